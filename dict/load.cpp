@@ -1,0 +1,43 @@
+// Loading the built-in dictionary.
+//
+// The record array is one zero-filled block of kRecordArraySlots records: the
+// decoded dictionary followed by 100 spare slots that the update file may
+// fill. No partial dictionary is ever used: after a failed decode the caller
+// ends the program and the block goes back with the release.
+#include "dict/load.h"
+
+#include "dict/codec.h"
+#include "dict/heap.h"
+#include "dict/place.h"
+
+namespace orvetta {
+
+const char kMemoryErrorText[] =
+    "\x8b\xf3\x82\xab\x83\x81\x83\x82\x83\x8a\x82\xaa\x91\xab\x82\xe8\x82\xdc\x82\xb9\x82\xf1\n"
+    "\x8fI\x97\xb9\x82\xb5\x82\xdc\x82\xb7";  // 空きメモリが足りません\n終了します
+const char kMemoryErrorCaption[] = "Orvetta\x81" "F\x83\x81\x83\x82\x83\x8a\x83G\x83\x89\x81[";  // Orvetta：メモリエラー
+const char kInitErrorText[] =
+    "\x8e\xab\x8f\x91\x82\xcc\x8f\x89\x8a\xfa\x89\xbb\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\n"
+    "\x8fI\x97\xb9\x82\xb5\x82\xdc\x82\xb7";  // 辞書の初期化に失敗しました\n終了します
+const char kInitErrorCaption[] = "Orvetta\x81" "F\x8f\x89\x8a\xfa\x89\xbb\x83G\x83\x89\x81[";  // Orvetta：初期化エラー
+
+LoadSeams defaultLoadSeams() { return {heapAllocZeroed, kDictionaryImage, kDictionaryImageSize}; }
+
+LoadSeams gLoadSeams = defaultLoadSeams();
+
+int loadDictionary() {
+    releaseDictionary();
+    resetRegionTables();
+    const size_t blockSize = static_cast<size_t>(kRecordArraySlots) * sizeof(PlaceRecord);
+    gRecords = static_cast<PlaceRecord*>(gLoadSeams.allocate(blockSize));
+    if (!gRecords) return kLoadNoMemory;
+    return decodeDictionary(gLoadSeams.image, gLoadSeams.imageSize, reinterpret_cast<uint8_t*>(gRecords),
+                            kDecodedDictionarySize);
+}
+
+void releaseDictionary() {
+    heapFree(gRecords);
+    gRecords = nullptr;
+}
+
+}  // namespace orvetta

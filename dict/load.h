@@ -1,0 +1,37 @@
+// Loading the built-in dictionary into the record array at start-up.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace orvetta {
+
+constexpr int kLoadNoMemory = -1;
+constexpr int kLoadDecodeFailed = 0;
+
+// Takes a zero-filled block of kRecordArraySlots records from the process
+// heap into gRecords and decodes the dictionary image into it. Returns -1 when
+// the heap gave no block (gRecords stays null), 0 when the decode failed, and
+// kDecodedDictionarySize on success. Tables are reset to the shipped values.
+int loadDictionary();
+
+// Returns the record array to the heap, if there is one. Safe to call twice.
+void releaseDictionary();
+
+// Test seams: where loadDictionary takes its memory and its image from. The
+// defaults are the process heap and the built-in image.
+struct LoadSeams {
+    void* (*allocate)(size_t size);
+    const uint8_t* image;
+    size_t imageSize;
+};
+LoadSeams defaultLoadSeams();
+extern LoadSeams gLoadSeams;
+
+// The message texts shown for each failed load (Shift-JIS).
+extern const char kMemoryErrorText[];     // 空きメモリが足りません\n終了します
+extern const char kMemoryErrorCaption[];  // Orvetta：メモリエラー
+extern const char kInitErrorText[];       // 辞書の初期化に失敗しました\n終了します
+extern const char kInitErrorCaption[];    // Orvetta：初期化エラー
+
+}  // namespace orvetta

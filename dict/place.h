@@ -1,0 +1,95 @@
+// Place record, region tables and the program-wide dictionary state.
+//
+// Every place is one fixed 55-byte record; all records sit side by side in
+// the record array. Two tables index that array by region: the area table
+// (one row per call-area choice position) and the prefecture table (row 0 =
+// all, rows 1..47 = prefectures in code order, row 48 closes the table).
+// All text is Shift-JIS bytes, NUL-terminated inside fixed-width fields.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace orvetta {
+
+// Kind digits.
+constexpr char kKindCity = '4';
+constexpr char kKindDistrict = '5';
+constexpr char kKindWard = '6';
+constexpr char kKindTown = '7';
+constexpr char kKindVillage = '8';
+
+// The record layout is also the layout of the decoded dictionary image, so
+// the byte positions are part of the format: number 0..6, kanji 7..23,
+// reading 24..52, kind 53, current 54.
+struct PlaceRecord {
+    char number[7];    // 4..6 ASCII characters + NUL
+    char kanji[17];    // at most 16 bytes + NUL
+    char reading[29];  // at most 28 bytes + NUL
+    char kind;         // '4'..'8', no terminator
+    char current;      // '1' exists, '0' old, no terminator
+};
+static_assert(sizeof(PlaceRecord) == 55, "place record is 55 packed bytes");
+static_assert(alignof(PlaceRecord) == 1, "records are packed back to back");
+
+constexpr int kRecordSize = 55;
+constexpr int kSpareSlots = 100;
+constexpr int kAreaRows = 11;        // 0 = all, 1..9 = areas 1..9, 10 = area 0
+constexpr int kPrefectureRows = 49;  // 0 = all, 1..47, 48 = "不明"
+constexpr int kLastPrefectureRow = 47;
+constexpr int kClosingPrefectureRow = 48;
+
+struct AreaRow {
+    int32_t first;  // inclusive record indices
+    int32_t last;
+};
+
+struct PrefectureRow {
+    char code[3];  // two ASCII digits + NUL
+    char name[9];  // Shift-JIS, at most 4 kanji
+    char area[4];  // call-area digit as a string; "*" in row 0
+    int32_t first;
+    int32_t last;
+};
+
+// Built-in dictionary, generated at build time from the place list.
+extern const uint8_t kDictionaryImage[];
+extern const size_t kDictionaryImageSize;
+extern const int kShippedRecordCount;          // records in the image
+extern const int kDecodedDictionarySize;       // kShippedRecordCount * 55
+extern const int kRecordArraySlots;            // kShippedRecordCount + 100
+extern const AreaRow kShippedAreaTable[kAreaRows];
+extern const PrefectureRow kShippedPrefectureTable[kPrefectureRows];
+
+// Program-wide dictionary state. Written only while loading and while merging
+// the update file at start-up; read-only afterwards.
+extern PlaceRecord* gRecords;  // record array; null until loaded
+extern AreaRow gAreaTable[kAreaRows];
+extern PrefectureRow gPrefectureTable[kPrefectureRows];
+
+// Area choice labels, in area table row order (Shift-JIS).
+extern const char* const kAreaChoiceLabels[kAreaRows];
+
+// Tree captions of the call areas, in display order, each with the area
+// string that selects its prefectures (Shift-JIS).
+struct AreaCaption {
+    const char* area;
+    const char* caption;
+};
+constexpr int kAreaCaptionCount = 10;
+extern const AreaCaption kAreaCaptions[kAreaCaptionCount];
+
+// Which prefecture rows make up each area table row 1..10.
+struct AreaComposition {
+    int firstPrefectureRow;
+    int lastPrefectureRow;
+};
+extern const AreaComposition kAreaComposition[kAreaRows];  // row 0 unused
+
+// Number of records in use: the last index of area row 0, plus one.
+inline int recordCount() { return gAreaTable[0].last + 1; }
+
+// Puts both tables back to their shipped values.
+void resetRegionTables();
+
+}  // namespace orvetta

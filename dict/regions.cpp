@@ -1,0 +1,49 @@
+// Fixed label lists of the region tables. These never change with the place
+// list, so they live here rather than in the generated tables.
+#include "dict/place.h"
+
+namespace orvetta {
+
+const char* const kAreaChoiceLabels[kAreaRows] = {
+    "\x82\xb7\x82\xd7\x82\xc4",  // すべて
+    "\x82\x50",                  // １
+    "\x82\x51",                  // ２
+    "\x82\x52",                  // ３
+    "\x82\x53",                  // ４
+    "\x82\x54",                  // ５
+    "\x82\x55",                  // ６
+    "\x82\x56",                  // ７
+    "\x82\x57",                  // ８
+    "\x82\x58",                  // ９
+    "\x82\x4f",                  // ０
+};
+
+const AreaCaption kAreaCaptions[kAreaCaptionCount] = {
+    {"1", "\x82\x50\x83\x47\x83\x8a\x83\x41(\x8a\xd6\x93\x8c)"},                  // １エリア(関東)
+    {"2", "\x82\x51\x83\x47\x83\x8a\x83\x41(\x93\x8c\x8a\x43)"},                  // ２エリア(東海)
+    {"3", "\x82\x52\x83\x47\x83\x8a\x83\x41(\x8b\xdf\x8b\x45)"},                  // ３エリア(近畿)
+    {"4", "\x82\x53\x83\x47\x83\x8a\x83\x41(\x92\x86\x8d\x91)"},                  // ４エリア(中国)
+    {"5", "\x82\x54\x83\x47\x83\x8a\x83\x41(\x8e\x6c\x8d\x91)"},                  // ５エリア(四国)
+    {"6", "\x82\x55\x83\x47\x83\x8a\x83\x41(\x8b\xe3\x8f\x42\x81\x45\x89\xab\x93\xea)"},  // ６エリア(九州・沖縄)
+    {"7", "\x82\x56\x83\x47\x83\x8a\x83\x41(\x93\x8c\x96\x6b)"},                  // ７エリア(東北)
+    {"8", "\x82\x57\x83\x47\x83\x8a\x83\x41(\x96\x6b\x8a\x43\x93\xb9)"},          // ８エリア(北海道)
+    {"9", "\x82\x58\x83\x47\x83\x8a\x83\x41(\x96\x6b\x97\xa4)"},                  // ９エリア(北陸)
+    {"0", "\x82\x4f\x83\x47\x83\x8a\x83\x41(\x90\x4d\x89\x7a)"},                  // ０エリア(信越)
+};
+
+// Area table row -> the consecutive prefecture rows it spans.
+const AreaComposition kAreaComposition[kAreaRows] = {
+    {1, 47},   // 0: all
+    {10, 17},  // 1: call area 1
+    {18, 21},  // 2
+    {22, 27},  // 3
+    {31, 35},  // 4
+    {36, 39},  // 5
+    {40, 47},  // 6
+    {2, 7},    // 7
+    {1, 1},    // 8
+    {28, 30},  // 9
+    {8, 9},    // 10: call area 0
+};
+
+}  // namespace orvetta

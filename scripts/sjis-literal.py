@@ -1,0 +1,35 @@
+#!/usr/bin/env python3
+"""Print a C++ string literal holding the Shift-JIS (code page 932) bytes of each argument.
+
+    scripts/sjis-literal.py 'Orvetta：メモリエラー'
+
+ASCII stays readable; other bytes become \\x escapes. A literal is split where
+an escape would otherwise swallow a following hex digit.
+"""
+import string
+import sys
+
+
+def literal(text: str) -> str:
+    out, escaped = [], False
+    for b in text.encode("cp932"):
+        c = chr(b)
+        if 0x20 <= b < 0x7F and c not in '"\\':
+            if escaped and c in string.hexdigits:
+                out.append('" "')
+            out.append(c)
+            escaped = False
+        elif c == "\n":
+            out.append("\\n")
+            escaped = False
+        elif c == "\t":
+            out.append("\\t")
+            escaped = False
+        else:
+            out.append("\\x%02x" % b)
+            escaped = True
+    return '"' + "".join(out) + '"'
+
+
+for arg in sys.argv[1:]:
+    print(f"{literal(arg.replace(chr(92) + 'n', chr(10)))}  // {arg}")

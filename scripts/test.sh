@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test:
+#   1. native build (g++), unit tests and the command-line checks;
+#   2. the same tests under AddressSanitizer + UndefinedBehaviorSanitizer;
+#   3. the libFuzzer targets (clang), each for a bounded time;
+#   4. the Windows cross build (mingw-w64), and its tests under Wine when present.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+fuzz_seconds=${ORVETTA_FUZZ_SECONDS:-20}
+summary=()
+passed=0
+failed=0
+
+run_ctest() {  # label, build dir, ctest args...
+  local label=$1 dir=$2
+  shift 2
+  local log
+  log=$(mktemp)
+  if ctest --test-dir "$dir" --output-on-failure "$@" | tee "$log"; then :; else :; fi
+  local line
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1 || true)
+  rm -f "$log"
+  if [[ -z $line ]]; then
+    echo "test.sh: $label: no tests ran" >&2
+    failed=$((failed + 1))
+    summary+=("$label: no tests ran")
+    return
+  fi
+  local nfail total
+  nfail=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+  passed=$((passed + total - nfail))
+  failed=$((failed + nfail))
+  summary+=("$label: $((total - nfail)) of $total passed")
+}
+
+echo "== native build and tests"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVETTA_BENCH=ON >/dev/null
+cmake --build build/native
+run_ctest native build/native -j2
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVETTA_SANITIZE=ON >/dev/null
+cmake --build build/asan
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan build/asan -j2
+
+echo "== fuzzing, ${fuzz_seconds}s per target"
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DORVETTA_TESTS=OFF -DORVETTA_FUZZ=ON -DORVETTA_SANITIZE=ON -DORVETTA_FUZZ_SECONDS="$fuzz_seconds" >/dev/null
+cmake --build build/fuzz
+run_ctest fuzz build/fuzz
+
+echo "== Windows cross build"
+cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVETTA_TESTS=OFF \
+  -DORVETTA_MKDICT="$PWD/build/native/tools/mkdict" >/dev/null
+cmake --build build/win
+if [[ -x scripts/test-windows.sh ]]; then
+  scripts/test-windows.sh && summary+=("windows: passed") || { failed=$((failed + 1)); summary+=("windows: FAILED"); }
+fi
+
+echo
+printf '%s\n' "${summary[@]}"
+echo "total: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]

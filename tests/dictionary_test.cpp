@@ -1,0 +1,287 @@
+// The built-in dictionary: image, record content, region tables and loading.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dict/codec.h"
+#include "dict/load.h"
+#include "dict/place.h"
+#include "tests/sjis.h"
+
+namespace orvetta {
+namespace {
+
+using test::sjis;
+
+// Every test starts from a freshly loaded dictionary and default seams.
+class Dictionary : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gLoadSeams = defaultLoadSeams();
+        ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+    }
+    void TearDown() override {
+        releaseDictionary();
+        gLoadSeams = defaultLoadSeams();
+    }
+    static const PlaceRecord& at(int i) { return gRecords[i]; }
+};
+
+// The place list as the build tool packs it, read again independently.
+std::vector<PlaceRecord> packPlaceList() {
+    std::ifstream in(ORVETTA_SOURCE_DIR "/dict/places.tsv", std::ios::binary);
+    std::vector<PlaceRecord> records;
+    std::string line;
+    std::getline(in, line);  // header
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        size_t start = 0, tab;
+        while ((tab = line.find('\t', start)) != std::string::npos) f.push_back(line.substr(start, tab - start)), start = tab + 1;
+        f.push_back(line.substr(start));
+        PlaceRecord r{};
+        std::string kanji = sjis(f[1]), reading = sjis(f[2]);
+        std::memcpy(r.number, f[0].data(), f[0].size());
+        std::memcpy(r.kanji, kanji.data(), kanji.size());
+        std::memcpy(r.reading, reading.data(), reading.size());
+        r.kind = f[3][0];
+        r.current = f[4][0];
+        records.push_back(r);
+    }
+    return records;
+}
+
+TEST(DictionaryImage, DecodesToExactlyThePackedPlaceList) {
+    std::vector<PlaceRecord> list = packPlaceList();
+    ASSERT_EQ(static_cast<int>(list.size()), 4084);
+    ASSERT_EQ(kDecodedDictionarySize, 224620);
+    std::vector<uint8_t> out(kDecodedDictionarySize);
+    ASSERT_EQ(decodeDictionary(kDictionaryImage, kDictionaryImageSize, out.data(), kDecodedDictionarySize),
+              kDecodedDictionarySize);
+    EXPECT_EQ(std::memcmp(out.data(), list.data(), out.size()), 0);
+}
+
+TEST(DictionaryImage, ReencodingThePlaceListGivesTheImageByteForByte) {
+    std::vector<PlaceRecord> list = packPlaceList();
+    std::vector<uint8_t> image =
+        encodeDictionary(reinterpret_cast<const uint8_t*>(list.data()), list.size() * sizeof(PlaceRecord));
+    ASSERT_EQ(image.size(), kDictionaryImageSize);
+    EXPECT_EQ(std::memcmp(image.data(), kDictionaryImage, image.size()), 0);
+}
+
+TEST_F(Dictionary, CountsByKindAndCurrent) {
+    int byKind[10] = {}, old = 0;
+    for (int i = 0; i < kShippedRecordCount; ++i) {
+        ++byKind[at(i).kind - '0'];
+        old += at(i).current == '0';
+        EXPECT_TRUE(at(i).current == '0' || at(i).current == '1') << i;
+    }
+    EXPECT_EQ(kShippedRecordCount, 4084);
+    EXPECT_EQ(byKind[4], 701);
+    EXPECT_EQ(byKind[6], 154);
+    EXPECT_EQ(byKind[5], 616);
+    EXPECT_EQ(byKind[7], 2037);
+    EXPECT_EQ(byKind[8], 576);
+    EXPECT_EQ(old, 135);
+}
+
+TEST_F(Dictionary, CountsByPrefecture) {
+    // records, cities, wards, districts, towns, villages, old; 三重県 lacks one old city.
+    const int expected[47][7] = {
+        {303, 35, 10, 78, 156, 24, 12}, {75, 8, 0, 8, 34, 25, 0},   {75, 13, 0, 13, 31, 18, 4},
+        {78, 9, 0, 9, 50, 10, 0},       {55, 13, 0, 11, 27, 4, 2},  {95, 11, 5, 16, 61, 2, 4},
+        {113, 15, 0, 17, 53, 28, 9},    {130, 22, 0, 16, 57, 35, 2}, {139, 18, 0, 16, 38, 67, 3},
+        {74, 29, 23, 7, 7, 8, 5},       {70, 19, 25, 7, 18, 1, 1},  {103, 31, 6, 12, 49, 5, 8},
+        {105, 43, 0, 9, 42, 11, 4},     {110, 22, 0, 14, 54, 20, 11}, {58, 12, 0, 8, 36, 2, 2},
+        {82, 11, 0, 12, 32, 27, 0},     {72, 7, 0, 8, 37, 20, 0},   {89, 22, 0, 13, 49, 5, 3},
+        {119, 14, 0, 18, 56, 31, 3},    {124, 32, 16, 18, 48, 10, 5}, {85, 13, 0, 16, 47, 9, 2},
+        {70, 12, 11, 14, 32, 1, 3},     {62, 7, 0, 12, 42, 1, 0},   {58, 10, 0, 10, 21, 17, 3},
+        {83, 36, 27, 7, 12, 1, 10},     {57, 7, 0, 7, 36, 7, 0},    {125, 21, 9, 24, 71, 0, 5},
+        {43, 9, 0, 8, 18, 8, 1},        {46, 7, 0, 11, 22, 6, 1},   {49, 8, 0, 8, 27, 6, 0},
+        {100, 13, 0, 19, 56, 12, 4},    {76, 8, 0, 17, 41, 10, 5},  {67, 14, 0, 11, 37, 5, 0},
+        {45, 4, 0, 6, 31, 4, 0},        {113, 14, 8, 16, 69, 6, 4}, {50, 5, 0, 7, 38, 0, 0},
+        {60, 4, 0, 10, 38, 8, 0},       {82, 12, 0, 12, 44, 14, 1}, {60, 9, 0, 7, 25, 19, 0},
+        {138, 29, 14, 18, 69, 8, 10},   {57, 7, 0, 8, 37, 5, 0},    {88, 8, 0, 9, 70, 1, 0},
+        {110, 11, 0, 12, 66, 21, 5},    {71, 12, 0, 12, 36, 11, 1}, {52, 9, 0, 8, 28, 7, 0},
+        {109, 15, 0, 12, 73, 9, 1},     {59, 11, 0, 5, 16, 27, 1},
+    };
+    for (int k = 1; k <= 47; ++k) {
+        const PrefectureRow& row = gPrefectureTable[k];
+        int got[7] = {row.last - row.first + 1};
+        for (int i = row.first; i <= row.last; ++i) {
+            const int column[] = {0, 0, 0, 0, 1, 3, 2, 4, 5};  // kind digit -> column
+            ++got[column[at(i).kind - '0']];
+            got[6] += at(i).current == '0';
+        }
+        for (int c = 0; c < 7; ++c) EXPECT_EQ(got[c], expected[k - 1][c]) << "prefecture " << k << " column " << c;
+    }
+}
+
+TEST_F(Dictionary, AnchorRecordsStandAtTheirIndices) {
+    struct Anchor {
+        int index;
+        const char *number, *kanji, *reading;
+        char kind, current;
+    };
+    const Anchor anchors[] = {
+        {0, "0101", "札幌市", "さっぽろし", '4', '1'},
+        {1, "010101", "中央区", "ちゅうおうく", '6', '1'},
+        {41, "0132", "亀田市", "かめだし", '4', '0'},
+        {45, "01001", "阿寒郡", "あかんぐん", '5', '1'},
+        {46, "01001A", "阿寒町", "あかんちょう", '7', '1'},
+        {47, "01001B", "鶴居村", "つるいむら", '8', '1'},
+        {663, "06013D", "宮城町", "@みやぎちょう(まち)", '7', '0'},
+        {1063, "1001", "２３区", "にじゅうさんく", '4', '1'},
+        {1124, "10004", "大島支庁", "おおしましちょう", '5', '1'},
+        {1125, "10004A", "大島町", "おおしままち", '7', '1'},
+        {4025, "4701", "那覇市", "なはし", '4', '1'},
+        {4083, "47005B", "竹富町", "たけとみちょう", '7', '1'},
+    };
+    for (const Anchor& a : anchors) {
+        const PlaceRecord& r = at(a.index);
+        EXPECT_STREQ(r.number, a.number) << a.index;
+        EXPECT_EQ(std::string(r.kanji), sjis(a.kanji)) << a.index;
+        EXPECT_EQ(std::string(r.reading), sjis(a.reading)) << a.index;
+        EXPECT_EQ(r.kind, a.kind) << a.index;
+        EXPECT_EQ(r.current, a.current) << a.index;
+    }
+    // ２３区 is followed by its 23 wards; 石狩市 by the prefecture's first district.
+    for (int w = 1; w <= 23; ++w) {
+        EXPECT_EQ(at(1063 + w).kind, kKindWard);
+        EXPECT_EQ(std::string(at(1063 + w).number), "1001" + std::string(w < 10 ? "0" : "") + std::to_string(w));
+    }
+    EXPECT_STREQ(at(44).number, "0135");
+    EXPECT_STREQ(at(45).number, "01001");
+}
+
+TEST_F(Dictionary, EveryFieldIsTerminatedAndPaddedWithNul) {
+    for (int i = 0; i < kShippedRecordCount; ++i) {
+        const PlaceRecord& r = at(i);
+        for (const auto& [field, width] : {std::pair{r.number, sizeof r.number}, {r.kanji, sizeof r.kanji},
+                                           {r.reading, sizeof r.reading}}) {
+            size_t length = strnlen(field, width);
+            ASSERT_LT(length, width) << i;
+            for (size_t b = length; b < width; ++b) ASSERT_EQ(field[b], '\0') << i;
+        }
+    }
+}
+
+TEST_F(Dictionary, SpareSlotsAreAllZero) {
+    const auto* spare = reinterpret_cast<const uint8_t*>(gRecords + kShippedRecordCount);
+    for (int b = 0; b < kSpareSlots * kRecordSize; ++b) ASSERT_EQ(spare[b], 0) << b;
+    EXPECT_EQ(kRecordArraySlots, 4184);
+}
+
+TEST_F(Dictionary, PrefectureRowsCoverExactlyTheirCodes) {
+    EXPECT_EQ(gPrefectureTable[1].first, 0);
+    EXPECT_EQ(gPrefectureTable[47].last, kShippedRecordCount - 1);
+    for (int k = 1; k <= 47; ++k) {
+        const PrefectureRow& row = gPrefectureTable[k];
+        if (k > 1) EXPECT_EQ(row.first, gPrefectureTable[k - 1].last + 1) << k;
+        for (int i = row.first; i <= row.last; ++i) ASSERT_EQ(std::strncmp(at(i).number, row.code, 2), 0) << i;
+    }
+    EXPECT_EQ(gPrefectureTable[0].first, 0);
+    EXPECT_EQ(gPrefectureTable[0].last, 4083);
+    EXPECT_EQ(gPrefectureTable[48].first, 4084);
+    EXPECT_EQ(gPrefectureTable[48].last, 4084);
+}
+
+TEST_F(Dictionary, PrefectureRowsUpToAichiEqualThePublishedTable) {
+    const int published[21][2] = {
+        {0, 4084},      {0, 302},       {303, 377},     {378, 452},     {453, 530},     {531, 585},
+        {586, 680},     {681, 793},     {794, 923},     {924, 1062},    {1063, 1136},   {1137, 1206},
+        {1207, 1309},   {1310, 1414},   {1415, 1524},   {1525, 1582},   {1583, 1664},   {1665, 1736},
+        {1737, 1825},   {1826, 1944},   {1945, 2068},
+    };
+    for (int k = 1; k <= 20; ++k) {
+        EXPECT_EQ(gPrefectureTable[k].first, published[k][0]) << k;
+        EXPECT_EQ(gPrefectureTable[k].last, published[k][1]) << k;
+    }
+    // 三重県 lacks one record, so every range end from there on is one lower.
+    EXPECT_EQ(gPrefectureTable[21].first, 2069);
+    EXPECT_EQ(gPrefectureTable[21].last, 2153);
+    EXPECT_EQ(gPrefectureTable[47].first, 4025);
+}
+
+TEST_F(Dictionary, PrefectureCodesNamesAndAreas) {
+    EXPECT_STREQ(gPrefectureTable[0].code, "00");
+    EXPECT_EQ(std::string(gPrefectureTable[0].name), sjis("すべて"));
+    EXPECT_STREQ(gPrefectureTable[0].area, "*");
+    EXPECT_EQ(std::string(gPrefectureTable[10].name), sjis("東京都"));
+    EXPECT_EQ(std::string(gPrefectureTable[11].name), sjis("神奈川県"));
+    EXPECT_EQ(std::string(gPrefectureTable[48].name), sjis("不明"));
+    EXPECT_STREQ(gPrefectureTable[48].code, "48");
+    EXPECT_STREQ(gPrefectureTable[48].area, "0");
+}
+
+TEST_F(Dictionary, AreaRowsAreTheUnionOfTheirPrefectures) {
+    const int published[11][2] = {{0, 4083},    {1063, 1736}, {1737, 2153}, {2154, 2608},
+                                  {2747, 3147}, {3148, 3399}, {3400, 4083}, {303, 793},
+                                  {0, 302},     {2609, 2746}, {794, 1062}};
+    for (int a = 0; a < kAreaRows; ++a) {
+        EXPECT_EQ(gAreaTable[a].first, published[a][0]) << a;
+        EXPECT_EQ(gAreaTable[a].last, published[a][1]) << a;
+    }
+    // Each prefecture's area string names the area row that spans it.
+    for (int k = 1; k <= 47; ++k) {
+        int row = gPrefectureTable[k].area[0] == '0' ? 10 : gPrefectureTable[k].area[0] - '0';
+        EXPECT_GE(gPrefectureTable[k].first, gAreaTable[row].first) << k;
+        EXPECT_LE(gPrefectureTable[k].last, gAreaTable[row].last) << k;
+    }
+}
+
+TEST(RegionLabels, AreShiftJisOfTheirTexts) {
+    const char* labels[] = {"すべて", "１", "２", "３", "４", "５", "６", "７", "８", "９", "０"};
+    for (int k = 0; k < kAreaRows; ++k) EXPECT_EQ(std::string(kAreaChoiceLabels[k]), sjis(labels[k])) << k;
+    const char* captions[] = {"１エリア(関東)", "２エリア(東海)", "３エリア(近畿)", "４エリア(中国)",
+                              "５エリア(四国)", "６エリア(九州・沖縄)", "７エリア(東北)", "８エリア(北海道)",
+                              "９エリア(北陸)", "０エリア(信越)"};
+    const char* areas[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"};
+    for (int k = 0; k < kAreaCaptionCount; ++k) {
+        EXPECT_EQ(std::string(kAreaCaptions[k].caption), sjis(captions[k])) << k;
+        EXPECT_STREQ(kAreaCaptions[k].area, areas[k]);
+    }
+    EXPECT_EQ(std::string(kMemoryErrorText), sjis("空きメモリが足りません\n終了します"));
+    EXPECT_EQ(std::string(kMemoryErrorCaption), sjis("Orvetta：メモリエラー"));
+    EXPECT_EQ(std::string(kInitErrorText), sjis("辞書の初期化に失敗しました\n終了します"));
+    EXPECT_EQ(std::string(kInitErrorCaption), sjis("Orvetta：初期化エラー"));
+}
+
+TEST(LoadDictionary, NoMemoryLeavesTheReferenceEmpty) {
+    gLoadSeams.allocate = [](size_t) -> void* { return nullptr; };
+    EXPECT_EQ(loadDictionary(), kLoadNoMemory);
+    EXPECT_EQ(gRecords, nullptr);
+    releaseDictionary();  // releasing nothing does not fail
+    gLoadSeams = defaultLoadSeams();
+}
+
+TEST(LoadDictionary, DamagedImageFailsTheDecode) {
+    std::vector<uint8_t> damaged(kDictionaryImage, kDictionaryImage + kDictionaryImageSize);
+    damaged.resize(damaged.size() / 2);  // truncated
+    gLoadSeams.image = damaged.data();
+    gLoadSeams.imageSize = damaged.size();
+    EXPECT_EQ(loadDictionary(), kLoadDecodeFailed);
+    EXPECT_NE(gRecords, nullptr);  // the block is still held until the release
+    releaseDictionary();
+    EXPECT_EQ(gRecords, nullptr);
+
+    gLoadSeams.image = nullptr;  // absent image
+    EXPECT_EQ(loadDictionary(), kLoadDecodeFailed);
+    releaseDictionary();
+    gLoadSeams = defaultLoadSeams();
+}
+
+TEST(LoadDictionary, ReloadingResetsTheTables) {
+    ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+    gAreaTable[0].last = 1;
+    gPrefectureTable[5].first = 7;
+    ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+    EXPECT_EQ(std::memcmp(gAreaTable, kShippedAreaTable, sizeof gAreaTable), 0);
+    EXPECT_EQ(std::memcmp(gPrefectureTable, kShippedPrefectureTable, sizeof gPrefectureTable), 0);
+    releaseDictionary();
+}
+
+}  // namespace
+}  // namespace orvetta
