@@ -179,7 +179,9 @@ TEST_F(Dictionary, PrefectureRowsCoverExactlyTheirCodes) {
     EXPECT_EQ(gPrefectureTable[47].last, kShippedRecordCount - 1);
     for (int k = 1; k <= 47; ++k) {
         const PrefectureRow& row = gPrefectureTable[k];
-        if (k > 1) EXPECT_EQ(row.first, gPrefectureTable[k - 1].last + 1) << k;
+        if (k > 1) {
+            EXPECT_EQ(row.first, gPrefectureTable[k - 1].last + 1) << k;
+        }
         for (int i = row.first; i <= row.last; ++i) ASSERT_EQ(std::strncmp(at(i).number, row.code, 2), 0) << i;
     }
     EXPECT_EQ(gPrefectureTable[0].first, 0);

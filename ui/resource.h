@@ -1,0 +1,35 @@
+// Resource and command ids, shared by the resource script and the code.
+#pragma once
+
+// Menu commands of the main window.
+#define IDM_EXIT 100
+#define IDM_FOCUS_NUMBER 204
+#define IDM_FOCUS_CITY 205
+#define IDM_FOCUS_WARD 206
+#define IDM_FOCUS_PREFECTURE 207
+#define IDM_FOCUS_AREA 208
+#define IDM_FOCUS_RESULTS 211
+#define IDM_MODE_KANJI 220
+#define IDM_MODE_READING 221
+#define IDM_ABOUT 300
+#define IDM_HELP 40005
+#define IDM_TREE_HIDE 40007
+#define IDM_TREE_TOGGLE 40008
+
+// Controls of the main window (a focus command is its control's id + 100).
+#define IDC_KANJI 101
+#define IDC_READING 102
+#define IDC_NUMBER 104
+#define IDC_CITY 105
+#define IDC_WARD 106
+#define IDC_PREFECTURE 107
+#define IDC_AREA 108
+#define IDC_SEARCH 109
+#define IDC_CLEAR_ALL 110
+#define IDC_RESULTS 111
+#define IDC_CLEAR_RESULTS 112
+#define IDC_TREE_VIEW 114
+#define IDC_STATUS_BAR 222
+
+// About box.
+#define IDC_ABOUT_TITLE 400

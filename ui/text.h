@@ -1,0 +1,22 @@
+// The one place where Shift-JIS data meets the screen's UTF-16.
+//
+// Every text the program holds is Shift-JIS (code page 932) bytes; every
+// window call takes UTF-16 through the wide API. Converting explicitly with
+// code page 932 shows correct Japanese whatever the system's ANSI code page.
+#pragma once
+
+#include <string>
+
+namespace orvetta {
+
+// Shift-JIS bytes (NUL-terminated) to UTF-16. Invalid sequences become U+FFFD.
+std::wstring sjisToWide(const char* sjis);
+// Shift-JIS bytes of a given length to UTF-16.
+std::wstring sjisToWide(const char* sjis, size_t cb);
+
+// UTF-16 to Shift-JIS, at most cbMax bytes of text (not counting a NUL):
+// a double-byte character that would not fit whole is dropped, never cut.
+// Characters with no Shift-JIS form become "?".
+std::string wideToSjis(const wchar_t* text, size_t cbMax);
+
+}  // namespace orvetta
