@@ -1,0 +1,160 @@
+// The search form as a model with no window code: scope positions, the three
+// "given" flags, the search mode, the contents of the three field lists, the
+// field texts, the derived enabling, the hit count text and the result lines.
+//
+// Events come in through the SearchForm methods; everything the platform must
+// show goes out through a FormView. The model never reads anything back from
+// the view: texts arrive with the events, so it holds the whole state itself.
+//
+// Platform behaviours the model relies on, which a FormView must provide:
+// - fieldResetList() empties the field's list AND its text;
+// - choiceSetPosition() and fieldResetList()/fieldSetText() start no change
+//   event (the binding must not feed them back as user events);
+// - mode buttons are a radio pair: a click has already switched them when
+//   modeClicked() arrives.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "search/engine.h"
+
+namespace orvetta {
+
+// Controls of the form; the values are the control ids.
+enum class Control : int {
+    Kanji = 101,
+    Reading = 102,
+    Number = 104,
+    City = 105,
+    Ward = 106,
+    Prefecture = 107,
+    Area = 108,
+    Search = 109,
+    ClearAll = 110,
+    Results = 111,
+    ClearResults = 112,
+};
+
+// The three editable fields with drop-down lists (values are control ids).
+enum class Field : int {
+    Number = 104,  // number field: the scope's numbers
+    City = 105,    // city/district field: names of kinds 4 and 5
+    Ward = 106,    // ward/town/village field: names of the other kinds
+};
+
+// Controls whose enabling the form decides, in the order it applies them.
+constexpr Control kEnabledControls[] = {
+    Control::Kanji,  Control::Reading, Control::Number,   Control::City,    Control::Ward,
+    Control::Prefecture, Control::Area, Control::Search, Control::ClearAll, Control::Results,
+    Control::ClearResults,
+};
+
+// Output side: one call per platform operation. All text is Shift-JIS.
+class FormView {
+public:
+    virtual ~FormView() = default;
+    // Empty a field's list; this also empties the field's text.
+    virtual void fieldResetList(Field field) = 0;
+    // Append one entry at the end of a field's list.
+    virtual void fieldAppendEntry(Field field, const char* text) = 0;
+    // Replace a field's text (used to empty it).
+    virtual void fieldSetText(Field field, const char* text) = 0;
+    // Append a label to a choice (Control::Area or Control::Prefecture).
+    virtual void choiceAppend(Control choice, const char* label) = 0;
+    // Select a position in a choice; starts no change event.
+    virtual void choiceSetPosition(Control choice, int position) = 0;
+    // Switch the given mode button on and the other off.
+    virtual void modeSetChecked(SearchMode mode) = 0;
+    virtual void controlEnable(Control control, bool enabled) = 0;
+    virtual void hitCountSetText(const char* text) = 0;
+    virtual void resultsAppend(const char* line) = 0;
+    virtual void resultsReset() = 0;
+    // Show the last line of the result list.
+    virtual void resultsScrollToEnd() = 0;
+    // Wait cursor on; waitCursorEnd() restores the cursor shown before.
+    virtual void waitCursorBegin() = 0;
+    virtual void waitCursorEnd() = 0;
+};
+
+// Hit count texts (Shift-JIS).
+extern const char kHitCountInitialText[];  // "0 件"
+extern const char kHitCountNoneText[];     // "0 件" and six spaces
+extern const char kNoHitLine[];            // 合致する地名がありません
+
+class SearchForm {
+public:
+    explicit SearchForm(FormView& view) : view_(view) {}
+
+    // --- events in ---
+    // Once, after the dictionary and the update file are loaded.
+    void initialise();
+    // A new position chosen by the user in the call-area / prefecture choice.
+    void areaChanged(int position);
+    void prefectureChanged(int position);
+    // The user picked entry `entry` of a field's list (CBN_SELCHANGE).
+    void fieldSelected(Field field, int entry);
+    // The user edited a field's text (CBN_EDITCHANGE); text is the new text.
+    void fieldEdited(Field field, const char* text);
+    // A mode button was clicked (the platform has already switched the pair).
+    void modeClicked(SearchMode mode);
+    // Menu command 220 (kanji) or 221 (reading).
+    void modeCommand(SearchMode mode);
+    // Search button or menu command 109 (also while the button is disabled).
+    void search();
+    // Clear-all button or menu command 110.
+    void clearAll();
+    // Clear-results button or menu command 112.
+    void clearResults();
+    // The selection of the result list changed: only the enabling is applied.
+    void resultsSelectionChanged();
+
+    // --- state out ---
+    int areaPosition() const { return areaPosition_; }
+    int prefecturePosition() const { return prefecturePosition_; }
+    Scope scope() const { return scopeOf(prefecturePosition_, areaPosition_); }
+    bool numberGiven() const { return numberGiven_; }
+    bool cityGiven() const { return cityGiven_; }
+    bool wardGiven() const { return wardGiven_; }
+    SearchMode mode() const { return mode_; }
+    // Current text of a field, and the chosen number entry (kNoEntry if none).
+    const char* fieldText(Field field) const;
+    int numberEntry() const { return numberEntry_; }
+    // List contents as record indices, in list order.
+    const std::vector<int>& fieldRecords(Field field) const;
+    // Text of entry `entry` of a field's list (number, kanji or reading).
+    const char* fieldEntryText(Field field, int entry) const;
+    bool enabled(Control control) const;
+    const char* hitCountText() const { return hitCountText_.c_str(); }
+    const ResultList& results() const { return results_; }
+    // The request the next search would run.
+    SearchRequest request() const;
+
+private:
+    void fillNumberList(Scope range);
+    void fillNameLists(Scope range);
+    void refillNameLists() { fillNameLists(scope()); }
+    void changeMode(SearchMode mode);
+    void clearFlags();
+    void applyEnabling();
+    void setHitCount(const char* text);
+    void setFieldText(Field field, const char* text);
+    static int slot(Field field);
+
+    FormView& view_;
+    int areaPosition_ = 0;
+    int prefecturePosition_ = 0;
+    bool numberGiven_ = false;
+    bool cityGiven_ = false;
+    bool wardGiven_ = false;
+    SearchMode mode_ = SearchMode::Kanji;
+    int numberEntry_ = kNoEntry;
+    char numberText_[kNumberTextSize] = {};
+    char cityText_[kNameTextSize] = {};
+    char wardText_[kNameTextSize] = {};
+    std::vector<int> lists_[3];  // record indices: number, city, ward lists
+    std::string hitCountText_;
+    ResultList results_;
+};
+
+}  // namespace orvetta
