@@ -1,0 +1,119 @@
+#include "search/engine.h"
+
+#include <cstring>
+
+#include "search/result_line.h"
+
+namespace orvetta {
+
+namespace {
+
+void copyCut(char* field, size_t size, const char* text) {
+    size_t n = text ? strnlen(text, size - 1) : 0;
+    std::memcpy(field, text, n);
+    std::memset(field + n, 0, size - n);
+}
+
+char foldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool equalsIgnoringCase(const char* a, size_t aWidth, const char* b) {
+    size_t i = 0;
+    for (; i < aWidth && a[i]; ++i) {
+        if (foldCase(a[i]) != foldCase(b[i])) return false;  // also stops at b's NUL
+    }
+    return b[i] == '\0';
+}
+
+// Walks the range and appends the line of every record of the two (or three)
+// kinds whose compared field contains text.
+template <bool kReading>
+int walkNames(Scope scope, char kindLow, char kindHigh, const char* text, ResultList& results) {
+    int count = 0;
+    for (int i = scope.first; i <= scope.last; ++i) {
+        const PlaceRecord& r = gRecords[i];
+        if (r.kind < kindLow || r.kind > kindHigh) continue;
+        bool hit = kReading ? fieldContains(r.reading, sizeof r.reading, text)
+                            : fieldContains(r.kanji, sizeof r.kanji, text);
+        if (!hit) continue;
+        results.append(resultLine(i));
+        ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+void SearchRequest::setNumberText(const char* text) { copyCut(numberText, sizeof numberText, text); }
+void SearchRequest::setCityText(const char* text) { copyCut(cityText, sizeof cityText, text); }
+void SearchRequest::setWardText(const char* text) { copyCut(wardText, sizeof wardText, text); }
+
+Scope scopeOf(int prefecturePosition, int areaPosition) {
+    if (prefecturePosition != 0) return {gPrefectureTable[prefecturePosition].first, gPrefectureTable[prefecturePosition].last};
+    if (areaPosition != 0) return {gAreaTable[areaPosition].first, gAreaTable[areaPosition].last};
+    return {gPrefectureTable[0].first, gPrefectureTable[0].last};
+}
+
+void ResultList::append(const char* line) {
+    offsets_.push_back(static_cast<uint32_t>(text_.size()));
+    text_.insert(text_.end(), line, line + std::strlen(line) + 1);
+}
+
+void ResultList::clear() {
+    text_.clear();
+    offsets_.clear();
+}
+
+bool fieldContains(const char* field, int width, const char* text) {
+    const char first = text[0];
+    if (first == '\0') return true;
+    for (int i = 0; i < width && field[i]; ++i) {
+        if (field[i] != first) continue;
+        // Mismatches at the field's NUL (text has none) or its end.
+        int k = 1;
+        while (text[k] && i + k < width && field[i + k] == text[k]) ++k;
+        if (text[k] == '\0') return true;
+    }
+    return false;
+}
+
+int findNumberEntry(const Scope& scope, const char* text) {
+    for (int i = scope.first; i <= scope.last; ++i) {
+        if (equalsIgnoringCase(gRecords[i].number, sizeof gRecords[i].number, text)) return i - scope.first;
+    }
+    return kNoEntry;
+}
+
+int runSearch(const SearchRequest& request, ResultList& results) {
+    const Scope scope = scopeOf(request.prefecturePosition, request.areaPosition);
+
+    if (request.numberGiven) {
+        int entry = request.numberEntry;
+        if (entry == kNoEntry) {
+            char text[kNumberTextSize];
+            copyCut(text, sizeof text, request.numberText);
+            entry = findNumberEntry(scope, text);
+        }
+        // The whole dictionary's first is 0, so first + entry is right for
+        // every scope. An entry past the scope's list finds nothing.
+        if (entry < 0 || entry > scope.last - scope.first) return kSearchNothing;
+        results.append(resultLine(scope.first + entry));
+        return 1;
+    }
+
+    if (!request.cityGiven && !request.wardGiven) return kSearchNothing;
+
+    // The request's texts are fixed arrays; cut them again in case a caller
+    // filled one to the brim without a terminator.
+    char text[kNameTextSize];
+    const bool reading = request.searchMode == SearchMode::Reading;
+    if (request.cityGiven) {
+        copyCut(text, sizeof text, request.cityText);
+        return reading ? walkNames<true>(scope, kKindCity, kKindDistrict, text, results)
+                       : walkNames<false>(scope, kKindCity, kKindDistrict, text, results);
+    }
+    copyCut(text, sizeof text, request.wardText);
+    return reading ? walkNames<true>(scope, kKindWard, kKindVillage, text, results)
+                   : walkNames<false>(scope, kKindWard, kKindVillage, text, results);
+}
+
+}  // namespace orvetta

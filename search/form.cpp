@@ -1,0 +1,271 @@
+#include "search/form.h"
+
+#include <cstdio>
+#include <cstring>
+
+
+namespace orvetta {
+
+const char kHitCountInitialText[] = "0 \x8c\x8f";        // 0 件
+const char kHitCountNoneText[] = "0 \x8c\x8f      ";     // 0 件 and six spaces
+const char kNoHitLine[] =
+    "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
+
+namespace {
+
+constexpr char kHitCountFormat[] = "%d \x8c\x8f    ";  // count, 件 and four spaces
+
+void copyCut(char* field, size_t size, const char* text) {
+    size_t n = text ? strnlen(text, size - 1) : 0;
+    std::memcpy(field, text, n);
+    std::memset(field + n, 0, size - n);
+}
+
+}  // namespace
+
+int SearchForm::slot(Field field) { return static_cast<int>(field) - static_cast<int>(Field::Number); }
+
+// ----- lists -----
+
+void SearchForm::fillNumberList(Scope range) {
+    std::vector<int>& list = lists_[slot(Field::Number)];
+    list.clear();
+    numberEntry_ = kNoEntry;
+    numberText_[0] = '\0';
+    view_.fieldResetList(Field::Number);
+    for (int i = range.first; i <= range.last; ++i) {
+        list.push_back(i);
+        view_.fieldAppendEntry(Field::Number, gRecords[i].number);
+    }
+}
+
+void SearchForm::fillNameLists(Scope range) {
+    std::vector<int>& cities = lists_[slot(Field::City)];
+    std::vector<int>& wards = lists_[slot(Field::Ward)];
+    cities.clear();
+    wards.clear();
+    cityText_[0] = '\0';
+    wardText_[0] = '\0';
+    view_.fieldResetList(Field::City);
+    view_.fieldResetList(Field::Ward);
+    for (int i = range.first; i <= range.last; ++i) {
+        const PlaceRecord& r = gRecords[i];
+        const char* name = mode_ == SearchMode::Reading ? r.reading : r.kanji;
+        Field field = (r.kind == kKindCity || r.kind == kKindDistrict) ? Field::City : Field::Ward;
+        lists_[slot(field)].push_back(i);
+        view_.fieldAppendEntry(field, name);
+    }
+}
+
+const std::vector<int>& SearchForm::fieldRecords(Field field) const { return lists_[slot(field)]; }
+
+const char* SearchForm::fieldEntryText(Field field, int entry) const {
+    const PlaceRecord& r = gRecords[lists_[slot(field)][entry]];
+    if (field == Field::Number) return r.number;
+    return mode_ == SearchMode::Reading ? r.reading : r.kanji;
+}
+
+const char* SearchForm::fieldText(Field field) const {
+    switch (field) {
+    case Field::Number: return numberText_;
+    case Field::City: return cityText_;
+    case Field::Ward: return wardText_;
+    }
+    return "";
+}
+
+void SearchForm::setFieldText(Field field, const char* text) {
+    switch (field) {
+    case Field::Number: copyCut(numberText_, sizeof numberText_, text); break;
+    case Field::City: copyCut(cityText_, sizeof cityText_, text); break;
+    case Field::Ward: copyCut(wardText_, sizeof wardText_, text); break;
+    }
+}
+
+// ----- flags and enabling -----
+
+void SearchForm::clearFlags() { numberGiven_ = cityGiven_ = wardGiven_ = false; }
+
+bool SearchForm::enabled(Control control) const {
+    switch (control) {
+    case Control::Search: return numberGiven_ || cityGiven_ || wardGiven_;
+    case Control::Number: return !cityGiven_ && !wardGiven_;
+    case Control::City: return !numberGiven_ && !wardGiven_;
+    case Control::Ward: return !numberGiven_ && !cityGiven_;
+    case Control::Kanji:
+    case Control::Reading: return !numberGiven_;
+    case Control::Area: return prefecturePosition_ == 0;
+    case Control::Prefecture:
+    case Control::Results:
+    case Control::ClearAll:
+    case Control::ClearResults: return true;
+    }
+    return true;
+}
+
+void SearchForm::applyEnabling() {
+    for (Control control : kEnabledControls) view_.controlEnable(control, enabled(control));
+}
+
+void SearchForm::setHitCount(const char* text) {
+    hitCountText_ = text;
+    view_.hitCountSetText(text);
+}
+
+// ----- events -----
+
+void SearchForm::initialise() {
+    mode_ = SearchMode::Kanji;
+    view_.modeSetChecked(SearchMode::Kanji);
+    view_.controlEnable(Control::Search, false);
+    areaPosition_ = 0;
+    prefecturePosition_ = 0;
+    clearFlags();
+    fillNumberList(scopeOf(0, 0));
+    fillNameLists(scopeOf(0, 0));
+    for (int row = 0; row < kAreaRows; ++row) view_.choiceAppend(Control::Area, kAreaChoiceLabels[row]);
+    for (int row = 0; row <= kLastPrefectureRow; ++row) view_.choiceAppend(Control::Prefecture, gPrefectureTable[row].name);
+    view_.choiceSetPosition(Control::Area, 0);
+    view_.choiceSetPosition(Control::Prefecture, 0);
+    setHitCount(kHitCountInitialText);
+    results_.clear();
+}
+
+void SearchForm::areaChanged(int position) {
+    if (position < 0 || position >= kAreaRows) return;
+    areaPosition_ = position;
+    Scope range{gAreaTable[position].first, gAreaTable[position].last};
+    fillNumberList(range);
+    fillNameLists(range);
+    prefecturePosition_ = 0;
+    view_.choiceSetPosition(Control::Prefecture, 0);
+    clearFlags();
+    applyEnabling();
+}
+
+void SearchForm::prefectureChanged(int position) {
+    if (position < 0 || position > kLastPrefectureRow) return;
+    prefecturePosition_ = position;
+    Scope range{gPrefectureTable[position].first, gPrefectureTable[position].last};
+    fillNumberList(range);
+    fillNameLists(range);
+    areaPosition_ = 0;
+    view_.choiceSetPosition(Control::Area, 0);
+    clearFlags();
+    applyEnabling();
+}
+
+void SearchForm::fieldSelected(Field field, int entry) {
+    const bool valid = entry >= 0 && entry < static_cast<int>(lists_[slot(field)].size());
+    if (valid) setFieldText(field, fieldEntryText(field, entry));
+    switch (field) {
+    case Field::Number:
+        numberGiven_ = true;
+        numberEntry_ = valid ? entry : kNoEntry;
+        break;
+    case Field::City: cityGiven_ = true; break;
+    case Field::Ward: wardGiven_ = true; break;
+    }
+    applyEnabling();
+}
+
+void SearchForm::fieldEdited(Field field, const char* text) {
+    setFieldText(field, text);
+    const bool given = fieldText(field)[0] != '\0';
+    switch (field) {
+    case Field::Number:
+        numberGiven_ = given;
+        // Typed text now decides; the typed number is looked up at search.
+        numberEntry_ = kNoEntry;
+        break;
+    case Field::City: cityGiven_ = given; break;
+    case Field::Ward: wardGiven_ = given; break;
+    }
+    applyEnabling();
+}
+
+// Refilling the name lists empties both name fields. The platform reports no
+// edit for a text the program empties, so the emptied fields also leave the
+// next search here: otherwise a search right after a mode change would run
+// with an empty text and list every record of the field's kinds. The number
+// field and its flag are untouched.
+void SearchForm::changeMode(SearchMode mode) {
+    mode_ = mode;
+    refillNameLists();
+    cityGiven_ = false;
+    wardGiven_ = false;
+    applyEnabling();
+}
+
+void SearchForm::modeClicked(SearchMode mode) { changeMode(mode); }
+
+void SearchForm::modeCommand(SearchMode mode) {
+    view_.modeSetChecked(mode);
+    changeMode(mode);
+}
+
+SearchRequest SearchForm::request() const {
+    SearchRequest request;
+    request.prefecturePosition = prefecturePosition_;
+    request.areaPosition = areaPosition_;
+    request.numberGiven = numberGiven_;
+    request.cityGiven = cityGiven_;
+    request.wardGiven = wardGiven_;
+    request.numberEntry = numberEntry_;
+    request.setNumberText(numberText_);
+    request.setCityText(cityText_);
+    request.setWardText(wardText_);
+    request.searchMode = mode_;
+    return request;
+}
+
+void SearchForm::search() {
+    view_.waitCursorBegin();
+    const int before = results_.count();
+    const int found = runSearch(request(), results_);
+    for (int i = before; i < results_.count(); ++i) view_.resultsAppend(results_.line(i));
+    if (found >= 1) {
+        char text[32];
+        std::snprintf(text, sizeof text, kHitCountFormat, found);
+        setHitCount(text);
+        view_.resultsScrollToEnd();
+    } else {
+        results_.append(kNoHitLine);
+        view_.resultsAppend(kNoHitLine);
+        setHitCount(kHitCountNoneText);
+    }
+    view_.waitCursorEnd();
+}
+
+void SearchForm::clearAll() {
+    view_.waitCursorBegin();
+    clearFlags();
+    // Only the search button is off once the flags are clear and p is 0.
+    prefecturePosition_ = 0;
+    areaPosition_ = 0;
+    applyEnabling();
+    view_.choiceSetPosition(Control::Area, 0);
+    view_.choiceSetPosition(Control::Prefecture, 0);
+    numberEntry_ = kNoEntry;
+    for (Field field : {Field::Number, Field::City, Field::Ward}) {
+        setFieldText(field, "");
+        view_.fieldSetText(field, "");
+    }
+    setHitCount(kHitCountNoneText);
+    results_.clear();
+    view_.resultsReset();
+    const Scope all{gAreaTable[0].first, gAreaTable[0].last};
+    fillNumberList(all);
+    fillNameLists(all);
+    view_.waitCursorEnd();
+}
+
+void SearchForm::clearResults() {
+    setHitCount(kHitCountNoneText);
+    results_.clear();
+    view_.resultsReset();
+}
+
+void SearchForm::resultsSelectionChanged() { applyEnabling(); }
+
+}  // namespace orvetta

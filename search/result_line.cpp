@@ -1,0 +1,110 @@
+#include "search/result_line.h"
+
+#include <cstring>
+
+#include "dict/place.h"
+
+namespace orvetta {
+
+char gResultBuffer[kResultBufferSize];
+
+const char kOldMarker[] = "\x81y\x8b\x8c\x81z";  // 【旧】
+const char kNoParentText[] =
+    "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
+
+namespace {
+
+constexpr int kTokyoRow = 10;
+// Number characters a ward (city number) and a town or village (district
+// number) share with their parent.
+constexpr int kWardParentLength = 4;
+constexpr int kTownParentLength = 5;
+
+// Appends fields to gResultBuffer. Every text is read only up to its NUL or
+// its field width, so the longest line (113 bytes) is far inside the buffer;
+// the bound check keeps even a malformed record from overrunning it.
+class LineWriter {
+public:
+    void text(const char* s, size_t width) {
+        size_t n = strnlen(s, width);
+        if (n > kResultBufferSize - 1 - size_) n = kResultBufferSize - 1 - size_;
+        std::memcpy(gResultBuffer + size_, s, n);
+        size_ += n;
+    }
+    void byte(char c) {
+        if (size_ < kResultBufferSize - 1) gResultBuffer[size_++] = c;
+    }
+    void name(const PlaceRecord& r) {  // kanji(reading)
+        text(r.kanji, sizeof r.kanji);
+        byte('(');
+        text(r.reading, sizeof r.reading);
+        byte(')');
+    }
+    const char* finish() {
+        gResultBuffer[size_] = '\0';
+        return gResultBuffer;
+    }
+
+private:
+    size_t size_ = 0;
+};
+
+bool isCurrent(char current) { return current >= '1' && current <= '9'; }
+
+// Backward walk from `index` (itself first) to the nearest record whose whole
+// number equals the first `length` characters of its own number.
+const PlaceRecord* findParent(int index, int length) {
+    const char* number = gRecords[index].number;
+    size_t keyLength = strnlen(number, sizeof gRecords[index].number);
+    if (keyLength > static_cast<size_t>(length)) keyLength = length;
+    for (int i = index; i >= 0; --i) {
+        const char* candidate = gRecords[i].number;
+        if (std::memcmp(candidate, number, keyLength) == 0 && candidate[keyLength] == '\0') return &gRecords[i];
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int prefectureRowOf(const char* number) {
+    char code[3] = {number[0], number[1], '\0'};  // as a string: may be shorter
+    for (int row = 0; row < kLastPrefectureRow; ++row) {
+        if (std::strcmp(code, gPrefectureTable[row].code) == 0) return row;
+    }
+    return kLastPrefectureRow;
+}
+
+const char* resultLine(int index) {
+    const PlaceRecord& r = gRecords[index];
+    int row = prefectureRowOf(r.number);
+    const PrefectureRow& prefecture = gPrefectureTable[row];
+
+    const PlaceRecord* parent = nullptr;
+    switch (r.kind) {
+    case kKindWard:
+        if (row != kTokyoRow) parent = findParent(index, kWardParentLength);
+        break;
+    case kKindTown:
+    case kKindVillage:
+        parent = findParent(index, kTownParentLength);
+        break;
+    default:
+        break;  // cities, districts, and anything else: one name
+    }
+    bool child = (r.kind == kKindWard && row != kTokyoRow) || r.kind == kKindTown || r.kind == kKindVillage;
+
+    LineWriter line;
+    if (child && !parent) {
+        line.text(kNoParentText, sizeof kNoParentText);
+        return line.finish();
+    }
+    line.text(r.number, sizeof r.number);
+    line.byte('\t');
+    line.text(prefecture.name, sizeof prefecture.name);
+    if (parent) line.name(*parent);
+    line.name(r);
+    if (!isCurrent(r.current)) line.text(kOldMarker, sizeof kOldMarker);
+    return line.finish();
+}
+
+}  // namespace orvetta

@@ -1,0 +1,28 @@
+// The one-line text the result list shows for one place record.
+//
+//   city, district, Tokyo ward:  number TAB prefecture kanji(reading)marker
+//   ward, town, village:         number TAB prefecture parentKanji(parentReading)kanji(reading)marker
+//
+// The marker is 【旧】 for an old place. A ward, town or village whose parent
+// record cannot be found gets the no-parent text alone.
+#pragma once
+
+namespace orvetta {
+
+constexpr int kResultBufferSize = 1024;
+
+// Program-wide: holds the last line built, NUL-terminated Shift-JIS.
+extern char gResultBuffer[kResultBufferSize];
+
+extern const char kOldMarker[];     // 【旧】
+extern const char kNoParentText[];  // 合致する地名がありません
+
+// Builds the line of record `index` (0..last index in use, not checked) into
+// gResultBuffer and returns it. The next call overwrites it.
+const char* resultLine(int index);
+
+// Prefecture row of a number: the first of rows 0..46 whose code equals its
+// first two characters, else row 47.
+int prefectureRowOf(const char* number);
+
+}  // namespace orvetta
