@@ -2,3 +2,6 @@
 if(NOT WIN32)
   add_core_test(search_test orvetta_search)
 endif()
+if(NOT WIN32)
+  add_core_test(search_form_test orvetta_search)
+endif()

@@ -1,0 +1,339 @@
+// The search form model driven through its events against a fake platform.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "dict/load.h"
+#include "dict/place.h"
+#include "search/form.h"
+#include "tests/sjis.h"
+
+namespace orvetta {
+namespace {
+
+using test::sjis;
+using test::utf8;
+
+// Models the platform controls: emptying a list empties its text, and nothing
+// the program sets is reported back as a user event.
+class FakeView : public FormView {
+public:
+    struct Combo {
+        std::vector<std::string> entries;
+        std::string text;
+    };
+    std::map<Field, Combo> fields;
+    std::map<Control, std::vector<std::string>> choices;
+    std::map<Control, int> positions;
+    std::map<Control, bool> enabledControls;
+    SearchMode checked = SearchMode::Reading;
+    std::string hitCount;
+    std::vector<std::string> results;
+    int topIndex = 0;
+    int cursorDepth = 0;
+    int cursorShows = 0;
+
+    void fieldResetList(Field field) override { fields[field] = Combo{}; }
+    void fieldAppendEntry(Field field, const char* text) override { fields[field].entries.push_back(text); }
+    void fieldSetText(Field field, const char* text) override { fields[field].text = text; }
+    void choiceAppend(Control choice, const char* label) override { choices[choice].push_back(label); }
+    void choiceSetPosition(Control choice, int position) override { positions[choice] = position; }
+    void modeSetChecked(SearchMode mode) override { checked = mode; }
+    void controlEnable(Control control, bool enabled) override { enabledControls[control] = enabled; }
+    void hitCountSetText(const char* text) override { hitCount = text; }
+    void resultsAppend(const char* line) override { results.push_back(line); }
+    void resultsReset() override { results.clear(), topIndex = 0; }
+    void resultsScrollToEnd() override { topIndex = results.empty() ? 0 : static_cast<int>(results.size()) - 1; }
+    void waitCursorBegin() override { ++cursorDepth, ++cursorShows; }
+    void waitCursorEnd() override { --cursorDepth; }
+
+    // What the user does: the platform switches a radio pair before it reports
+    // the click, and puts a chosen entry into the field's text.
+    void clickMode(SearchForm& form, SearchMode mode) {
+        checked = mode;
+        form.modeClicked(mode);
+    }
+    void select(SearchForm& form, Field field, int entry) {
+        fields[field].text = fields[field].entries.at(entry);
+        form.fieldSelected(field, entry);
+    }
+    void type(SearchForm& form, Field field, const std::string& utf8Text) {
+        fields[field].text = sjis(utf8Text);
+        form.fieldEdited(field, fields[field].text.c_str());
+    }
+};
+
+class SearchFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gLoadSeams = defaultLoadSeams();
+        ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+        form.initialise();
+    }
+    void TearDown() override { releaseDictionary(); }
+
+    bool on(Control control) { return view.enabledControls.at(control); }
+    int entries(Field field) { return static_cast<int>(view.fields[field].entries.size()); }
+    std::string hit() { return utf8(view.hitCount); }
+
+    // Every enabling the view shows agrees with the model's, and the model's
+    // texts with the view's fields.
+    void expectViewMatchesModel() {
+        for (Control control : kEnabledControls) {
+            if (!view.enabledControls.count(control)) continue;
+            EXPECT_EQ(view.enabledControls[control], form.enabled(control)) << static_cast<int>(control);
+        }
+        for (Field field : {Field::Number, Field::City, Field::Ward}) {
+            EXPECT_EQ(view.fields[field].text, form.fieldText(field)) << static_cast<int>(field);
+            EXPECT_EQ(entries(field), static_cast<int>(form.fieldRecords(field).size()));
+        }
+        EXPECT_EQ(view.checked, form.mode());
+        EXPECT_EQ(view.results.size(), static_cast<size_t>(form.results().count()));
+        EXPECT_EQ(view.cursorDepth, 0);
+    }
+
+    FakeView view;
+    SearchForm form{view};
+};
+
+int cityKindCount(int first, int last) {
+    int n = 0;
+    for (int i = first; i <= last; ++i) n += gRecords[i].kind == kKindCity || gRecords[i].kind == kKindDistrict;
+    return n;
+}
+
+TEST_F(SearchFormTest, InitialiseFillsEverythingFromTheWholeDictionary) {
+    EXPECT_EQ(view.checked, SearchMode::Kanji);
+    EXPECT_FALSE(view.enabledControls.at(Control::Search));
+    EXPECT_EQ(entries(Field::Number), recordCount());
+    EXPECT_EQ(entries(Field::City), 1317);  // one old city fewer than 1318 in our list
+    EXPECT_EQ(entries(Field::Ward), 2767);
+    EXPECT_EQ(utf8(view.fields[Field::City].entries[0]), "札幌市");
+    EXPECT_EQ(view.fields[Field::Number].entries.back(), gRecords[recordCount() - 1].number);
+    ASSERT_EQ(view.choices[Control::Area].size(), 11u);
+    EXPECT_EQ(utf8(view.choices[Control::Area][10]), "０");
+    ASSERT_EQ(view.choices[Control::Prefecture].size(), 48u);  // row 48 is not offered
+    EXPECT_EQ(utf8(view.choices[Control::Prefecture][47]), "沖縄県");
+    EXPECT_EQ(view.positions[Control::Area], 0);
+    EXPECT_EQ(view.positions[Control::Prefecture], 0);
+    EXPECT_EQ(hit(), "0 件");
+    EXPECT_TRUE(view.results.empty());
+    expectViewMatchesModel();
+}
+
+TEST_F(SearchFormTest, SearchWithNothingGivenShowsTheNoHitLine) {
+    form.search();  // menu 109 while the button is disabled
+    ASSERT_EQ(view.results.size(), 1u);
+    EXPECT_EQ(utf8(view.results[0]), "合致する地名がありません");
+    EXPECT_EQ(hit(), "0 件      ");
+    EXPECT_EQ(view.cursorShows, 1);
+    expectViewMatchesModel();
+}
+
+TEST_F(SearchFormTest, PrefectureChoiceSetsTheScopeAndLocksTheArea) {
+    view.type(form, Field::City, "札幌");
+    form.prefectureChanged(10);  // 東京都
+    EXPECT_EQ(view.positions[Control::Area], 0);
+    EXPECT_FALSE(on(Control::Area));
+    EXPECT_TRUE(on(Control::Prefecture));
+    EXPECT_EQ(entries(Field::Number), gPrefectureTable[10].last - gPrefectureTable[10].first + 1);
+    EXPECT_EQ(view.fields[Field::Number].entries[0], "1001");
+    EXPECT_EQ(view.fields[Field::City].text, "");
+    EXPECT_FALSE(form.cityGiven());
+    EXPECT_FALSE(on(Control::Search));
+    expectViewMatchesModel();
+
+    form.prefectureChanged(0);
+    EXPECT_TRUE(on(Control::Area));
+    EXPECT_EQ(entries(Field::Number), recordCount());
+    expectViewMatchesModel();
+}
+
+TEST_F(SearchFormTest, AreaChoiceResetsThePrefectureAndLeavesItOpen) {
+    form.prefectureChanged(5);
+    form.areaChanged(1);
+    EXPECT_EQ(form.prefecturePosition(), 0);
+    EXPECT_EQ(view.positions[Control::Prefecture], 0);
+    EXPECT_TRUE(on(Control::Prefecture));
+    EXPECT_TRUE(on(Control::Area));
+    EXPECT_EQ(entries(Field::Number), gAreaTable[1].last - gAreaTable[1].first + 1);
+
+    form.prefectureChanged(11);  // 神奈川県
+    EXPECT_EQ(form.areaPosition(), 0);
+    EXPECT_EQ(view.positions[Control::Area], 0);
+    EXPECT_FALSE(on(Control::Area));
+    expectViewMatchesModel();
+}
+
+TEST_F(SearchFormTest, ModeChangeRefillsTheScopesNamesInTheNewMode) {
+    form.areaChanged(1);
+    view.clickMode(form, SearchMode::Reading);
+    const AreaRow area = gAreaTable[1];
+    EXPECT_EQ(entries(Field::City), cityKindCount(area.first, area.last));
+    EXPECT_EQ(view.fields[Field::City].entries[0], gRecords[area.first].reading);
+    EXPECT_EQ(entries(Field::Ward) + entries(Field::City), area.last - area.first + 1);
+    expectViewMatchesModel();
+}
+
+TEST_F(SearchFormTest, NameFieldTextLocksTheOtherFields) {
+    view.type(form, Field::City, "札");
+    EXPECT_FALSE(on(Control::Number));
+    EXPECT_FALSE(on(Control::Ward));
+    EXPECT_TRUE(on(Control::Search));
+    EXPECT_TRUE(on(Control::Kanji));
+    view.type(form, Field::City, "");
+    EXPECT_TRUE(on(Control::Number));
+    EXPECT_TRUE(on(Control::Ward));
+    EXPECT_FALSE(on(Control::Search));
+
+    view.select(form, Field::Ward, 0);
+    EXPECT_TRUE(form.wardGiven());
+    EXPECT_EQ(utf8(form.fieldText(Field::Ward)), "中央区");
+    EXPECT_FALSE(on(Control::Number));
+    EXPECT_FALSE(on(Control::City));
+    expectViewMatchesModel();
+}
+
+TEST_F(SearchFormTest, NumberLocksModesAndNamesButTheMenuStillSwitches) {
+    view.select(form, Field::Number, 0);
+    EXPECT_FALSE(on(Control::Kanji));
+    EXPECT_FALSE(on(Control::Reading));
+    EXPECT_FALSE(on(Control::City));
+    EXPECT_FALSE(on(Control::Ward));
+    EXPECT_TRUE(on(Control::Search));
+
+    form.modeCommand(SearchMode::Reading);  // menu 221
+    EXPECT_EQ(view.checked, SearchMode::Reading);
+    EXPECT_EQ(utf8(view.fields[Field::City].entries[0]), "さっぽろし");
+    EXPECT_TRUE(form.numberGiven());
+    EXPECT_EQ(view.fields[Field::Number].text, "0101");
+    EXPECT_FALSE(on(Control::City));
+    EXPECT_FALSE(on(Control::Kanji));
+    form.modeCommand(SearchMode::Kanji);  // menu 220
+    EXPECT_EQ(view.checked, SearchMode::Kanji);
+    EXPECT_EQ(utf8(view.fields[Field::City].entries[0]), "札幌市");
+    expectViewMatchesModel();
+
+    form.search();
+    EXPECT_EQ(utf8(view.results.back()), "0101\t北海道札幌市(さっぽろし)");
+}
+
+TEST_F(SearchFormTest, ModeChangeEmptiesNameFieldsAndEndsTheirPart) {
+    view.type(form, Field::Ward, "北区");
+    form.modeCommand(SearchMode::Kanji);  // the mode that is already on
+    EXPECT_EQ(view.fields[Field::Ward].text, "");
+    EXPECT_FALSE(form.wardGiven());
+    EXPECT_FALSE(on(Control::Search));
+    EXPECT_TRUE(on(Control::Number));
+    EXPECT_TRUE(on(Control::City));
+
+    view.type(form, Field::City, "札幌");
+    view.clickMode(form, SearchMode::Reading);
+    EXPECT_EQ(view.fields[Field::City].text, "");
+    EXPECT_FALSE(form.cityGiven());
+    // The next search has nothing to search rather than every city.
+    form.search();
+    EXPECT_EQ(view.results.size(), 1u);
+    EXPECT_EQ(hit(), "0 件      ");
+    expectViewMatchesModel();
+}
+
+TEST_F(SearchFormTest, PickedNumberIsAPositionInTheScope) {
+    form.prefectureChanged(10);
+    view.select(form, Field::Number, 2);
+    form.search();
+    ASSERT_EQ(view.results.size(), 1u);
+    EXPECT_EQ(utf8(view.results[0]), "100102\t東京都中央区(ちゅうおうく)");
+    EXPECT_EQ(hit(), "1 件    ");
+}
+
+TEST_F(SearchFormTest, TypedNumberReplacesAPickedOne) {
+    view.select(form, Field::Number, 0);
+    view.type(form, Field::Number, "01001a");
+    EXPECT_EQ(form.numberEntry(), kNoEntry);
+    form.search();
+    EXPECT_EQ(view.results.back().substr(0, 7), "01001A\t");
+    form.prefectureChanged(10);
+    view.type(form, Field::Number, "0101");  // exists, but outside the scope
+    form.search();
+    EXPECT_EQ(utf8(view.results.back()), "合致する地名がありません");
+    EXPECT_EQ(hit(), "0 件      ");
+}
+
+TEST_F(SearchFormTest, SearchesAccumulateAndOnlyHitsScroll) {
+    view.type(form, Field::Ward, "北区");
+    form.search();
+    EXPECT_EQ(hit(), "9 件    ");
+    EXPECT_EQ(view.topIndex, 8);
+    view.type(form, Field::Ward, "千代田区");
+    form.search();
+    EXPECT_EQ(hit(), "1 件    ");
+    ASSERT_EQ(view.results.size(), 10u);
+    EXPECT_EQ(view.topIndex, 9);
+    view.type(form, Field::Ward, "存在しない");
+    form.search();
+    EXPECT_EQ(view.results.size(), 11u);
+    EXPECT_EQ(utf8(view.results.back()), "合致する地名がありません");
+    EXPECT_EQ(view.topIndex, 9);  // not scrolled
+    EXPECT_EQ(hit(), "0 件      ");
+    EXPECT_EQ(view.cursorShows, 3);
+    expectViewMatchesModel();
+}
+
+TEST_F(SearchFormTest, ClearResultsKeepsTheForm) {
+    form.areaChanged(3);
+    view.clickMode(form, SearchMode::Reading);
+    view.type(form, Field::City, "きょうと");
+    form.search();
+    form.clearResults();
+    EXPECT_TRUE(view.results.empty());
+    EXPECT_EQ(hit(), "0 件      ");
+    EXPECT_EQ(form.areaPosition(), 3);
+    EXPECT_TRUE(form.cityGiven());
+    EXPECT_EQ(utf8(form.fieldText(Field::City)), "きょうと");
+    EXPECT_TRUE(on(Control::Search));
+    expectViewMatchesModel();
+}
+
+TEST_F(SearchFormTest, ClearAllResetsEverythingButTheMode) {
+    form.prefectureChanged(10);
+    view.clickMode(form, SearchMode::Reading);
+    view.select(form, Field::Number, 1);
+    form.search();
+    form.clearAll();
+    EXPECT_EQ(form.mode(), SearchMode::Reading);
+    EXPECT_EQ(form.prefecturePosition(), 0);
+    EXPECT_EQ(view.positions[Control::Prefecture], 0);
+    EXPECT_EQ(view.positions[Control::Area], 0);
+    EXPECT_FALSE(form.numberGiven());
+    EXPECT_EQ(form.numberEntry(), kNoEntry);
+    EXPECT_TRUE(view.results.empty());
+    EXPECT_EQ(hit(), "0 件      ");
+    EXPECT_EQ(entries(Field::Number), recordCount());
+    EXPECT_EQ(utf8(view.fields[Field::City].entries[0]), "さっぽろし");
+    for (Control control : kEnabledControls) EXPECT_EQ(on(control), control != Control::Search);
+    EXPECT_EQ(view.cursorShows, 2);
+    expectViewMatchesModel();
+}
+
+TEST_F(SearchFormTest, ResultSelectionOnlyReappliesTheEnabling) {
+    view.type(form, Field::City, "札幌");
+    view.enabledControls.clear();
+    form.resultsSelectionChanged();
+    EXPECT_TRUE(on(Control::Search));
+    EXPECT_FALSE(on(Control::Ward));
+    EXPECT_TRUE(form.cityGiven());
+}
+
+TEST_F(SearchFormTest, LongTypedTextsAreCutLikeTheSearchReadsThem) {
+    view.type(form, Field::City, std::string(30, 'x') + "札幌札幌札幌札幌");
+    EXPECT_EQ(std::string(form.fieldText(Field::City)).size(), 44u);
+    view.type(form, Field::City, "");
+    view.type(form, Field::Number, "01001A0123456789");
+    EXPECT_EQ(std::string(form.fieldText(Field::Number)).size(), 15u);
+}
+
+}  // namespace
+}  // namespace orvetta
