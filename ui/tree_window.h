@@ -10,6 +10,9 @@ namespace orvetta {
 extern HWND gTreeWindow;           // the popup; null until created
 extern HWND gTreeView;             // its tree view (id 114)
 extern HIMAGELIST gTreeImageList;  // the tree view's normal image list
+// Time the last tree fill took (all node insertions), for the start-up
+// measurement.
+extern double gTreeFillMilliseconds;
 
 // Registers the tree window class (once), creates the visible popup owned by
 // `owner` with its tree view and image list, and builds the whole tree from
