@@ -1,0 +1,68 @@
+// The update file "velkarad.txt": reading, checking and merging.
+//
+// Shift-JIS text, one place per line, lines ending in CR LF:
+//   number,kanji,reading,current          e.g. 0136,北斗市,ほくとし,1
+// The byte before each line end is dropped (the CR); a NUL ends a line like an
+// LF. Lines starting with ";" and empty lines are skipped; at most 249 bytes
+// before the LF, comments included. Every data line must pass, or nothing at
+// all is merged. See parseUpdateLine for the fields.
+#pragma once
+
+#include <cstddef>
+
+#include "dict/place.h"
+
+namespace orvetta {
+
+constexpr int kUpdateMerged = 0, kUpdateRejected = -1, kUpdateNoFile = -2;
+
+// Shows a message to the user (the Windows program: an information box owned
+// by the main window).
+struct UpdateNotifier {
+    void (*inform)(void* context, const char* text, const char* caption);  // Shift-JIS text and caption
+    void* context;
+};
+
+extern const char kUpdateFileName[];  // "velkarad.txt"
+constexpr int kUpdateLineBufferSize = 256;
+constexpr int kUpdateLineLimit = 249;    // bytes before the LF, CR included
+constexpr int kUpdateStagingSlots = 100;  // data lines per file: the spare slots
+
+// Reads "velkarad.txt" of the current directory and merges it into the record
+// array and both tables. Returns 0 merged (also with no data line), -1 the
+// file is empty or its size unknown, a line is too long, a data line is bad or
+// there are more than 100 of them (nothing merged), -2 the file did not open
+// (the notifier has told the user). The caller shows kUpdateErrorText on -1.
+int readUpdateFile(const UpdateNotifier& notifier, PlaceRecord* records, AreaRow* areaTable,
+                   PrefectureRow* prefectureTable);
+
+// Everything after the file read: checks every line of `fileBuffer` and, when
+// all pass, merges them. `fileBuffer` holds `fileSize` bytes followed by at
+// least one NUL. Returns 0 or -1 as readUpdateFile.
+int readUpdateText(const char* fileBuffer, size_t fileSize, PlaceRecord* records, AreaRow* areaTable,
+                   PrefectureRow* prefectureTable);
+
+// Copies the line at *position into `line` (kUpdateLineBufferSize bytes) as
+// NUL-terminated text, without its LF or NUL end and without the byte before
+// it, and moves *position past the end. Returns false, leaving *position, when
+// the line has 250 bytes or more before its end.
+bool readUpdateLine(const char* fileBuffer, size_t* position, char* line);
+
+// Checks one data line and fills `slot` with its record. Returns 1 accepted,
+// 0 rejected (the slot is then unchanged). Four fields, separated by the first
+// three commas:
+//   number   2..6 bytes, the first two a prefecture code "01".."47"
+//   kanji    2..16 bytes ending in 市 郡 区 町 村 (kind 4 5 6 7 8), compared
+//            as the last two bytes
+//   reading  0..28 bytes
+//   current  exactly one byte, any (a comma too); "1" exists, "0" old
+// Fields are copied as bytes: no trimming, no conversion.
+int parseUpdateLine(const char* line, PlaceRecord* slot);
+
+// Message texts (Shift-JIS).
+extern const char kUpdateMissingText[];    // velkarad.txt が見つかりませんでした\n更新処理を行なわずに起動します
+extern const char kUpdateMissingCaption[];  // Orvetta
+extern const char kUpdateErrorText[];      // 地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n\n更新処理を行なわずに起動します
+extern const char kUpdateErrorCaption[];   // Orvetta：更新エラー
+
+}  // namespace orvetta
