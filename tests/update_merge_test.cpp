@@ -1,0 +1,210 @@
+// Merging update lines into the shipped dictionary: replacement by number,
+// insertion by placement key, and the region tables kept in step.
+//
+// Our place list lacks one old city of 三重県, so indices from prefecture 21
+// on are one lower than in a list of 4085 places.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "tests/update_support.h"
+#include "update/merge.h"
+#include "update/update_file.h"
+
+namespace orvetta {
+namespace {
+
+using test::sjis;
+
+class MergeUpdates : public test::UpdateFixture {
+protected:
+    static void expectPrefecture(int row, int first, int last) {
+        EXPECT_EQ(gPrefectureTable[row].first, first) << "prefecture row " << row;
+        EXPECT_EQ(gPrefectureTable[row].last, last) << "prefecture row " << row;
+    }
+    static void expectArea(int row, int first, int last) {
+        EXPECT_EQ(gAreaTable[row].first, first) << "area row " << row;
+        EXPECT_EQ(gAreaTable[row].last, last) << "area row " << row;
+    }
+    // One line inserted at `index`: the head stays, the record is there, the
+    // tail moved up one, and every invariant holds.
+    void expectInsertedAt(int index, const char* number) {
+        EXPECT_EQ(count(), kShippedRecordCount + 1);
+        EXPECT_EQ(std::memcmp(gRecords, &shippedAt(0), index * sizeof(PlaceRecord)), 0);
+        EXPECT_EQ(numberAt(index), number);
+        expectShiftedTail(index, 1);
+        expectInvariants();
+        expectPrefecture(0, 0, kShippedRecordCount);
+        expectArea(0, 0, kShippedRecordCount);
+        expectPrefecture(48, kShippedRecordCount, kShippedRecordCount);
+    }
+};
+
+TEST_F(MergeUpdates, ReplacesAKnownNumberWhereItStands) {
+    ASSERT_EQ(numberAt(47), "01001B");
+    PlaceRecord expected = shippedAt(47);
+    expected.current = '0';
+    ASSERT_EQ(readLines({"01001B,鶴居村,つるいむら,0"}), kUpdateMerged);
+    EXPECT_EQ(std::memcmp(&at(47), &expected, sizeof expected), 0);
+    gRecords[47] = shippedAt(47);
+    expectShipped();  // nothing else changed: count, tables, other slots
+}
+
+TEST_F(MergeUpdates, AppendsANewCityToItsPrefecturesCities) {
+    ASSERT_EQ(readLines({"0136,北斗市,ほくとし,1"}), kUpdateMerged);
+    expectInsertedAt(45, "0136");
+    EXPECT_EQ(numberAt(44), "0135");
+    EXPECT_EQ(numberAt(46), "01001");
+    EXPECT_EQ(at(45).kind, '4');
+    expectPrefecture(1, 0, 303);
+    expectPrefecture(2, 304, 378);
+    expectPrefecture(47, 4026, 4084);
+    expectArea(8, 0, 303);
+    expectArea(7, 304, 794);
+    expectArea(9, 2610, 2747);
+    expectArea(6, 3401, 4084);
+}
+
+TEST_F(MergeUpdates, PlacesACityOfALaterPrefecture) {
+    ASSERT_EQ(readLines({"0236,新市,しんし,1"}), kUpdateMerged);
+    expectInsertedAt(311, "0236");
+    EXPECT_EQ(numberAt(310), "0208");
+    EXPECT_EQ(numberAt(312), "02001");
+    expectPrefecture(1, 0, 302);
+    expectPrefecture(2, 303, 378);
+    expectArea(8, 0, 302);
+    expectArea(7, 303, 794);
+}
+
+TEST_F(MergeUpdates, PlacesAWardAfterItsCitysWards) {
+    ASSERT_EQ(readLines({"010111,新区,しんく,1"}), kUpdateMerged);
+    expectInsertedAt(11, "010111");
+    EXPECT_EQ(numberAt(10), "010110");
+    EXPECT_EQ(numberAt(12), "0102");
+}
+
+TEST_F(MergeUpdates, PlacesAWardOfTheLastCityAtTheEndOfItsPrefecture) {
+    ASSERT_EQ(readLines({"013501,新区,しんく,1"}), kUpdateMerged);
+    expectInsertedAt(303, "013501");
+    EXPECT_EQ(numberAt(302), "01078A");
+    EXPECT_EQ(numberAt(304), "0201");
+    expectPrefecture(1, 0, 303);
+    expectPrefecture(2, 304, 378);
+}
+
+TEST_F(MergeUpdates, PlacesADistrictByItsFirstFourBytes) {
+    ASSERT_EQ(readLines({"01079,新郡,しんぐん,1"}), kUpdateMerged);
+    expectInsertedAt(17, "01079");
+    EXPECT_EQ(numberAt(16), "0107");
+    EXPECT_EQ(numberAt(18), "0108");
+}
+
+TEST_F(MergeUpdates, PlacesATownWithKey0100AtTheFront) {
+    ASSERT_EQ(readLines({"01001C,新町,しんまち,1"}), kUpdateMerged);
+    expectInsertedAt(0, "01001C");
+    EXPECT_EQ(numberAt(1), "0101");
+    expectPrefecture(1, 0, 303);
+}
+
+TEST_F(MergeUpdates, PlacesADistrictBeforeTheFirstCityOfTheLastPrefecture) {
+    ASSERT_EQ(numberAt(4025), "4701");
+    ASSERT_EQ(readLines({"47006,新郡,しんぐん,1"}), kUpdateMerged);
+    expectInsertedAt(4025, "47006");
+    EXPECT_EQ(numberAt(4026), "4701");
+    expectPrefecture(46, 3916, 4024);
+    expectPrefecture(47, 4025, 4084);
+}
+
+TEST_F(MergeUpdates, AppendsWhatSortsAfterTheLastRecord) {
+    ASSERT_EQ(readLines({"4799,新町,しんまち,1"}), kUpdateMerged);
+    expectInsertedAt(kShippedRecordCount, "4799");
+    EXPECT_EQ(numberAt(kShippedRecordCount - 1), "47005B");
+    expectPrefecture(47, 4025, 4084);
+    expectArea(6, 3400, 4084);
+}
+
+TEST_F(MergeUpdates, LaterLinesSeeEarlierInsertions) {
+    // The town takes index 0; the city's key "0100" then first matches it.
+    ASSERT_EQ(readLines({"01001C,新町,しんまち,1", "0136,北斗市,ほくとし,1"}), kUpdateMerged);
+    EXPECT_EQ(count(), kShippedRecordCount + 2);
+    EXPECT_EQ(numberAt(0), "0136");
+    EXPECT_EQ(numberAt(1), "01001C");
+    EXPECT_EQ(numberAt(2), "0101");
+    expectShiftedTail(0, 2);
+    expectPrefecture(1, 0, 304);
+    expectInvariants();
+}
+
+TEST_F(MergeUpdates, ASecondLineWithTheSameNewNumberReplacesTheFirst) {
+    ASSERT_EQ(readLines({"0136,北斗市,ほくとし,1", "0136,北斗市,ほくと,0"}), kUpdateMerged);
+    EXPECT_EQ(count(), kShippedRecordCount + 1);
+    EXPECT_EQ(numberAt(45), "0136");
+    EXPECT_EQ(at(45).reading, sjis("ほくと"));
+    EXPECT_EQ(at(45).current, '0');
+    EXPECT_EQ(numberAt(46), "01001");
+    expectInvariants();
+
+    ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+    ASSERT_EQ(readLines({"4799,新町,しんまち,1", "4799,新村,しんむら,0"}), kUpdateMerged);
+    EXPECT_EQ(count(), kShippedRecordCount + 1);
+    EXPECT_EQ(at(kShippedRecordCount).kind, '8');
+    EXPECT_EQ(at(kShippedRecordCount).current, '0');
+    expectInvariants();
+}
+
+TEST_F(MergeUpdates, HundredInsertionsFillTheArrayExactly) {
+    std::string file;
+    char line[64];
+    for (int i = 0; i < kSpareSlots; ++i) {
+        const int code = i % kLastPrefectureRow + 1;
+        if (i < 47) std::snprintf(line, sizeof line, "%02d99,", code), file += line + sjis("新市,しんし,1\r\n");
+        else if (i < 94) std::snprintf(line, sizeof line, "%02d999Z,", code), file += line + sjis("新町,しんまち,1\r\n");
+        else std::snprintf(line, sizeof line, "%02d998,", code), file += line + sjis("新郡,しんぐん,1\r\n");
+    }
+    ASSERT_EQ(readText(file), kUpdateMerged);
+    EXPECT_EQ(count(), kRecordArraySlots);
+    expectPrefecture(48, kShippedRecordCount, kShippedRecordCount);
+    expectInvariants();
+}
+
+TEST_F(MergeUpdates, DropsACityWhosePrefectureHasNoPlaceForIt) {
+    // The reader never stages such a number; the merge alone leaves it out.
+    PlaceRecord city{};
+    std::memcpy(city.number, "0012", 4);
+    city.kind = kKindCity;
+    city.current = '1';
+    EXPECT_EQ(mergeUpdates(gRecords, gAreaTable, gPrefectureTable, &city, 1), 1);
+    expectShipped();
+    EXPECT_EQ(mergeUpdates(gRecords, gAreaTable, gPrefectureTable, &city, 0), 1);
+    expectShipped();
+}
+
+using GrowRegionRanges = MergeUpdates;
+
+TEST_F(GrowRegionRanges, KeyWithoutAPrefectureRowGrowsRowZeroOnly) {
+    for (const char* key : {"0000", "4800", "4\0\0\0", "01\0\0"}) {
+        resetRegionTables();
+        PlacementKey placement;
+        std::memcpy(placement.bytes, key, 4);
+        growRegionRanges(gAreaTable, gPrefectureTable, placement);
+        const bool known = key[1] == '1';
+        EXPECT_EQ(gAreaTable[0].last, kShippedRecordCount) << key;
+        EXPECT_EQ(gPrefectureTable[0].last, kShippedRecordCount) << key;
+        EXPECT_EQ(gPrefectureTable[1].last, kShippedPrefectureTable[1].last + (known ? 1 : 0)) << key;
+        EXPECT_EQ(gAreaTable[6].last, kShippedAreaTable[6].last + (known ? 1 : 0)) << key;
+        EXPECT_EQ(std::memcmp(&gPrefectureTable[48], &kShippedPrefectureTable[48], sizeof(PrefectureRow)), 0) << key;
+    }
+}
+
+TEST_F(MergeUpdates, ShiftMovesTheTailIntoTheFirstSpareSlot) {
+    shiftRecordsUp(gAreaTable, gRecords, 45);
+    EXPECT_EQ(numberAt(45), "01001");  // the old record stays until overwritten
+    expectShiftedTail(45, 1);
+    const PlaceRecord empty{};
+    EXPECT_EQ(std::memcmp(&at(kShippedRecordCount + 1), &empty, sizeof empty), 0);
+}
+
+}  // namespace
+}  // namespace orvetta

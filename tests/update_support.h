@@ -1,0 +1,69 @@
+// Shared fixture of the update tests: a freshly loaded dictionary, a copy of
+// it as shipped, and helpers to feed update text in.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "dict/load.h"
+#include "dict/place.h"
+#include "tests/sjis.h"
+#include "tests/update_invariants.h"
+#include "update/update_file.h"
+
+namespace orvetta::test {
+
+// UTF-8 lines -> Shift-JIS file text, each line ended by CR LF.
+inline std::string crlfFile(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines) text += sjis(line) + "\r\n";
+    return text;
+}
+
+class UpdateFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gLoadSeams = defaultLoadSeams();
+        ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+        shipped_.assign(gRecords, gRecords + kRecordArraySlots);
+    }
+    void TearDown() override {
+        releaseDictionary();
+        resetRegionTables();
+    }
+
+    // Runs the reader on file bytes as if read from velkarad.txt.
+    static int readText(const std::string& bytes) {
+        return readUpdateText(bytes.c_str(), bytes.size(), gRecords, gAreaTable, gPrefectureTable);
+    }
+    static int readLines(std::initializer_list<std::string> lines) { return readText(crlfFile(lines)); }
+
+    static int count() { return gAreaTable[0].last + 1; }
+    static std::string numberAt(int i) { return gRecords[i].number; }
+    static const PlaceRecord& at(int i) { return gRecords[i]; }
+    const PlaceRecord& shippedAt(int i) const { return shipped_[i]; }
+
+    // The record array (every slot) and both tables as loaded.
+    void expectShipped() const {
+        EXPECT_EQ(std::memcmp(gRecords, shipped_.data(), shipped_.size() * sizeof(PlaceRecord)), 0);
+        EXPECT_EQ(std::memcmp(gAreaTable, kShippedAreaTable, sizeof gAreaTable), 0);
+        EXPECT_EQ(std::memcmp(gPrefectureTable, kShippedPrefectureTable, sizeof gPrefectureTable), 0);
+    }
+    static void expectInvariants() {
+        EXPECT_EQ(checkRegionInvariants(gRecords, kRecordArraySlots, gAreaTable, gPrefectureTable), "");
+    }
+    // The records from `from` on are the shipped ones, `by` slots later.
+    void expectShiftedTail(int from, int by) const {
+        const int shippedLast = kShippedRecordCount - 1;
+        ASSERT_EQ(std::memcmp(&gRecords[from + by], &shipped_[from], (shippedLast - from + 1) * sizeof(PlaceRecord)), 0);
+    }
+
+private:
+    std::vector<PlaceRecord> shipped_;
+};
+
+}  // namespace orvetta::test
