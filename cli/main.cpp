@@ -1,0 +1,331 @@
+// orvetta-lookup: the place dictionary and its search from a command line.
+//
+//   orvetta-lookup [--reading] [--pref N | --area N] [--sjis] number|city|ward TEXT
+//   orvetta-lookup [--sjis] dump
+//   orvetta-lookup --help
+//
+// It loads the built-in dictionary and merges "velkarad.txt" from the current
+// directory as the desktop program does at start-up, with the same messages on
+// standard error, then runs one search and prints each line the search
+// appends, or dumps the record array and the region tables. Output is UTF-8,
+// or the Shift-JIS bytes themselves with --sjis; lines end in LF.
+//
+// Exit status: 0 lines printed, 1 no line (nothing matched or the number is
+// not in the scope), 2 bad usage, 3 the dictionary could not be loaded.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/text.h"
+#include "dict/load.h"
+#include "dict/place.h"
+#include "search/engine.h"
+#include "search/result_line.h"
+#include "update/update_file.h"
+
+namespace orvetta::cli {
+namespace {
+
+constexpr int kExitFound = 0;
+constexpr int kExitNone = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitNoDictionary = 3;
+
+constexpr char kHelpEnglish[] =
+    "Usage: orvetta-lookup [options] number TEXT\n"
+    "       orvetta-lookup [options] city TEXT\n"
+    "       orvetta-lookup [options] ward TEXT\n"
+    "       orvetta-lookup [--sjis] dump\n"
+    "       orvetta-lookup --help\n"
+    "\n"
+    "Looks up Japanese places and their JCC/JCG numbers in the built-in place\n"
+    "dictionary. A \"velkarad.txt\" in the current directory is merged first, as\n"
+    "the desktop program does; its messages go to standard error.\n"
+    "\n"
+    "  number TEXT   the place whose JCC/JCG number is TEXT (letters in any case)\n"
+    "  city TEXT     every city and district whose name contains TEXT\n"
+    "  ward TEXT     every ward, town and village whose name contains TEXT\n"
+    "  dump          the record array and the two region tables, tab-separated\n"
+    "\n"
+    "  --reading     match the kana readings (hiragana) instead of the kanji names\n"
+    "  --pref N      search prefecture N only (1-47; 0 = all)\n"
+    "  --area N      search call-area choice N only (1-9 = area 1-9, 10 = area 0;\n"
+    "                0 = all); cannot be combined with --pref other than 0\n"
+    "  --sjis        write Shift-JIS instead of UTF-8; on Linux TEXT is then taken\n"
+    "                as Shift-JIS bytes too\n"
+    "\n"
+    "Name matching is byte-wise on the Shift-JIS text; an empty TEXT matches\n"
+    "every name. Each hit is one line: the number, a tab, the prefecture, the\n"
+    "parent city or district, the place with its reading in parentheses, and a\n"
+    "mark for places that no longer exist.\n"
+    "Exit status: 0 lines printed, 1 nothing found, 2 bad usage, 3 the\n"
+    "dictionary could not be loaded.\n"
+    "\n";
+
+// Shift-JIS, converted like all output.
+constexpr char kHelpJapanese[] =
+    "\x8eg\x82\xa2\x95\xfb: orvetta-lookup [\x83I\x83v\x83V\x83\x87\x83\x93] number|city|ward \x95\xb6\x8e\x9a\x97\xf1\n"  // 使い方: orvetta-lookup [オプション] number|city|ward 文字列
+    "      orvetta-lookup [--sjis] dump\n"
+    "\x93\xe0\x91\xa0\x82\xcc\x92n\x96\xbc\x8e\xab\x8f\x91\x82\xa9\x82\xe7\x92n\x96\xbc\x82\xc6 JCC/JCG \x83i\x83\x93\x83o\x81[\x82\xf0\x92T\x82\xb5\x82\xdc\x82\xb7\x81" "B\n"  // 内蔵の地名辞書から地名と JCC/JCG ナンバーを探します。
+    "\x83J\x83\x8c\x83\x93\x83g\x83" "f\x83" "B\x83\x8c\x83N\x83g\x83\x8a\x82\xc9 velkarad.txt \x82\xaa\x82\xa0\x82\xea\x82\xce\x81" "A\x82\xbb\x82\xcc\x93\xe0\x97" "e\x82\xf0\x94\xbd\x89" "f\x82\xb5\x82\xdc\x82\xb7\x81" "B\n"  // カレントディレクトリに velkarad.txt があれば、その内容を反映します。
+    "  number \x95\xb6\x8e\x9a\x97\xf1  \x82\xbb\x82\xcc JCC/JCG \x83i\x83\x93\x83o\x81[\x82\xcc\x92n\x96\xbc (\x89p\x8e\x9a\x82\xcc\x91\xe5\x8f\xac\x82\xcd\x8b\xe6\x95\xca\x82\xb5\x82\xc8\x82\xa2)\n"  //   number 文字列  その JCC/JCG ナンバーの地名 (英字の大小は区別しない)
+    "  city \x95\xb6\x8e\x9a\x97\xf1    \x96\xbc\x91O\x82\xc9\x95\xb6\x8e\x9a\x97\xf1\x82\xf0\x8a\xdc\x82\xde\x8es\x81" "E\x8cS\n"  //   city 文字列    名前に文字列を含む市・郡
+    "  ward \x95\xb6\x8e\x9a\x97\xf1    \x96\xbc\x91O\x82\xc9\x95\xb6\x8e\x9a\x97\xf1\x82\xf0\x8a\xdc\x82\xde\x8b\xe6\x81" "E\x92\xac\x81" "E\x91\xba\n"  //   ward 文字列    名前に文字列を含む区・町・村
+    "  dump           \x8e\xab\x8f\x91\x82\xcc\x91S\x83\x8c\x83R\x81[\x83h\x82\xc6\x92n\x88\xe6\x95\x5c\x82\xf0\x83^\x83u\x8b\xe6\x90\xd8\x82\xe8\x82\xc5\x8fo\x97\xcd\n"  //   dump           辞書の全レコードと地域表をタブ区切りで出力
+    "  --reading      \x8a\xbf\x8e\x9a\x82\xc5\x82\xcd\x82\xc8\x82\xad\x93\xc7\x82\xdd (\x82\xd0\x82\xe7\x82\xaa\x82\xc8) \x82\xc5\x92T\x82\xb7\n"  //   --reading      漢字ではなく読み (ひらがな) で探す
+    "  --pref N       \x93s\x93\xb9\x95{\x8c\xa7 N (1-47\x81" "A0 \x82\xcd\x82\xb7\x82\xd7\x82\xc4) \x82\xc9\x8di\x82\xe9\n"  //   --pref N       都道府県 N (1-47、0 はすべて) に絞る
+    "  --area N       \x83G\x83\x8a\x83" "A N (1-9\x81" "A10 \x82\xcd 0 \x83G\x83\x8a\x83" "A\x81" "A0 \x82\xcd\x82\xb7\x82\xd7\x82\xc4) \x82\xc9\x8di\x82\xe9\n"  //   --area N       エリア N (1-9、10 は 0 エリア、0 はすべて) に絞る
+    "  --sjis         Shift-JIS \x82\xc5\x8fo\x97\xcd\x82\xb5\x81" "A\x95\xb6\x8e\x9a\x97\xf1\x82\xe0 Shift-JIS \x82\xc6\x82\xb5\x82\xc4\x8e\xf3\x82\xaf\x8e\xe6\x82\xe9\n"  //   --sjis         Shift-JIS で出力し、文字列も Shift-JIS として受け取る
+    "\x8fI\x97\xb9\x83R\x81[\x83h: 0 \x8c\xa9\x82\xc2\x82\xa9\x82\xc1\x82\xbd\x81" "A1 \x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2\x81" "A2 \x8eg\x82\xa2\x95\xfb\x82\xcc\x8c\xeb\x82\xe8\x81" "A3 \x8e\xab\x8f\x91\x82\xf0\x93\xc7\x82\xdf\x82\xc8\x82\xa2\n";  // 終了コード: 0 見つかった、1 見つからない、2 使い方の誤り、3 辞書を読めない
+
+constexpr char kNoHitText[] =
+    "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
+
+// Writes Shift-JIS text to standard output, converted unless raw.
+class Output {
+public:
+    explicit Output(bool raw) : raw_(raw) {}
+    void write(const char* text, size_t size) {
+        if (raw_) {
+            std::fwrite(text, 1, size, stdout);
+        } else {
+            std::string utf8 = utf8FromSjis(text, size);
+            std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+        }
+    }
+    void write(const char* text) { write(text, std::strlen(text)); }
+    void field(const char* text, size_t width) { write(text, strnlen(text, width)); }
+    void number(long value) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%ld", value);
+        write(text);
+    }
+    void tab() { write("\t", 1); }
+    void endLine() { write("\n", 1); }
+
+private:
+    bool raw_;
+};
+
+// Standard error: always UTF-8.
+void complain(const char* sjisText) {
+    std::string utf8 = utf8FromSjis(sjisText, std::strlen(sjisText));
+    std::fprintf(stderr, "%s\n", utf8.c_str());
+}
+
+void complainUsage(const std::string& what) {
+    std::fprintf(stderr, "orvetta-lookup: %s\nTry 'orvetta-lookup --help'.\n", what.c_str());
+}
+
+void informOnStderr(void*, const char* text, const char* caption) {
+    complain(caption);
+    complain(text);
+}
+
+struct Options {
+    bool reading = false;
+    bool sjis = false;
+    bool help = false;
+    int prefecture = 0;
+    int area = 0;
+    std::vector<std::string> words;  // command and its text
+};
+
+// Parses a whole decimal number in [low, high].
+bool parsePosition(const std::string& text, int low, int high, int& value) {
+    if (text.empty() || text.size() > 3) return false;
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    if (v < low || v > high) return false;
+    value = v;
+    return true;
+}
+
+// Options may stand anywhere; after "--" everything is a word.
+bool parseOptions(const std::vector<std::string>& args, Options& options) {
+    bool wordsOnly = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (wordsOnly || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.words.push_back(arg);
+        } else if (arg == "--") {
+            wordsOnly = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--reading") {
+            options.reading = true;
+        } else if (arg == "--sjis") {
+            options.sjis = true;
+        } else if (arg == "--pref" || arg == "--area") {
+            const bool pref = arg == "--pref";
+            if (i + 1 >= args.size()) {
+                complainUsage(arg + " needs a number");
+                return false;
+            }
+            const std::string& value = args[++i];
+            if (!parsePosition(value, 0, pref ? kLastPrefectureRow : kAreaRows - 1,
+                               pref ? options.prefecture : options.area)) {
+                complainUsage(arg + (pref ? " takes 0 to 47, not '" : " takes 0 to 10, not '") + value + "'");
+                return false;
+            }
+        } else {
+            complainUsage("unknown option '" + arg + "'");
+            return false;
+        }
+    }
+    if (options.prefecture != 0 && options.area != 0) {
+        complainUsage("--pref and --area cannot both choose a scope");
+        return false;
+    }
+    return true;
+}
+
+// Loads the built-in dictionary and merges the update file. False when the
+// dictionary could not be loaded (its message is on standard error).
+bool loadPlaces() {
+    int loaded = loadDictionary();
+    if (loaded == kLoadNoMemory) {
+        informOnStderr(nullptr, kMemoryErrorText, kMemoryErrorCaption);
+        return false;
+    }
+    if (loaded != kDecodedDictionarySize) {
+        informOnStderr(nullptr, kInitErrorText, kInitErrorCaption);
+        return false;
+    }
+    UpdateNotifier notifier{informOnStderr, nullptr};
+    if (readUpdateFile(notifier, gRecords, gAreaTable, gPrefectureTable) == kUpdateRejected)
+        informOnStderr(nullptr, kUpdateErrorText, kUpdateErrorCaption);
+    return true;
+}
+
+int runLookup(const Options& options, const std::string& command, const std::string& text) {
+    SearchRequest request;
+    request.prefecturePosition = options.prefecture;
+    request.areaPosition = options.area;
+    request.searchMode = options.reading ? SearchMode::Reading : SearchMode::Kanji;
+    if (command == "number") {
+        request.numberGiven = true;
+        request.setNumberText(text.c_str());
+    } else if (command == "city") {
+        request.cityGiven = true;
+        request.setCityText(text.c_str());
+    } else {
+        request.wardGiven = true;
+        request.setWardText(text.c_str());
+    }
+    ResultList results;
+    int found = runSearch(request, results);
+    Output out(options.sjis);
+    for (int i = 0; i < results.count(); ++i) {
+        out.write(results.line(i));
+        out.endLine();
+    }
+    if (found >= 1) return kExitFound;
+    complain(kNoHitText);
+    return kExitNone;
+}
+
+void dump(bool sjis) {
+    Output out(sjis);
+    out.write("index\tnumber\tkanji\treading\tkind\tcurrent\n");
+    for (int i = 0; i < recordCount(); ++i) {
+        const PlaceRecord& r = gRecords[i];
+        out.number(i);
+        out.tab();
+        out.field(r.number, sizeof r.number);
+        out.tab();
+        out.field(r.kanji, sizeof r.kanji);
+        out.tab();
+        out.field(r.reading, sizeof r.reading);
+        out.tab();
+        out.write(&r.kind, 1);
+        out.tab();
+        out.write(&r.current, 1);
+        out.endLine();
+    }
+    out.write("\nrow\tcode\tname\tarea\tfirst\tlast\n");
+    for (int row = 0; row < kPrefectureRows; ++row) {
+        const PrefectureRow& p = gPrefectureTable[row];
+        out.number(row);
+        out.tab();
+        out.field(p.code, sizeof p.code);
+        out.tab();
+        out.field(p.name, sizeof p.name);
+        out.tab();
+        out.field(p.area, sizeof p.area);
+        out.tab();
+        out.number(p.first);
+        out.tab();
+        out.number(p.last);
+        out.endLine();
+    }
+    out.write("\nrow\tfirst\tlast\n");
+    for (int row = 0; row < kAreaRows; ++row) {
+        out.number(row);
+        out.tab();
+        out.number(gAreaTable[row].first);
+        out.tab();
+        out.number(gAreaTable[row].last);
+        out.endLine();
+    }
+}
+
+int run(int argc, char** argv) {
+    prepareConsole();
+    Options options;
+    if (!parseOptions(commandArguments(argc, argv), options)) return kExitUsage;
+    if (options.help) {
+        Output out(options.sjis);
+        out.write(kHelpEnglish);
+        out.write(kHelpJapanese);
+        return kExitFound;
+    }
+    if (options.words.empty()) {
+        complainUsage("no command given");
+        return kExitUsage;
+    }
+    const std::string& command = options.words[0];
+    const bool search = command == "number" || command == "city" || command == "ward";
+    if (!search && command != "dump") {
+        complainUsage("unknown command '" + command + "'");
+        return kExitUsage;
+    }
+    if (search && options.words.size() != 2) {
+        complainUsage(command + " takes exactly one TEXT");
+        return kExitUsage;
+    }
+    if (!search && options.words.size() != 1) {
+        complainUsage("dump takes no TEXT");
+        return kExitUsage;
+    }
+    std::string text;
+    if (search) {
+        if (options.sjis && argumentsAreBytes()) {
+            text = options.words[1];
+        } else if (!sjisFromUtf8(options.words[1], text)) {
+            complainUsage("TEXT is not UTF-8 text that Shift-JIS can hold");
+            return kExitUsage;
+        }
+    }
+
+    if (!loadPlaces()) return kExitNoDictionary;
+    int status = kExitFound;
+    if (search) {
+        status = runLookup(options, command, text);
+    } else {
+        dump(options.sjis);
+    }
+    releaseDictionary();
+    std::fflush(stdout);
+    return status;
+}
+
+}  // namespace
+}  // namespace orvetta::cli
+
+int main(int argc, char** argv) { return orvetta::cli::run(argc, argv); }

@@ -1,0 +1,191 @@
+// orvetta-lookup end to end: the built program run in a fresh directory.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/sjis.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using orvetta::test::sjis;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Each test gets an empty working directory; velkarad.txt is written on demand.
+class LookupCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("orvetta-lookup-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    void writeUpdateFile(const std::string& bytes) {
+        std::ofstream(dir_ / "velkarad.txt", std::ios::binary) << bytes;
+    }
+    Outcome run(const std::vector<std::string>& args) {
+        std::string command = "cd " + quote(dir_.string()) + " && " + quote(ORVETTA_LOOKUP);
+        for (const std::string& arg : args) command += " " + quote(arg);
+        command += " >out.txt 2>err.txt";
+        int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir_ / "out.txt"), readFile(dir_ / "err.txt")};
+    }
+
+    fs::path dir_;
+};
+
+const std::string kMissingMessage = "Orvetta\nvelkarad.txt が見つかりませんでした\n更新処理を行なわずに起動します\n";
+const std::string kUpdateErrorMessage =
+    "Orvetta：更新エラー\n地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n\n"
+    "更新処理を行なわずに起動します\n";
+
+int lineCount(const std::string& text) {
+    int n = 0;
+    for (char c : text) n += c == '\n';
+    return n;
+}
+
+TEST_F(LookupCli, PrintsEachAppendedLineInUtf8) {
+    Outcome r = run({"--reading", "city", "さっぽろ"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "0101\t北海道札幌市(さっぽろし)\n01029\t北海道札幌郡(さっぽろぐん)【旧】\n");
+    EXPECT_EQ(r.err, kMissingMessage);
+
+    r = run({"ward", "北区"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(lineCount(r.out), 9);
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "010102\t北海道札幌市(さっぽろし)北区(きたく)");
+
+    r = run({"number", "01001a"});
+    EXPECT_EQ(r.out, "01001A\t北海道阿寒郡(あかんぐん)阿寒町(あかんちょう)\n");
+}
+
+TEST_F(LookupCli, ScopeOptionsActLikeTheChoices) {
+    Outcome r = run({"--pref", "10", "number", "0101"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, kMissingMessage + "合致する地名がありません\n");
+
+    r = run({"ward", "北区", "--area", "3"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(lineCount(r.out), 3);
+
+    r = run({"--pref", "28", "city", ""});  // empty text: every city and district
+    EXPECT_EQ(r.status, 0);
+    EXPECT_GT(lineCount(r.out), 0);
+    EXPECT_EQ(r.out.find("\t富山県"), 4u);
+
+    r = run({"--area", "1", "ward", "存在しない"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(LookupCli, SjisOptionTakesAndWritesRawBytes) {
+    Outcome r = run({"--sjis", "ward", sjis("千代田区")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), sjis("100101\t東京都千代田区(ちよだく)\n"));
+    EXPECT_EQ(r.err, kMissingMessage);  // messages stay UTF-8
+}
+
+TEST_F(LookupCli, BadUsageExitsTwoWithoutOutput) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"find", "x"},
+        {"city"},
+        {"city", "a", "b"},
+        {"dump", "x"},
+        {"--pref", "48", "city", "a"},
+        {"--area", "11", "city", "a"},
+        {"--pref", "x1", "city", "a"},
+        {"--pref"},
+        {"--pref", "10", "--area", "1", "city", "a"},
+        {"--verbose", "city", "a"},
+        {"city", "\xff\xfe"},   // not UTF-8
+        {"city", "\xf0\x9f\x98\x80"},  // no Shift-JIS for it
+    };
+    for (const auto& args : cases) {
+        Outcome r = run(args);
+        std::string shown;
+        for (const auto& a : args) shown += a + " ";
+        EXPECT_EQ(r.status, 2) << shown;
+        EXPECT_EQ(r.out, "") << shown;
+        EXPECT_NE(r.err.find("orvetta-lookup: "), std::string::npos) << shown;
+        EXPECT_EQ(r.err.find("velkarad"), std::string::npos) << shown;  // nothing loaded
+    }
+}
+
+TEST_F(LookupCli, HelpIsInEnglishAndJapanese) {
+    Outcome r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Usage: orvetta-lookup"), std::string::npos);
+    EXPECT_NE(r.out.find("使い方: orvetta-lookup"), std::string::npos);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(LookupCli, DumpShowsRecordsAndBothTables) {
+    Outcome r = run({"dump"});
+    EXPECT_EQ(r.status, 0);
+    std::vector<std::string> lines;
+    std::stringstream s(r.out);
+    for (std::string line; std::getline(s, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 1u + 4084 + 1 + 1 + 49 + 1 + 1 + 11);
+    EXPECT_EQ(lines[0], "index\tnumber\tkanji\treading\tkind\tcurrent");
+    EXPECT_EQ(lines[1], "0\t0101\t札幌市\tさっぽろし\t4\t1");
+    EXPECT_EQ(lines[4084], "4083\t47005B\t竹富町\tたけとみちょう\t7\t1");
+    EXPECT_EQ(lines[4085], "");
+    EXPECT_EQ(lines[4086], "row\tcode\tname\tarea\tfirst\tlast");
+    EXPECT_EQ(lines[4087], "0\t00\tすべて\t*\t0\t4083");
+    EXPECT_EQ(lines[4135], "48\t48\t不明\t0\t4084\t4084");
+    EXPECT_EQ(lines[4136], "");
+    EXPECT_EQ(lines[4137], "row\tfirst\tlast");
+    EXPECT_EQ(lines[4138], "0\t0\t4083");
+    EXPECT_EQ(lines[4148], "10\t794\t1062");
+}
+
+TEST_F(LookupCli, MergesTheUpdateFileOfTheWorkingDirectory) {
+    writeUpdateFile(sjis("; test\r\n0136,北斗市,ほくとし,1\r\n"));
+    Outcome r = run({"number", "0136"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "0136\t北海道北斗市(ほくとし)\n");
+    EXPECT_EQ(r.err, "");
+
+    r = run({"dump"});
+    EXPECT_NE(r.out.find("\t0136\t北斗市\tほくとし\t4\t1\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n0\t00\tすべて\t*\t0\t4084\n"), std::string::npos);
+}
+
+TEST_F(LookupCli, RejectedUpdateFileLeavesTheDictionaryAsShipped) {
+    writeUpdateFile(sjis("0136,北斗市,ほくとし,1\r\n0137,ばつ,ばつ,1\r\n"));
+    Outcome r = run({"number", "0136"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, kUpdateErrorMessage + "合致する地名がありません\n");
+}
+
+}  // namespace
