@@ -24,16 +24,41 @@ bool equalsIgnoringCase(const char* a, size_t aWidth, const char* b) {
     return b[i] == '\0';
 }
 
-// Walks the range and appends the line of every record of the two (or three)
-// kinds whose compared field contains text.
+// The search text, measured once per search.
+struct Needle {
+    const char* text;
+    size_t length;
+};
+
+// The containment test on one field. The field's text ends at its NUL or its
+// width. For two bytes and more the second byte is compared first: in
+// Japanese text it is the trail byte, far rarer than a lead byte such as 0x82,
+// which begins every hiragana.
+inline bool contains(const char* field, size_t width, const Needle& needle) {
+    const size_t n = needle.length;
+    if (n == 0) return true;
+    const size_t length = strnlen(field, width);
+    if (length < n) return false;
+    const char* t = needle.text;
+    if (n == 1) return std::memchr(field, t[0], length) != nullptr;
+    for (size_t i = 0; i + n <= length; ++i) {
+        if (field[i + 1] != t[1] || field[i] != t[0]) continue;
+        if (std::memcmp(field + i + 2, t + 2, n - 2) == 0) return true;
+    }
+    return false;
+}
+
+// Walks the range and appends the line of every record of the kinds
+// kindLow..kindHigh whose compared field contains the text.
 template <bool kReading>
 int walkNames(Scope scope, char kindLow, char kindHigh, const char* text, ResultList& results) {
+    const Needle needle{text, std::strlen(text)};
     int count = 0;
     for (int i = scope.first; i <= scope.last; ++i) {
         const PlaceRecord& r = gRecords[i];
         if (r.kind < kindLow || r.kind > kindHigh) continue;
-        bool hit = kReading ? fieldContains(r.reading, sizeof r.reading, text)
-                            : fieldContains(r.kanji, sizeof r.kanji, text);
+        bool hit = kReading ? contains(r.reading, sizeof r.reading, needle)
+                            : contains(r.kanji, sizeof r.kanji, needle);
         if (!hit) continue;
         results.append(resultLine(i));
         ++count;
@@ -64,16 +89,7 @@ void ResultList::clear() {
 }
 
 bool fieldContains(const char* field, int width, const char* text) {
-    const char first = text[0];
-    if (first == '\0') return true;
-    for (int i = 0; i < width && field[i]; ++i) {
-        if (field[i] != first) continue;
-        // Mismatches at the field's NUL (text has none) or its end.
-        int k = 1;
-        while (text[k] && i + k < width && field[i + k] == text[k]) ++k;
-        if (text[k] == '\0') return true;
-    }
-    return false;
+    return contains(field, static_cast<size_t>(width), Needle{text, std::strlen(text)});
 }
 
 int findNumberEntry(const Scope& scope, const char* text) {

@@ -67,9 +67,16 @@ const PlaceRecord* findParent(int index, int length) {
 }  // namespace
 
 int prefectureRowOf(const char* number) {
-    char code[3] = {number[0], number[1], '\0'};  // as a string: may be shorter
+    // String equality of the number's first two characters with each code,
+    // byte by byte: a shorter number ends its string early.
+    const char c0 = number[0];
+    const char c1 = c0 ? number[1] : '\0';
     for (int row = 0; row < kLastPrefectureRow; ++row) {
-        if (std::strcmp(code, gPrefectureTable[row].code) == 0) return row;
+        const char* code = gPrefectureTable[row].code;
+        if (code[0] != c0) continue;
+        if (c0 == '\0') return row;
+        if (code[1] != c1) continue;
+        if (c1 == '\0' || code[2] == '\0') return row;
     }
     return kLastPrefectureRow;
 }
