@@ -47,8 +47,6 @@
 
 #include "dict/codec.h"
 
-#include <cstring>
-
 #include "dict/codec_state.h"
 
 namespace orvetta {
@@ -59,30 +57,39 @@ CodecState gDecoderState;
 
 namespace {
 
-// Reads fields of up to 12 bits, most significant bit first.
+// Reads codes most significant bit first. Up to 64 bits of the image are kept
+// left-aligned in `bits`; a code takes at most 13 (flag + 12-bit entry
+// number), so the buffer is topped up once it holds fewer than that.
 struct BitReader {
     const uint8_t* next;  // next byte to fetch
     const uint8_t* end;   // one past the last byte of the image
-    uint32_t current;     // byte being read
-    int bitsLeft;         // bits of `current` not yet read, from bit 7 down
+    uint64_t bits;        // unread bits, the next one in bit 63
+    int count;            // number of unread bits in `bits`
 
-    // Sets *value to the next `width` bits; false when the input runs out.
-    bool read(int width, uint32_t* value) {
-        uint32_t v = 0;
-        while (width > 0) {
-            if (bitsLeft == 0) {
-                if (next == end) return false;
-                current = *next++;
-                bitsLeft = 8;
+    // Fills `bits` to at least 57 bits, or with the rest of the image. With
+    // eight bytes left it loads them at once and keeps the whole bytes that
+    // fit; count | 56 is the count after taking (63 - count) / 8 bytes.
+    void refill() {
+        if (end - next >= 8) {
+            uint64_t word = 0;
+            for (int i = 0; i < 8; ++i) word = (word << 8) | next[i];
+            bits |= word >> count;
+            next += (63 - count) >> 3;
+            count |= 56;
+        } else {
+            while (count <= 56 && next != end) {
+                bits |= static_cast<uint64_t>(*next++) << (56 - count);
+                count += 8;
             }
-            const int take = width < bitsLeft ? width : bitsLeft;
-            const uint32_t bits = (current >> (bitsLeft - take)) & ((1u << take) - 1);
-            v = (v << take) | bits;
-            bitsLeft -= take;
-            width -= take;
         }
-        *value = v;
-        return true;
+    }
+
+    // Takes `width` bits (1..13) as a number; the caller checked count.
+    uint32_t take(int width) {
+        const uint32_t value = static_cast<uint32_t>(bits >> (64 - width));
+        bits <<= width;
+        count -= width;
+        return value;
     }
 };
 
@@ -101,21 +108,24 @@ int decodeDictionary(const uint8_t* source, size_t sourceSize, uint8_t* destinat
     int previousLength = 0;
     for (;;) {
         state.applyWidthRule();
-        uint32_t flag;
+        if (reader.count < 1 + kLiteralBits + 4) reader.refill();
+        if (reader.count < 1) return 0;  // out of input
         uint32_t code;
-        if (!reader.read(1, &flag)) return 0;
-        if (flag == 0) {
-            if (!reader.read(kLiteralBits, &code)) return 0;
+        if (reader.take(1) == 0) {
+            if (reader.count < kLiteralBits) return 0;
+            code = reader.take(kLiteralBits);
         } else {
-            if (!reader.read(state.codeWidth, &code)) return 0;
-            code += kLiteralCount;
+            if (reader.count < state.codeWidth) return 0;
+            code = reader.take(state.codeWidth) + kLiteralCount;
             if (code >= state.nextCode) return 0;
         }
 
-        const int length = state.expand(code);
-        if (length == 0 || length > request - count) return 0;
-        const uint8_t* string = state.expanded(length);
-        std::memcpy(destination + count, string, static_cast<size_t>(length));
+        // The length is known before the string is spelled, so nothing is
+        // written past the request.
+        const int length = static_cast<int>(state.lengthOf(code));
+        if (length > request - count) return 0;
+        uint8_t* string = destination + count;
+        state.expand(code, string);
         state.addEntries(previous, previousLength, string, length);
 
         count += length;

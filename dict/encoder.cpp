@@ -91,7 +91,10 @@ std::vector<uint8_t> encodeDictionary(const uint8_t* data, size_t size) {
             writer.write(best - kLiteralCount, state->codeWidth);
         }
 
-        const int length = state->expand(best);
+        // Only the recency moves are wanted; the string is the input itself.
+        uint8_t spelled[kMaxStringLength];
+        state->expand(best, spelled);
+        const int length = static_cast<int>(bestLength);
         state->addEntries(previous, previousLength, data + pos, length);
         previous = best;
         previousLength = length;

@@ -55,17 +55,18 @@ Decoded decode(const Bytes& image, int request) {
 // Walks the recency list both ways, so a broken back link shows too.
 std::vector<uint32_t> recencyOldestFirst(const CodecState& s) {
     std::vector<uint32_t> forward, backward;
-    for (uint32_t x = s.oldest; x != NIL && forward.size() <= 4096; x = s.entries[x].newer)
+    for (uint32_t x = s.oldest(); x != NIL && forward.size() <= 4096; x = s.newer(x))
         forward.push_back(x);
-    for (uint32_t x = s.newest; x != NIL && backward.size() <= 4096; x = s.entries[x].older)
+    for (uint32_t x = s.newest(); x != NIL && backward.size() <= 4096; x = s.older(x))
         backward.insert(backward.begin(), x);
     EXPECT_EQ(forward, backward);
     return forward;
 }
 
 std::string stringOf(CodecState& s, uint32_t code) {
-    const int n = s.expand(code);
-    return std::string(reinterpret_cast<const char*>(s.expanded(n)), n);
+    char string[codec::kMaxStringLength];
+    s.expand(code, reinterpret_cast<uint8_t*>(string));
+    return std::string(string, s.lengthOf(code));
 }
 
 // --- Worked example -------------------------------------------------------
@@ -151,12 +152,12 @@ TEST_F(DictionaryState, PlacesNewEntriesByParent) {
 
 TEST_F(DictionaryState, FullDictionaryReplacesOldest) {
     fill();
-    ASSERT_EQ(s->oldest, 270u);  // deepest entry under literal 0
+    ASSERT_EQ(s->oldest(), 270u);  // deepest entry under literal 0
     add('Z', 1, "!");
     EXPECT_EQ(s->nextCode, 4096u);
     EXPECT_EQ(stringOf(*s, 270), "Z!");
-    EXPECT_EQ(s->entries[269].firstChild, NIL);
-    EXPECT_EQ(s->oldest, 269u);
+    EXPECT_EQ(s->firstChild(269), NIL);
+    EXPECT_EQ(s->oldest(), 269u);
 }
 
 TEST_F(DictionaryState, FullDictionaryStopsWhenOldestIsExtended) {
@@ -164,7 +165,7 @@ TEST_F(DictionaryState, FullDictionaryStopsWhenOldestIsExtended) {
     const std::vector<uint32_t> before = recencyOldestFirst(*s);
     add(270, 15, "xy");
     EXPECT_EQ(recencyOldestFirst(*s), before);
-    EXPECT_EQ(s->entries[270].firstChild, NIL);
+    EXPECT_EQ(s->firstChild(270), NIL);
 }
 
 TEST_F(DictionaryState, EntriesStopAtHundredBytes) {
