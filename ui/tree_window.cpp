@@ -51,8 +51,10 @@ const wchar_t* const kTreeIconNames[kTreeImageCount] = {L"rArea", L"Ken", L"City
                                                         L"Ku",    L"Tyo", L"Son",  L"none"};
 
 // "%6s %s(%s) %s": number, kanji, reading, old mark. At most
-// 6 + 1 + 16 + 1 + 28 + 1 + 1 + 6 = 60 bytes.
+// 6 + 1 + 16 + 1 + 28 + 1 + 1 + 6 = 60 bytes; the buffer also holds whole
+// fields that lack their NUL (7 + 17 + 29 bytes), so nothing is ever cut.
 constexpr size_t kPlaceTextMax = 60;
+constexpr size_t kPlaceTextBuffer = kPlaceTextMax + 3 + 1;
 
 int placeImage(const PlaceRecord& record) {
     if (record.current != '1') return kImageOld;
@@ -72,7 +74,7 @@ int fieldLength(const char (&field)[N]) {
     return static_cast<int>(strnlen(field, N));
 }
 
-void formatPlaceText(const PlaceRecord& record, char (&text)[kPlaceTextMax + 1]) {
+void formatPlaceText(const PlaceRecord& record, char (&text)[kPlaceTextBuffer]) {
     snprintf(text, sizeof text, "%6.*s %.*s(%.*s) %s", fieldLength(record.number), record.number,
              fieldLength(record.kanji), record.kanji, fieldLength(record.reading), record.reading,
              record.current == '1' ? "" : kOldMark);
@@ -93,7 +95,7 @@ HTREEITEM treeAppend(HTREEITEM parent, const char* sjisText, int image) {
 void treeAddPlaces(HTREEITEM prefectureNode, const PrefectureRow& row) {
     if (!gRecords || row.first < 0 || row.last >= recordCount()) return;
     HTREEITEM parent = prefectureNode;
-    char text[kPlaceTextMax + 1];
+    char text[kPlaceTextBuffer];
     for (int i = row.first; i <= row.last; ++i) {
         const PlaceRecord& record = gRecords[i];
         formatPlaceText(record, text);
