@@ -1,0 +1,269 @@
+// Harness of the Windows test program and its entry.
+//
+// ui_test.exe runs the GoogleTest cases; with "--program MODE" it instead runs
+// the real entry once (MODE nomemory or baddecode sets a load seam), so a test
+// can start it as a child process and check the exit code.
+#include "tests/ui/harness.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "dict/load.h"
+#include "ui/controls.h"
+#include "ui/main_window.h"
+#include "ui/text.h"
+#include "ui/tree_window.h"
+
+namespace orvetta::test {
+
+namespace {
+
+HHOOK gBoxHook;
+void (*gPendingDialogAction)(HWND);
+HWND gPendingDialog;
+
+// Wine puts a message box's text in control 100 and Windows in 0xFFFF.
+std::wstring messageBoxText(HWND box) {
+    for (int id : {0xFFFF, 100}) {
+        HWND item = GetDlgItem(box, id);
+        if (item) return windowText(item);
+    }
+    return {};
+}
+
+BOOL CALLBACK findBoxIcon(HWND child, LPARAM found) {
+    HICON icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+    if (!icon) return TRUE;
+    *reinterpret_cast<HICON*>(found) = icon;
+    return FALSE;
+}
+
+UINT messageBoxIcon(HWND box) {
+    HICON icon = nullptr;
+    EnumChildWindows(box, findBoxIcon, reinterpret_cast<LPARAM>(&icon));
+    if (!icon) return 0;
+    if (icon == LoadIconW(nullptr, IDI_WARNING)) return MB_ICONWARNING;
+    if (icon == LoadIconW(nullptr, IDI_INFORMATION)) return MB_ICONINFORMATION;
+    return 0;
+}
+
+bool isAboutBox(HWND dialog) { return GetDlgItem(dialog, 400) != nullptr; }
+
+void CALLBACK runDialogAction(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    void (*action)(HWND) = gPendingDialogAction;
+    gPendingDialogAction = nullptr;
+    if (action) action(gPendingDialog);
+}
+
+// Message boxes are recorded and closed with OK; the about box gets the
+// action a test queued for it, run from its own modal loop.
+LRESULT CALLBACK boxHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND dialog = reinterpret_cast<HWND>(wParam);
+        wchar_t className[16] = {};
+        GetClassNameW(dialog, className, 16);
+        if (lstrcmpW(className, L"#32770") == 0) {
+            if (isAboutBox(dialog)) {
+                if (gPendingDialogAction) {
+                    gPendingDialog = dialog;
+                    SetTimer(nullptr, 0, 1, runDialogAction);
+                }
+            } else {
+                recordedBoxes().push_back({messageBoxText(dialog), windowText(dialog), messageBoxIcon(dialog)});
+                PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            }
+        }
+    }
+    return CallNextHookEx(gBoxHook, code, wParam, lParam);
+}
+
+HWND editOf(HWND combo) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
+}
+
+void installBoxHook() { gBoxHook = SetWindowsHookExW(WH_CBT, boxHook, nullptr, GetCurrentThreadId()); }
+
+void deleteTree(const std::wstring& directory) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW((directory + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(directory.c_str());
+}
+
+}  // namespace
+
+std::vector<RecordedBox>& recordedBoxes() {
+    static std::vector<RecordedBox> boxes;
+    return boxes;
+}
+
+std::wstring wide(const char* sjis) { return sjisToWide(sjis); }
+
+std::wstring fromUtf8(const char* utf8) {
+    int cch = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring text(static_cast<size_t>(cch), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), cch);
+    text.resize(static_cast<size_t>(cch > 0 ? cch - 1 : 0));
+    return text;
+}
+
+std::string sjis(const char* utf8) { return wideToSjis(fromUtf8(utf8).c_str(), 1 << 20); }
+
+std::string toUtf8(const std::wstring& text) {
+    int cb = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(cb), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), cb, nullptr, nullptr);
+    out.resize(static_cast<size_t>(cb > 0 ? cb - 1 : 0));
+    return out;
+}
+
+std::wstring windowText(HWND window) {
+    int cch = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(cch) + 1, L'\0');
+    GetWindowTextW(window, text.data(), cch + 1);
+    text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+std::wstring listText(HWND list, int index) {
+    LRESULT cch = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (cch == LB_ERR) return {};
+    std::wstring text(static_cast<size_t>(cch) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(cch));
+    return text;
+}
+
+std::wstring comboText(HWND combo, int index) {
+    LRESULT cch = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (cch == CB_ERR) return {};
+    std::wstring text(static_cast<size_t>(cch) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(cch));
+    return text;
+}
+
+int listCount(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
+int comboCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
+
+void sendCommand(int id, int code) {
+    HWND control = code == 0 && id >= 200 ? nullptr : controlById(id);
+    SendMessageW(gMainWindow, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}
+
+void pickEntry(int id, int position) {
+    SendMessageW(controlById(id), CB_SETCURSEL, position, 0);
+    sendCommand(id, CBN_SELCHANGE);
+}
+
+void typeText(int id, const char* utf8) {
+    HWND edit = editOf(controlById(id));
+    ASSERT_NE(edit, nullptr);
+    for (wchar_t ch : fromUtf8(utf8)) SendMessageW(edit, WM_CHAR, ch, 1);
+}
+
+void eraseText(int id) {
+    HWND edit = editOf(controlById(id));
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+}
+
+void pumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void whenDialogOpens(void (*action)(HWND dialog)) { gPendingDialogAction = action; }
+
+void writeUpdateFile(const std::string& bytes) {
+    std::ofstream file("velkarad.txt", std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void FreshDirectoryTest::SetUp() {
+    wchar_t buffer[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, buffer);
+    previousDirectory_ = buffer;
+    GetTempPathW(MAX_PATH, buffer);
+    wchar_t name[MAX_PATH];
+    GetTempFileNameW(buffer, L"ovt", 0, name);  // reserves a unique name
+    DeleteFileW(name);
+    directory_ = name;
+    ASSERT_TRUE(CreateDirectoryW(directory_.c_str(), nullptr));
+    ASSERT_TRUE(SetCurrentDirectoryW(directory_.c_str()));
+    recordedBoxes().clear();
+    gLoadSeams = defaultLoadSeams();
+}
+
+void FreshDirectoryTest::TearDown() {
+    endProgram();
+    gLoadSeams = defaultLoadSeams();
+    SetCurrentDirectoryW(previousDirectory_.c_str());
+    deleteTree(directory_);
+}
+
+HWND FreshDirectoryTest::startProgram() {
+    window_ = createMainWindow(GetModuleHandleW(nullptr));
+    if (window_) {
+        ShowWindow(window_, SW_SHOWNORMAL);
+        UpdateWindow(window_);
+        pumpMessages();
+    }
+    return window_;
+}
+
+void FreshDirectoryTest::endProgram() {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    window_ = nullptr;
+    // Release posts the quit message; a later modal loop must not see it.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) DispatchMessageW(&message);
+    }
+}
+
+void ProgramTest::SetUp() {
+    FreshDirectoryTest::SetUp();
+    writeUpdateFile("; no changes\r\n");
+    ASSERT_NE(startProgram(), nullptr);
+    ASSERT_TRUE(recordedBoxes().empty()) << toUtf8(recordedBoxes()[0].text);
+}
+
+}  // namespace orvetta::test
+
+int main(int argc, char** argv) {
+    using namespace orvetta;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    test::installBoxHook();
+    if (argc == 3 && std::strcmp(argv[1], "--program") == 0) {
+        static const uint8_t kBadImage[] = {0xFF, 0xFF, 0xFF, 0xFF};
+        if (std::strcmp(argv[2], "nomemory") == 0) gLoadSeams.allocate = [](size_t) -> void* { return nullptr; };
+        if (std::strcmp(argv[2], "baddecode") == 0) {
+            gLoadSeams.image = kBadImage;
+            gLoadSeams.imageSize = sizeof kBadImage;
+        }
+        return runProgram(instance, SW_SHOWNORMAL);
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!registerMainWindowClass(instance)) {
+        fprintf(stderr, "ui_test: the main window class could not be registered\n");
+        return 1;
+    }
+    return RUN_ALL_TESTS();
+}

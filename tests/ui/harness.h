@@ -1,0 +1,84 @@
+// Test harness for the real Windows program: a message box recorder that
+// presses OK, a fixture that starts the main window in a fresh working
+// directory, and helpers that drive controls with window messages.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orvetta::test {
+
+// One message box as the user would have seen it.
+struct RecordedBox {
+    std::wstring text;
+    std::wstring caption;
+    UINT icon;  // MB_ICONINFORMATION, MB_ICONWARNING or 0 when unknown
+};
+
+// Every message box shown since the last clear; each was closed with OK.
+std::vector<RecordedBox>& recordedBoxes();
+
+// Shift-JIS bytes (as the program holds its texts) to UTF-16.
+std::wstring wide(const char* sjis);
+// UTF-8 (as the test sources are written) to UTF-16.
+std::wstring fromUtf8(const char* utf8);
+// UTF-8 to Shift-JIS bytes, for update files.
+std::string sjis(const char* utf8);
+// UTF-16 to UTF-8, for failure messages.
+std::string toUtf8(const std::wstring& text);
+
+std::wstring windowText(HWND window);
+std::wstring listText(HWND list, int index);   // LB_GETTEXT
+std::wstring comboText(HWND combo, int index);  // CB_GETLBTEXT
+int listCount(HWND list);
+int comboCount(HWND combo);
+
+// Sends WM_COMMAND to the main window as the control (or menu, code 0)
+// would, after any platform message that should come first.
+void sendCommand(int id, int code = 0);
+// The user picks `position` in a combo box: selection, then CBN_SELCHANGE.
+void pickEntry(int id, int position);
+// The user types `text` (UTF-8) into an editable combo box: each character
+// goes to its edit field as WM_CHAR, which raises CBN_EDITCHANGE.
+void typeText(int id, const char* utf8);
+// The user empties an editable combo box by deleting its text.
+void eraseText(int id);
+// Dispatches every pending message of the thread.
+void pumpMessages();
+
+// Runs `action` from inside the modal loop that the next call starts (the
+// about box), once its dialog exists.
+void whenDialogOpens(void (*action)(HWND dialog));
+
+// Writes `bytes` as "velkarad.txt" in the current directory.
+void writeUpdateFile(const std::string& bytes);
+
+// Each test runs in a fresh empty working directory with no update file.
+class FreshDirectoryTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Creates the main window (the whole start-up), shows it and lays it out.
+    HWND startProgram();
+    // Destroys the main window and drains the quit message it posts.
+    void endProgram();
+
+    HWND window_ = nullptr;
+
+private:
+    std::wstring previousDirectory_;
+    std::wstring directory_;
+};
+
+// A started program with an update file that adds nothing (comments only),
+// so no box is shown.
+class ProgramTest : public FreshDirectoryTest {
+protected:
+    void SetUp() override;
+};
+
+}  // namespace orvetta::test

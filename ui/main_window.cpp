@@ -1,0 +1,223 @@
+// The main window procedure and everything in it that is not the search form.
+#include "ui/main_window.h"
+
+#include <commctrl.h>
+
+#include "dict/load.h"
+#include "dict/place.h"
+#include "ui/controls.h"
+#include "ui/form_view.h"
+#include "ui/resource.h"
+#include "ui/text.h"
+#include "ui/tree_window.h"
+#include "update/update_file.h"
+
+namespace orvetta {
+
+HINSTANCE gInstance;
+HWND gMainWindow;
+const wchar_t kHelpFile[] = L"ORVETTA.HLP";
+
+namespace {
+
+const wchar_t kClassName[] = L"VELKAR";
+const wchar_t kTitle[] = L"Orvetta ver 1.0p";
+// Command ids 209 and 210 sit in the focus range but move nothing.
+constexpr int kUnusedFocusIds[] = {209, 210};
+
+// The update reader's own messages (the missing file) are information boxes
+// owned by the main window being created.
+void informUser(void* owner, const char* text, const char* caption) {
+    messageBoxSjis(static_cast<HWND>(owner), text, caption, MB_ICONINFORMATION | MB_OK);
+}
+
+void showStartupError(HWND window, const char* text, const char* caption) {
+    messageBoxSjis(window, text, caption, MB_ICONWARNING | MB_OK);
+}
+
+// ---- WM_CREATE: the start-up steps, in their fixed order ----
+void mainOnCreate(HWND window) {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    InitCommonControls();
+
+    // The record array lives in gRecords from here on; the search and the
+    // tree read it there.
+    const int loaded = loadDictionary();
+    if (loaded == kLoadNoMemory || loaded == kLoadDecodeFailed) {
+        if (loaded == kLoadNoMemory)
+            showStartupError(window, kMemoryErrorText, kMemoryErrorCaption);
+        else
+            showStartupError(window, kInitErrorText, kInitErrorCaption);
+        // Destruction runs the release steps and posts the quit message;
+        // creation then returns no window.
+        DestroyWindow(window);
+        SetCursor(previous);
+        return;
+    }
+
+    const UpdateNotifier notifier{informUser, window};
+    if (readUpdateFile(notifier, gRecords, gAreaTable, gPrefectureTable) == kUpdateRejected)
+        showStartupError(window, kUpdateErrorText, kUpdateErrorCaption);
+
+    createControls(gInstance, window);
+    formInitialise();
+    createFonts(window);
+    SetCursor(previous);
+}
+
+// ---- WM_DESTROY: the release steps ----
+// The platform has already destroyed the owned tree window.
+void mainOnDestroy(HWND window) {
+    treeReleaseImageList();
+    releaseDictionary();
+    WinHelpW(window, kHelpFile, HELP_QUIT, 0);
+    deleteFonts();
+    PostQuitMessage(0);
+}
+
+// ---- WM_NCDESTROY: the children are gone; forget their handles ----
+void mainOnNcDestroy() {
+    formRelease();
+    for (HWND& control : gControls) control = nullptr;
+    gMainWindow = nullptr;
+}
+
+// Hides every popup the main window owns while the tree is shown, otherwise
+// shows again the popups hidden that way (also by the tree's own command).
+void toggleTree(HWND window) { ShowOwnedPopups(window, gTreeView && IsWindowVisible(gTreeView) ? FALSE : TRUE); }
+
+void focusControl(int id) {
+    if (HWND control = controlById(id)) SetFocus(control);
+}
+
+// ---- WM_COMMAND ----
+void mainOnCommand(HWND window, int id, int code) {
+    const bool fromMenu = code == 0;
+    switch (id) {
+    case IDM_EXIT:
+        DestroyWindow(window);
+        return;
+    case IDM_FOCUS_NUMBER:
+    case IDM_FOCUS_CITY:
+    case IDM_FOCUS_WARD:
+    case IDM_FOCUS_PREFECTURE:
+    case IDM_FOCUS_AREA:
+    case IDM_FOCUS_RESULTS:
+        // A focus command targets the control whose id is 100 lower.
+        if (fromMenu) focusControl(id - 100);
+        return;
+    case kUnusedFocusIds[0]:
+    case kUnusedFocusIds[1]:
+        return;
+    case IDM_TREE_TOGGLE:
+        if (fromMenu) toggleTree(window);
+        return;
+    case IDM_ABOUT:
+        showAboutBox(window);
+        return;
+    case IDM_HELP:
+        WinHelpW(window, kHelpFile, HELP_FINDER, 0);
+        return;
+    default:
+        formOnCommand(id, code);
+        return;
+    }
+}
+
+}  // namespace
+
+int messageBoxSjis(HWND owner, const char* text, const char* caption, UINT type) {
+    return MessageBoxW(owner, sjisToWide(text).c_str(), sjisToWide(caption).c_str(), type);
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        mainOnCreate(window);
+        return 0;
+    case WM_DESTROY:
+        mainOnDestroy(window);
+        return 0;
+    case WM_NCDESTROY:
+        mainOnNcDestroy();
+        break;
+    case WM_SIZE:
+        layoutControls(window, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_COMMAND:
+        mainOnCommand(window, LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool registerMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    cls.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
+    cls.lpfnWndProc = mainWindowProc;
+    cls.hInstance = instance;
+    cls.hIcon = LoadIconW(instance, kClassName);
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
+    cls.lpszMenuName = kClassName;
+    cls.lpszClassName = kClassName;
+
+    // Version value: low byte the major version, top bit set outside the NT
+    // line. Only a non-NT system of version 4 or later takes the extended
+    // form with a 16 x 16 small icon.
+    const DWORD version = GetVersion();
+    const bool ntLine = (version & 0x80000000u) == 0;
+    if (ntLine || LOBYTE(LOWORD(version)) < 4) {
+        WNDCLASSW plain{cls.style, cls.lpfnWndProc, 0, 0, cls.hInstance, cls.hIcon,
+                        cls.hCursor, cls.hbrBackground, cls.lpszMenuName, cls.lpszClassName};
+        return RegisterClassW(&plain) != 0;
+    }
+    cls.hIconSm = static_cast<HICON>(LoadImageW(instance, kClassName, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    return RegisterClassExW(&cls) != 0;
+}
+
+HWND createMainWindow(HINSTANCE instance) {
+    gInstance = instance;
+    HWND window = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  kDesignWidth, kDesignHeight, nullptr, nullptr, instance, nullptr);
+    // A start-up that destroyed the window during creation leaves no window.
+    if (window && !IsWindow(window)) window = nullptr;
+    gMainWindow = window;
+    return window;
+}
+
+int runProgram(HINSTANCE instance, int showCommand) {
+    if (!registerMainWindowClass(instance)) return 0;
+    if (!createMainWindow(instance)) return 0;
+    ShowWindow(gMainWindow, showCommand);
+    UpdateWindow(gMainWindow);
+    // No accelerators and no dialog-style navigation: Tab and Ctrl+G do
+    // nothing here.
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+INT_PTR showAboutBox(HWND owner) { return DialogBoxParamW(gInstance, L"ABOUTBOX", owner, aboutBoxProc, 0); }
+
+INT_PTR CALLBACK aboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        // True: the platform focuses the first tab stop, the OK button.
+        return TRUE;
+    case WM_COMMAND:
+        // OK, Enter, Esc and the close box all end the box with 1.
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+}  // namespace orvetta
