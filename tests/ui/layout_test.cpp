@@ -23,7 +23,7 @@ bool isCombo(int slot) {
 }
 
 // A control's rectangle in the main window's client coordinates; a combo
-// box's height reaches the bottom of its dropped-down list.
+// box's height is that of the field with its list dropped down.
 LayoutRect placeOf(int slot) {
     HWND control = gControls[slot];
     RECT r;
@@ -31,7 +31,9 @@ LayoutRect placeOf(int slot) {
     if (isCombo(slot)) {
         RECT dropped;
         SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-        r.bottom = dropped.bottom;
+        // The platform keeps the closed field's height and gives the rest of
+        // the height it was moved to to the dropped list.
+        r.bottom += dropped.bottom - dropped.top;
     }
     MapWindowPoints(HWND_DESKTOP, gMainWindow, reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
