@@ -1,0 +1,1 @@
+add_fuzz_target(update_fuzz orvetta_update)
