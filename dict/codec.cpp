@@ -57,18 +57,22 @@ CodecState gDecoderState;
 
 namespace {
 
+constexpr int kMaxCodeBits = 1 + 12;  // flag and the widest entry number
+
 // Reads codes most significant bit first. Up to 64 bits of the image are kept
-// left-aligned in `bits`; a code takes at most 13 (flag + 12-bit entry
-// number), so the buffer is topped up once it holds fewer than that.
+// left-aligned in `bits`; a code takes at most kMaxCodeBits, so the buffer is
+// topped up once it holds fewer than that.
 struct BitReader {
     const uint8_t* next;  // next byte to fetch
     const uint8_t* end;   // one past the last byte of the image
     uint64_t bits;        // unread bits, the next one in bit 63
     int count;            // number of unread bits in `bits`
 
-    // Fills `bits` to at least 57 bits, or with the rest of the image. With
+    // Fills `bits` to at least 56 bits, or with the rest of the image. With
     // eight bytes left it loads them at once and keeps the whole bytes that
-    // fit; count | 56 is the count after taking (63 - count) / 8 bytes.
+    // fit: (63 - count) / 8 of them, which makes the count count | 56. The
+    // bits loaded beyond that are the next byte's, so they do no harm when
+    // that byte is added again.
     void refill() {
         if (end - next >= 8) {
             uint64_t word = 0;
@@ -84,7 +88,8 @@ struct BitReader {
         }
     }
 
-    // Takes `width` bits (1..13) as a number; the caller checked count.
+    // Takes `width` bits (1..kMaxCodeBits) as a number; the caller checked
+    // count.
     uint32_t take(int width) {
         const uint32_t value = static_cast<uint32_t>(bits >> (64 - width));
         bits <<= width;
@@ -108,7 +113,7 @@ int decodeDictionary(const uint8_t* source, size_t sourceSize, uint8_t* destinat
     int previousLength = 0;
     for (;;) {
         state.applyWidthRule();
-        if (reader.count < 1 + kLiteralBits + 4) reader.refill();
+        if (reader.count < kMaxCodeBits) reader.refill();
         if (reader.count < 1) return 0;  // out of input
         uint32_t code;
         if (reader.take(1) == 0) {

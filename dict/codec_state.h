@@ -33,7 +33,10 @@
 //     after the last one" and is never read.
 #pragma once
 
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace orvetta::codec {
 
@@ -60,11 +63,12 @@ struct RecencyLinks {
 };
 
 // Place in the child lists: four 16-bit words per code in `childWords`, so
-// that a link can be named by its position (at most 4 * 4096 + 1).
+// that a link can be named by its position (below 4 * 4096).
 constexpr uint32_t kFirstChild = 0;   // first entry of the code's child list
 constexpr uint32_t kNextSibling = 1;  // next entry in the parent's child list
 constexpr uint32_t kPrevLink = 2;     // position of the link pointing here
 constexpr uint32_t kChildWords = 4;   // the fourth word is unused
+static_assert(std::endian::native == std::endian::little, "setChildWords writes the words as one");
 
 struct CodecState {
     CodecEntry entries[kSlotCount];               // indexed by code
@@ -79,8 +83,10 @@ struct CodecState {
     uint32_t oldest() const { return recency[NIL].newer; }
     uint32_t newer(uint32_t x) const { return recency[x].newer; }
     uint32_t older(uint32_t x) const { return recency[x].older; }
-    uint32_t firstChild(uint32_t x) const { return childWords[kChildWords * x + kFirstChild]; }
-    uint32_t nextSibling(uint32_t x) const { return childWords[kChildWords * x + kNextSibling]; }
+    // Position of one of x's words in childWords.
+    static size_t word(uint32_t x, uint32_t which) { return kChildWords * size_t{x} + which; }
+    uint32_t firstChild(uint32_t x) const { return childWords[word(x, kFirstChild)]; }
+    uint32_t nextSibling(uint32_t x) const { return childWords[word(x, kNextSibling)]; }
     uint32_t lengthOf(uint32_t code) const { return entries[code].length; }
 
     // Puts the dictionary back to its start: only the literals, no entries.
@@ -140,18 +146,19 @@ struct CodecState {
         return c;
     }
 
+    // The three words of x, written as one (word k of a code is bits
+    // 16k..16k+15 of a little-endian 64-bit word).
     void setChildWords(uint32_t x, uint32_t firstChild, uint32_t nextSibling, uint32_t prevLink) {
-        uint16_t* w = childWords + kChildWords * x;
-        w[kFirstChild] = static_cast<uint16_t>(firstChild);
-        w[kNextSibling] = static_cast<uint16_t>(nextSibling);
-        w[kPrevLink] = static_cast<uint16_t>(prevLink);
+        const uint64_t words = firstChild << (16 * kFirstChild) | nextSibling << (16 * kNextSibling) |
+                               static_cast<uint64_t>(prevLink) << (16 * kPrevLink);
+        std::memcpy(childWords + word(x, 0), &words, sizeof words);
     }
 
     void unlinkChild(uint32_t x) {
-        const uint32_t link = childWords[kChildWords * x + kPrevLink];
+        const uint32_t link = childWords[word(x, kPrevLink)];
         const uint32_t next = nextSibling(x);
         childWords[link] = static_cast<uint16_t>(next);
-        childWords[kChildWords * next + kPrevLink] = static_cast<uint16_t>(link);
+        childWords[word(next, kPrevLink)] = static_cast<uint16_t>(link);
     }
 
     // Puts x in front of the child list of `parent`; x's own child list is
@@ -160,7 +167,7 @@ struct CodecState {
         const uint32_t head = kChildWords * parent + kFirstChild;
         const uint32_t next = childWords[head];
         setChildWords(x, firstOfX, next, head);
-        childWords[kChildWords * next + kPrevLink] = static_cast<uint16_t>(kChildWords * x + kNextSibling);
+        childWords[word(next, kPrevLink)] = static_cast<uint16_t>(kChildWords * x + kNextSibling);
         childWords[head] = static_cast<uint16_t>(x);
     }
 
@@ -170,7 +177,9 @@ struct CodecState {
     // and makes the code and then each of its ancestors newest, so the
     // ancestors end up newer than the code: the chain ends up as the newest
     // run of the list, the code oldest in it. The string is spelled from its
-    // last byte, following `parent` links.
+    // last byte, following `parent` links; the walk reaches a literal after
+    // exactly `length` steps, since an entry is made one longer than its
+    // parent and a parent is never replaced while it has children.
     //
     // Moving the entries one by one would relink each of them. Instead the
     // chain is cut out in runs: an entry whose parent is directly newer than
@@ -190,7 +199,7 @@ struct CodecState {
                 const CodecEntry e = entries[x];
                 *--p = e.byte;
                 parent = e.parent;
-                if (recency[x].newer != parent) break;  // never true for a literal parent
+                if (recency[x].newer != parent) break;  // a literal is never a neighbour
                 x = parent;
             }
             recencyCut(runFirst, x);
@@ -275,16 +284,15 @@ private:
         const uint32_t first = oldest();
         if (first == a) return;
         const uint8_t* const end = s + count;
-        uint8_t length = entries[a].length;
+        int length = entries[a].length;
         uint32_t parent = a;
         uint32_t e = first;
         uint32_t next;  // the entry that was directly newer than e
         for (;;) {
             next = recency[e].newer;
             unlinkChild(e);
-            entries[e] = {static_cast<uint16_t>(parent), *s, ++length};
-            // Links to its child and to the parent's first-child word; the
-            // run's ends are set below.
+            entries[e] = {static_cast<uint16_t>(parent), *s, static_cast<uint8_t>(++length)};
+            // Parent and child within the run; the run's ends are set below.
             setChildWords(e, next, NIL, kChildWords * parent + kFirstChild);
             recency[e] = {static_cast<uint16_t>(parent), static_cast<uint16_t>(next)};
             if (++s == end || next == a) break;
@@ -292,7 +300,7 @@ private:
             e = next;
         }
         const uint32_t last = e;
-        childWords[kChildWords * last + kFirstChild] = NIL;
+        childWords[word(last, kFirstChild)] = NIL;
         recency[NIL].newer = static_cast<uint16_t>(next);
         recency[next].older = NIL;
         recencyInsertOlderThan(last, first, a < kLiteralCount ? NIL : a);

@@ -168,6 +168,23 @@ TEST_F(DictionaryState, FullDictionaryStopsWhenOldestIsExtended) {
     EXPECT_EQ(s->firstChild(270), NIL);
 }
 
+// The extended entry 268 is third oldest. The two entries older than it, its
+// grandchild 270 and child 269, are taken in turn and chained under it; then
+// the last new entry is oldest, and the adding stops before "xyz".
+TEST_F(DictionaryState, FullDictionaryStopsPartWayThroughAChain) {
+    fill();
+    add(268, 14, "vwxyz");
+    EXPECT_EQ(s->nextCode, 4096u);
+    const std::vector<uint32_t> recency = recencyOldestFirst(*s);
+    EXPECT_EQ(std::vector<uint32_t>(recency.begin(), recency.begin() + 4),
+              (std::vector<uint32_t>{269, 270, 268, 267}));
+    EXPECT_EQ(s->firstChild(268), 270u);
+    EXPECT_EQ(s->nextSibling(270), NIL);
+    EXPECT_EQ(s->firstChild(270), 269u);
+    EXPECT_EQ(s->firstChild(269), NIL);
+    EXPECT_EQ(stringOf(*s, 269), std::string("\0abcdefghijklmvw", 16));
+}
+
 TEST_F(DictionaryState, EntriesStopAtHundredBytes) {
     add('A', 1, std::string(99, 'b'));  // lengths 2..100: codes 256..354
     ASSERT_EQ(s->nextCode, 355u);
