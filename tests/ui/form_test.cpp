@@ -1,0 +1,224 @@
+// The search form on the real controls, driven by the notifications the
+// controls send: choices, typing, picking, buttons and menu commands.
+#include <windows.h>
+
+#include "dict/place.h"
+#include "search/form.h"
+#include "tests/ui/harness.h"
+#include "ui/controls.h"
+#include "ui/form_view.h"
+#include "ui/main_window.h"
+#include "ui/resource.h"
+
+namespace orvetta::test {
+namespace {
+
+using FormStart = ProgramTest;
+using ScopeChoice = ProgramTest;
+using FieldEntry = ProgramTest;
+using ModeChange = ProgramTest;
+using FormSearch = ProgramTest;
+using FormClear = ProgramTest;
+
+constexpr int kTokyoRow = 10;  // prefecture codes follow the call areas
+constexpr int kKanagawaRow = 11;
+
+HWND control(int id) { return controlById(id); }
+bool enabled(int id) { return IsWindowEnabled(control(id)) != FALSE; }
+bool checked(int id) { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+int position(int id) { return static_cast<int>(SendMessageW(control(id), CB_GETCURSEL, 0, 0)); }
+void click(int id) { SendMessageW(control(id), BM_CLICK, 0, 0); }
+std::wstring hitCount() { return windowText(gControls[kHitCountSlot]); }
+
+// Names of kinds 4 and 5 (city list) or of the other kinds (ward list) in a
+// record range, in the given mode.
+std::vector<std::wstring> namesOf(int first, int last, bool cities, bool reading) {
+    std::vector<std::wstring> names;
+    for (int i = first; i <= last; ++i) {
+        const PlaceRecord& r = gRecords[i];
+        const bool city = r.kind == kKindCity || r.kind == kKindDistrict;
+        if (city == cities) names.push_back(wide(reading ? r.reading : r.kanji));
+    }
+    return names;
+}
+
+std::vector<std::wstring> comboEntries(int id) {
+    std::vector<std::wstring> entries;
+    for (int i = 0, n = comboCount(control(id)); i < n; ++i) entries.push_back(comboText(control(id), i));
+    return entries;
+}
+
+void expectListsHold(int first, int last, bool reading) {
+    ASSERT_EQ(comboCount(control(IDC_NUMBER)), last - first + 1);
+    EXPECT_EQ(comboText(control(IDC_NUMBER), 0), wide(gRecords[first].number));
+    EXPECT_EQ(comboText(control(IDC_NUMBER), last - first), wide(gRecords[last].number));
+    EXPECT_EQ(comboEntries(IDC_CITY), namesOf(first, last, true, reading));
+    EXPECT_EQ(comboEntries(IDC_WARD), namesOf(first, last, false, reading));
+}
+
+TEST_F(FormStart, HoldsWholeDictionaryInKanjiMode) {
+    EXPECT_TRUE(checked(IDC_KANJI));
+    EXPECT_FALSE(checked(IDC_READING));
+    EXPECT_FALSE(enabled(IDC_SEARCH));
+    expectListsHold(0, recordCount() - 1, false);
+    ASSERT_EQ(comboCount(control(IDC_AREA)), kAreaRows);
+    ASSERT_EQ(comboCount(control(IDC_PREFECTURE)), kLastPrefectureRow + 1);
+    EXPECT_EQ(comboText(control(IDC_AREA), 1), wide(kAreaChoiceLabels[1]));
+    EXPECT_EQ(comboText(control(IDC_PREFECTURE), kTokyoRow), fromUtf8("東京都"));
+    EXPECT_EQ(position(IDC_AREA), 0);
+    EXPECT_EQ(position(IDC_PREFECTURE), 0);
+    EXPECT_EQ(hitCount(), fromUtf8("0 件"));
+    EXPECT_EQ(listCount(control(IDC_RESULTS)), 0);
+}
+
+TEST_F(ScopeChoice, PrefectureDisablesAreaUntilAllIsChosenAgain) {
+    pickEntry(IDC_AREA, 1);
+    pickEntry(IDC_PREFECTURE, kTokyoRow);
+    EXPECT_EQ(position(IDC_AREA), 0);
+    EXPECT_FALSE(enabled(IDC_AREA));
+    expectListsHold(gPrefectureTable[kTokyoRow].first, gPrefectureTable[kTokyoRow].last, false);
+    pickEntry(IDC_PREFECTURE, 0);
+    EXPECT_TRUE(enabled(IDC_AREA));
+    expectListsHold(0, recordCount() - 1, false);
+}
+
+TEST_F(ScopeChoice, AreaResetsPrefectureAndLeavesItEnabled) {
+    pickEntry(IDC_PREFECTURE, kTokyoRow);
+    pickEntry(IDC_PREFECTURE, 0);
+    pickEntry(IDC_AREA, 1);
+    EXPECT_EQ(position(IDC_PREFECTURE), 0);
+    EXPECT_TRUE(enabled(IDC_PREFECTURE));
+    expectListsHold(gAreaTable[1].first, gAreaTable[1].last, false);
+    pickEntry(IDC_PREFECTURE, kKanagawaRow);
+    EXPECT_EQ(position(IDC_AREA), 0);
+    EXPECT_FALSE(enabled(IDC_AREA));
+}
+
+TEST_F(ScopeChoice, EmptiesFieldsAndDisablesSearch) {
+    typeText(IDC_CITY, "札幌");
+    ASSERT_TRUE(enabled(IDC_SEARCH));
+    pickEntry(IDC_AREA, 8);
+    EXPECT_EQ(windowText(control(IDC_CITY)), L"");
+    EXPECT_FALSE(enabled(IDC_SEARCH));
+    EXPECT_TRUE(enabled(IDC_NUMBER));
+    EXPECT_TRUE(enabled(IDC_WARD));
+}
+
+TEST_F(FieldEntry, TypingANameDisablesTheOtherFieldsUntilErased) {
+    typeText(IDC_CITY, "札幌");
+    EXPECT_FALSE(enabled(IDC_NUMBER));
+    EXPECT_FALSE(enabled(IDC_WARD));
+    EXPECT_TRUE(enabled(IDC_KANJI));
+    EXPECT_TRUE(enabled(IDC_SEARCH));
+    eraseText(IDC_CITY);
+    EXPECT_TRUE(enabled(IDC_NUMBER));
+    EXPECT_TRUE(enabled(IDC_WARD));
+    EXPECT_FALSE(enabled(IDC_SEARCH));
+
+    typeText(IDC_WARD, "中央");
+    EXPECT_FALSE(enabled(IDC_NUMBER));
+    EXPECT_FALSE(enabled(IDC_CITY));
+}
+
+TEST_F(FieldEntry, PickingANumberDisablesModesAndNames) {
+    pickEntry(IDC_NUMBER, 0);
+    EXPECT_FALSE(enabled(IDC_KANJI));
+    EXPECT_FALSE(enabled(IDC_READING));
+    EXPECT_FALSE(enabled(IDC_CITY));
+    EXPECT_FALSE(enabled(IDC_WARD));
+    EXPECT_TRUE(enabled(IDC_SEARCH));
+    // The menu still switches the mode and refills the name lists.
+    sendCommand(IDM_MODE_READING);
+    EXPECT_TRUE(checked(IDC_READING));
+    EXPECT_FALSE(checked(IDC_KANJI));
+    EXPECT_EQ(comboText(control(IDC_CITY), 0), wide(gRecords[0].reading));
+    EXPECT_FALSE(enabled(IDC_CITY));
+}
+
+TEST_F(ModeChange, ReadingButtonRefillsScopeWithReadings) {
+    pickEntry(IDC_AREA, 1);
+    click(IDC_READING);
+    EXPECT_TRUE(checked(IDC_READING));
+    expectListsHold(gAreaTable[1].first, gAreaTable[1].last, true);
+}
+
+TEST_F(ModeChange, SwitchingEmptiesTypedNameAndEndsItsPart) {
+    typeText(IDC_CITY, "札幌");
+    sendCommand(IDM_MODE_READING);
+    EXPECT_EQ(windowText(control(IDC_CITY)), L"");
+    EXPECT_FALSE(enabled(IDC_SEARCH));
+    // The button already on still refills, so a typed name goes.
+    typeText(IDC_WARD, "ちゅう");
+    click(IDC_READING);
+    EXPECT_EQ(windowText(control(IDC_WARD)), L"");
+}
+
+TEST_F(FormSearch, MenuSearchWithNothingGivenShowsNoHitLine) {
+    sendCommand(IDC_SEARCH);
+    ASSERT_EQ(listCount(control(IDC_RESULTS)), 1);
+    EXPECT_EQ(listText(control(IDC_RESULTS), 0), fromUtf8("合致する地名がありません"));
+    EXPECT_EQ(hitCount(), fromUtf8("0 件      "));
+}
+
+TEST_F(FormSearch, LinesAccumulateAndCountShowsLastSearch) {
+    typeText(IDC_WARD, "北区");
+    click(IDC_SEARCH);
+    const int first = listCount(control(IDC_RESULTS));
+    EXPECT_EQ(first, 9);
+    EXPECT_EQ(hitCount(), fromUtf8("9 件    "));
+    eraseText(IDC_WARD);
+    typeText(IDC_NUMBER, "0101");
+    click(IDC_SEARCH);
+    HWND results = control(IDC_RESULTS);
+    ASSERT_EQ(listCount(results), first + 1);
+    EXPECT_EQ(hitCount(), fromUtf8("1 件    "));
+    // Every line on screen is the form's line, converted.
+    const ResultList& lines = gSearchForm->results();
+    ASSERT_EQ(lines.count(), listCount(results));
+    for (int i = 0; i < lines.count(); ++i) EXPECT_EQ(listText(results, i), wide(lines.line(i))) << i;
+}
+
+TEST_F(FormSearch, HitsScrollToEndButNoHitLineDoesNot) {
+    HWND results = control(IDC_RESULTS);
+    typeText(IDC_WARD, "町");
+    click(IDC_SEARCH);
+    const int top = static_cast<int>(SendMessageW(results, LB_GETTOPINDEX, 0, 0));
+    EXPECT_GT(top, 0);
+    eraseText(IDC_WARD);
+    typeText(IDC_WARD, "存在しない町");
+    click(IDC_SEARCH);
+    EXPECT_EQ(listText(results, listCount(results) - 1), fromUtf8("合致する地名がありません"));
+    EXPECT_EQ(SendMessageW(results, LB_GETTOPINDEX, 0, 0), top);
+}
+
+TEST_F(FormClear, ResultsClearKeepsScopeTextAndFlags) {
+    pickEntry(IDC_PREFECTURE, 1);
+    typeText(IDC_CITY, "札幌");
+    click(IDC_SEARCH);
+    click(IDC_CLEAR_RESULTS);
+    EXPECT_EQ(listCount(control(IDC_RESULTS)), 0);
+    EXPECT_EQ(hitCount(), fromUtf8("0 件      "));
+    EXPECT_EQ(position(IDC_PREFECTURE), 1);
+    EXPECT_EQ(windowText(control(IDC_CITY)), fromUtf8("札幌"));
+    EXPECT_TRUE(enabled(IDC_SEARCH));
+}
+
+TEST_F(FormClear, AllResetsEverythingButMode) {
+    click(IDC_READING);
+    pickEntry(IDC_PREFECTURE, kTokyoRow);
+    typeText(IDC_CITY, "ち");
+    click(IDC_SEARCH);
+    sendCommand(IDC_CLEAR_ALL);
+    EXPECT_TRUE(checked(IDC_READING));
+    EXPECT_EQ(position(IDC_PREFECTURE), 0);
+    EXPECT_TRUE(enabled(IDC_AREA));
+    EXPECT_EQ(windowText(control(IDC_CITY)), L"");
+    EXPECT_FALSE(enabled(IDC_SEARCH));
+    EXPECT_TRUE(enabled(IDC_NUMBER));
+    EXPECT_EQ(listCount(control(IDC_RESULTS)), 0);
+    EXPECT_EQ(hitCount(), fromUtf8("0 件      "));
+    expectListsHold(0, recordCount() - 1, true);
+}
+
+}  // namespace
+}  // namespace orvetta::test
