@@ -97,8 +97,19 @@ public:
         const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
         if (count > 0) SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(count - 1), 0);
     }
-    void waitCursorBegin() override { previousCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
-    void waitCursorEnd() override { SetCursor(previousCursor_); }
+    // While the wait cursor shows, the result list takes its lines without
+    // drawing each one; it is drawn once at the end.
+    void waitCursorBegin() override {
+        previousCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        if (HWND list = gControls[kResultListSlot]) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    }
+    void waitCursorEnd() override {
+        if (HWND list = gControls[kResultListSlot]) {
+            SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(list, nullptr, TRUE);
+        }
+        SetCursor(previousCursor_);
+    }
 
 private:
     HCURSOR previousCursor_ = nullptr;

@@ -13,6 +13,7 @@
 #include "dict/load.h"
 #include "ui/controls.h"
 #include "ui/main_window.h"
+#include "ui/resource.h"
 #include "ui/text.h"
 #include "ui/tree_window.h"
 
@@ -247,6 +248,66 @@ void ProgramTest::SetUp() {
 
 }  // namespace orvetta::test
 
+namespace {
+
+// --scene: the program as a person sees it after a search, with the tree
+// window beside it opened at 札幌市, for screenshots. Writes "scene-ready" in
+// the working directory once drawn, and ends when "scene-done" appears.
+void CALLBACK checkSceneDone(HWND, UINT, UINT_PTR, DWORD) {
+    if (GetFileAttributesW(L"scene-done") != INVALID_FILE_ATTRIBUTES && orvetta::gMainWindow)
+        DestroyWindow(orvetta::gMainWindow);
+}
+
+HTREEITEM expandChild(HTREEITEM parent, const std::wstring& text) {
+    using namespace orvetta;
+    HTREEITEM item = parent ? TreeView_GetChild(gTreeView, parent) : TreeView_GetRoot(gTreeView);
+    for (; item; item = TreeView_GetNextSibling(gTreeView, item)) {
+        wchar_t buffer[128] = {};
+        TVITEMW data{};
+        data.mask = TVIF_TEXT;
+        data.hItem = item;
+        data.pszText = buffer;
+        data.cchTextMax = 128;
+        TreeView_GetItem(gTreeView, &data);
+        if (std::wstring(buffer).find(text) != std::wstring::npos) break;
+    }
+    if (item) TreeView_Expand(gTreeView, item, TVE_EXPAND);
+    return item;
+}
+
+int runScene(HINSTANCE instance) {
+    using namespace orvetta;
+    using namespace orvetta::test;
+    if (!registerMainWindowClass(instance) || !createMainWindow(instance)) return 1;
+    SetWindowPos(gMainWindow, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(gMainWindow, SW_SHOWNORMAL);
+    UpdateWindow(gMainWindow);
+    if (gTreeWindow) SetWindowPos(gTreeWindow, nullptr, 550, 0, 300, 420, SWP_NOZORDER);
+    pickEntry(IDC_PREFECTURE, 1);
+    typeText(IDC_WARD, "\xe5\x8c\x97\xe5\x8c\xba");  // 北区
+    sendCommand(IDC_SEARCH);
+    eraseText(IDC_WARD);
+    typeText(IDC_CITY, "\xe6\x9c\xad\xe5\xb9\x8c");  // 札幌
+    sendCommand(IDC_SEARCH);
+    if (gTreeView) {
+        HTREEITEM area = expandChild(nullptr, L"(\x5317\x6d77\x9053)");  // (北海道)
+        HTREEITEM prefecture = area ? expandChild(area, L"\x5317\x6d77\x9053") : nullptr;
+        HTREEITEM city = prefecture ? expandChild(prefecture, L"0101 ") : nullptr;
+        if (city) TreeView_SelectItem(gTreeView, city);
+    }
+    pumpMessages();
+    CloseHandle(CreateFileW(L"scene-ready", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    SetTimer(nullptr, 0, 100, checkSceneDone);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace orvetta;
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -260,6 +321,7 @@ int main(int argc, char** argv) {
         }
         return runProgram(instance, SW_SHOWNORMAL);
     }
+    if (argc == 2 && std::strcmp(argv[1], "--scene") == 0) return runScene(instance);
     ::testing::InitGoogleTest(&argc, argv);
     if (!registerMainWindowClass(instance)) {
         fprintf(stderr, "ui_test: the main window class could not be registered\n");

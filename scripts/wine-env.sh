@@ -1,0 +1,23 @@
+# Sourced by the scripts that run the Windows program under Wine.
+#
+# wine_prepare_prefix: creates the Wine prefix $WINEPREFIX and links a
+# Japanese font behind the fonts Wine draws menus, captions, dialogs and the
+# status bar with, so their Japanese shows on a system without a Japanese
+# locale. The program's own fonts need nothing: it picks an installed
+# Japanese face itself.
+wine_prepare_prefix() {
+  wineboot -i >/dev/null 2>&1
+  local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  local face
+  for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI"; do
+    wine reg add "$link" /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic\0NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f >/dev/null 2>&1
+  done
+  wineserver -w
+}
+
+# wine_unmanaged_windows: without a window manager (Xvfb), Wine waits up to
+# 2 s for each managed window to be withdrawn; unmanaged windows close at once.
+wine_unmanaged_windows() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+}
