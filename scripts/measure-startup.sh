@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Measures, under one Wine prefix and one X server, the time from launching a
+# program to its main window being shown (mapped on the X server), for
+# orvetta.exe and for a minimal Win32 program that only opens an empty window,
+# and reports the tree-fill time the test program measures in-process.
+# Usage: scripts/measure-startup.sh [BUILD] [RUNS]   (default build/win, 7)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/win}
+runs=${2:-7}
+program=$build/ui/orvetta.exe
+ui_test=$build/tests/ui/ui_test.exe
+[[ -f $program ]] || { echo "measure-startup.sh: $program is missing: build $build first" >&2; exit 1; }
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+x86_64-w64-mingw32-g++-posix -O2 -Wall -Wextra -static -mwindows -DUNICODE -D_UNICODE -o "$work/minimal.exe" bench/minimal_window.cpp
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source scripts/wine-env.sh
+wine_prepare_prefix
+wine_unmanaged_windows
+wineserver -p  # keep the server up between runs, as on a used desktop
+
+# The program reads the shipped example update file, as command (1) does.
+mkdir -p "$work/run"
+cp update/velkarad.txt "$work/run/"
+cp "$program" "$work/run/orvetta.exe"
+cp "$work/minimal.exe" "$work/run/minimal.exe"
+
+# Milliseconds from launch until a viewable window with this title exists.
+launch_ms() {  # exe title
+  local start end pid
+  start=$(date +%s%N)
+  (cd "$work/run" && exec wine "$1") &
+  pid=$!
+  until xwininfo -name "$2" 2>/dev/null | grep -q IsViewable; do sleep 0.005; done
+  end=$(date +%s%N)
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  echo $(((end - start) / 1000000))
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : int((a[NR/2]+a[NR/2+1])/2)}'; }
+
+launch_ms minimal.exe "Minimal window" >/dev/null  # warm-up
+launch_ms orvetta.exe "Orvetta ver 1.0p" >/dev/null
+: >"$work/minimal.ms"
+: >"$work/orvetta.ms"
+for _ in $(seq "$runs"); do
+  launch_ms minimal.exe "Minimal window" >>"$work/minimal.ms"
+  launch_ms orvetta.exe "Orvetta ver 1.0p" >>"$work/orvetta.ms"
+done
+minimal=$(median <"$work/minimal.ms")
+orvetta=$(median <"$work/orvetta.ms")
+echo "runs: $runs each, alternating; median launch-to-shown time"
+echo "minimal Win32 program: ${minimal} ms   (all: $(tr '\n' ' ' <"$work/minimal.ms"))"
+echo "orvetta.exe:           ${orvetta} ms   (all: $(tr '\n' ' ' <"$work/orvetta.ms"))"
+awk -v o="$orvetta" -v m="$minimal" 'BEGIN {printf "ratio: %.2f (target at most 1.30)\n", o / m}'
+
+if [[ -f $ui_test ]]; then
+  (cd "$work/run" && wine "$(realpath "$OLDPWD/$ui_test")" --gtest_filter='TreeFill.ReportsHowLongTheFillTook' 2>&1) |
+    grep -E '^tree fill' || echo "tree fill: not reported"
+fi
