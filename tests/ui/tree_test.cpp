@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -300,10 +301,13 @@ protected:
 
     void add(const char* number, const char* kanji, const char* reading, char kind, char current) {
         PlaceRecord record = {};
-        std::strncpy(record.number, number, sizeof record.number);
-        std::memcpy(record.kanji, kanji, std::strlen(kanji) < sizeof record.kanji ? std::strlen(kanji) + 1
-                                                                                   : sizeof record.kanji);
-        std::strncpy(record.reading, reading, sizeof record.reading);
+        // Copies at most the field's width, so a test can fill a field to the brim.
+        auto put = [](char* field, size_t width, const char* text) {
+            std::memcpy(field, text, std::min(std::strlen(text), width));
+        };
+        put(record.number, sizeof record.number, number);
+        put(record.kanji, sizeof record.kanji, kanji);
+        put(record.reading, sizeof record.reading, reading);
         record.kind = kind;
         record.current = current;
         records_.push_back(record);
