@@ -58,7 +58,16 @@ cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DORVETTA_MKDICT="$PWD/build/native/tools/mkdict" >/dev/null
 cmake --build build/win
 if [[ -x scripts/test-windows.sh ]]; then
-  scripts/test-windows.sh && summary+=("windows: passed") || { failed=$((failed + 1)); summary+=("windows: FAILED"); }
+  log=$(mktemp)
+  if scripts/test-windows.sh build/win 2>&1 | tee "$log"; then status=0; else status=1; fi
+  # GoogleTest's closing lines give the counts of the Wine run.
+  wpassed=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\./\1/p' "$log" | tail -1)
+  wfailed=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below:/\1/p' "$log" | tail -1)
+  rm -f "$log"
+  passed=$((passed + ${wpassed:-0}))
+  failed=$((failed + ${wfailed:-0}))
+  if [[ $status -ne 0 && -z ${wfailed:-} ]]; then failed=$((failed + 1)); fi
+  summary+=("windows: ${wpassed:-0} passed, ${wfailed:-0} failed$([[ $status -ne 0 ]] && echo ' (script failed)')")
 fi
 
 echo
