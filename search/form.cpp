@@ -33,10 +33,14 @@ void SearchForm::fillNumberList(Scope range) {
     numberEntry_ = kNoEntry;
     numberText_[0] = '\0';
     view_.fieldResetList(Field::Number);
+    size_t bytes = 0;
+    for (int i = range.first; i <= range.last; ++i) bytes += strnlen(gRecords[i].number, sizeof gRecords[i].number) + 1;
+    view_.fieldFillBegin(Field::Number, range.last - range.first + 1, bytes);
     for (int i = range.first; i <= range.last; ++i) {
         list.push_back(i);
         view_.fieldAppendEntry(Field::Number, gRecords[i].number);
     }
+    view_.fieldFillEnd(Field::Number);
 }
 
 void SearchForm::fillNameLists(Scope range) {
@@ -48,13 +52,27 @@ void SearchForm::fillNameLists(Scope range) {
     wardText_[0] = '\0';
     view_.fieldResetList(Field::City);
     view_.fieldResetList(Field::Ward);
+    const bool reading = mode_ == SearchMode::Reading;
+    auto fieldOf = [](const PlaceRecord& r) {
+        return (r.kind == kKindCity || r.kind == kKindDistrict) ? Field::City : Field::Ward;
+    };
+    int counts[3] = {};
+    size_t bytes[3] = {};
     for (int i = range.first; i <= range.last; ++i) {
         const PlaceRecord& r = gRecords[i];
-        const char* name = mode_ == SearchMode::Reading ? r.reading : r.kanji;
-        Field field = (r.kind == kKindCity || r.kind == kKindDistrict) ? Field::City : Field::Ward;
+        const int s = slot(fieldOf(r));
+        ++counts[s];
+        bytes[s] += (reading ? strnlen(r.reading, sizeof r.reading) : strnlen(r.kanji, sizeof r.kanji)) + 1;
+    }
+    for (Field field : {Field::City, Field::Ward}) view_.fieldFillBegin(field, counts[slot(field)], bytes[slot(field)]);
+    for (int i = range.first; i <= range.last; ++i) {
+        const PlaceRecord& r = gRecords[i];
+        const char* name = reading ? r.reading : r.kanji;
+        Field field = fieldOf(r);
         lists_[slot(field)].push_back(i);
         view_.fieldAppendEntry(field, name);
     }
+    for (Field field : {Field::City, Field::Ward}) view_.fieldFillEnd(field);
 }
 
 const std::vector<int>& SearchForm::fieldRecords(Field field) const { return lists_[slot(field)]; }

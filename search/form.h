@@ -58,6 +58,11 @@ public:
     virtual void fieldResetList(Field field) = 0;
     // Append one entry at the end of a field's list.
     virtual void fieldAppendEntry(Field field, const char* text) = 0;
+    // Around the appends of one list fill: the number of entries and their
+    // bytes (NULs included) that follow. A view may hold the appends until
+    // fieldFillEnd() and add them at once; the texts stay valid until then.
+    virtual void fieldFillBegin(Field, int /*count*/, size_t /*bytes*/) {}
+    virtual void fieldFillEnd(Field) {}
     // Replace a field's text (used to empty it).
     virtual void fieldSetText(Field field, const char* text) = 0;
     // Append a label to a choice (Control::Area or Control::Prefecture).

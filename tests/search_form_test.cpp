@@ -36,7 +36,34 @@ public:
     int cursorShows = 0;
 
     void fieldResetList(Field field) override { fields[field] = Combo{}; }
-    void fieldAppendEntry(Field field, const char* text) override { fields[field].entries.push_back(text); }
+    void fieldAppendEntry(Field field, const char* text) override {
+        fields[field].entries.push_back(text);
+        if (Fill& fill = fills[field]; fill.open) {
+            ++fill.appended;
+            fill.appendedBytes += std::string(text).size() + 1;
+        }
+    }
+    // A list fill as announced and as appended; a fill must be closed, and
+    // announce exactly the entries and bytes that follow.
+    struct Fill {
+        bool open = false;
+        int announced = 0, appended = 0, fills = 0;
+        size_t announcedBytes = 0, appendedBytes = 0;
+    };
+    std::map<Field, Fill> fills;
+    void fieldFillBegin(Field field, int count, size_t bytes) override {
+        Fill& fill = fills[field];
+        EXPECT_FALSE(fill.open);
+        fill = Fill{true, count, 0, fill.fills + 1, bytes, 0};
+    }
+    void fieldFillEnd(Field field) override {
+        Fill& fill = fills[field];
+        EXPECT_TRUE(fill.open);
+        fill.open = false;
+        EXPECT_EQ(fill.announced, fill.appended) << static_cast<int>(field);
+        EXPECT_EQ(fill.announcedBytes, fill.appendedBytes) << static_cast<int>(field);
+        EXPECT_EQ(fill.appended, static_cast<int>(fields[field].entries.size())) << static_cast<int>(field);
+    }
     void fieldSetText(Field field, const char* text) override { fields[field].text = text; }
     void choiceAppend(Control choice, const char* label) override { choices[choice].push_back(label); }
     void choiceSetPosition(Control choice, int position) override { positions[choice] = position; }
@@ -102,6 +129,20 @@ int cityKindCount(int first, int last) {
     int n = 0;
     for (int i = first; i <= last; ++i) n += gRecords[i].kind == kKindCity || gRecords[i].kind == kKindDistrict;
     return n;
+}
+
+TEST_F(SearchFormTest, EveryListFillAnnouncesItsEntriesAndBytes) {
+    // The view's checks run at each fill's end: initial fill, a prefecture,
+    // an area, the reading mode, clear all.
+    form.prefectureChanged(13);
+    form.areaChanged(3);
+    view.clickMode(form, SearchMode::Reading);
+    form.clearAll();
+    for (Field field : {Field::Number, Field::City, Field::Ward}) {
+        EXPECT_FALSE(view.fills[field].open);
+        EXPECT_GE(view.fills[field].fills, field == Field::Number ? 4 : 5) << static_cast<int>(field);
+    }
+    expectViewMatchesModel();
 }
 
 TEST_F(SearchFormTest, InitialiseFillsEverythingFromTheWholeDictionary) {

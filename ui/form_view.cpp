@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/controls.h"
 #include "ui/resource.h"
@@ -45,10 +46,46 @@ public:
         SendMessageW(combo, CB_RESETCONTENT, 0, 0);
         SetWindowTextW(combo, L"");
     }
+    // A list fill is held and added at once: storage reserved, one text
+    // conversion for all entries, and the combo box not redrawn per entry.
+    void fieldFillBegin(Field field, int count, size_t bytes) override {
+        QuietScope quiet;
+        Pending& pending = pending_[slot(field)];
+        pending.active = true;
+        pending.texts.clear();
+        pending.texts.reserve(static_cast<size_t>(count));
+        if (HWND combo = fieldWindow(field)) {
+            SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
+            SendMessageW(combo, CB_INITSTORAGE, static_cast<WPARAM>(count),
+                         static_cast<LPARAM>(bytes * sizeof(wchar_t)));
+        }
+    }
     void fieldAppendEntry(Field field, const char* text) override {
+        Pending& pending = pending_[slot(field)];
+        if (pending.active) {
+            pending.texts.push_back(text);
+            return;
+        }
         QuietScope quiet;
         if (HWND combo = fieldWindow(field))
             SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjisToWide(text).c_str()));
+    }
+    void fieldFillEnd(Field field) override {
+        QuietScope quiet;
+        Pending& pending = pending_[slot(field)];
+        pending.active = false;
+        HWND combo = fieldWindow(field);
+        if (combo && !pending.texts.empty()) {
+            const std::wstring joined = sjisToWideJoined(pending.texts.data(), pending.texts.size());
+            for (const wchar_t* entry = joined.c_str(); entry < joined.c_str() + joined.size();
+                 entry += wcslen(entry) + 1)
+                SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+        }
+        pending.texts.clear();
+        if (combo) {
+            SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(combo, nullptr, TRUE);
+        }
     }
     void fieldSetText(Field field, const char* text) override {
         QuietScope quiet;
@@ -112,7 +149,14 @@ public:
     }
 
 private:
+    struct Pending {
+        bool active = false;
+        std::vector<const char*> texts;  // Shift-JIS, owned by the records
+    };
+    static int slot(Field field) { return static_cast<int>(field) - static_cast<int>(Field::Number); }
+
     HCURSOR previousCursor_ = nullptr;
+    Pending pending_[3];
 };
 
 std::unique_ptr<ControlFormView> gFormView;

@@ -23,6 +23,27 @@ std::wstring sjisToWide(const char* sjis, size_t cb) {
 
 std::wstring sjisToWide(const char* sjis) { return sjis ? sjisToWide(sjis, strlen(sjis)) : std::wstring(); }
 
+std::wstring sjisToWideJoined(const char* const* texts, size_t count) {
+    std::string joined;
+    for (size_t i = 0; i < count; ++i) {
+        if (texts[i]) joined += texts[i];
+        joined += '\0';
+    }
+    std::wstring wide = sjisToWide(joined.data(), joined.size());
+    // A text ending in a lone lead byte could take its NUL as the second
+    // byte; then the texts no longer fall apart at the NULs, so convert them
+    // one by one.
+    size_t nuls = 0;
+    for (wchar_t c : wide) nuls += c == L'\0';
+    if (nuls == count) return wide;
+    wide.clear();
+    for (size_t i = 0; i < count; ++i) {
+        wide += sjisToWide(texts[i]);
+        wide += L'\0';
+    }
+    return wide;
+}
+
 std::string wideToSjis(const wchar_t* text, size_t cbMax) {
     std::string out;
     if (!text) return out;

@@ -14,6 +14,10 @@ std::wstring sjisToWide(const char* sjis);
 // Shift-JIS bytes of a given length to UTF-16.
 std::wstring sjisToWide(const char* sjis, size_t cb);
 
+// Many NUL-terminated Shift-JIS texts to UTF-16 in one conversion: the
+// result holds them in order, each followed by a NUL.
+std::wstring sjisToWideJoined(const char* const* texts, size_t count);
+
 // UTF-16 to Shift-JIS, at most cbMax bytes of text (not counting a NUL):
 // a double-byte character that would not fit whole is dropped, never cut.
 // Characters with no Shift-JIS form become "?".

@@ -157,9 +157,13 @@ BOOL treeOnCreate(HWND window, LPCREATESTRUCT create) {
     SendMessageW(gTreeView, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(gTreeImageList));
     treeLoadImages(create->hInstance);
 
+    // The view is drawn once, after all nodes are in.
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
+    SendMessageW(gTreeView, WM_SETREDRAW, FALSE, 0);
     treeFill();
+    SendMessageW(gTreeView, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(gTreeView, nullptr, TRUE);
     gTreeFillMilliseconds = elapsedMilliseconds(start);
     return TRUE;
 }

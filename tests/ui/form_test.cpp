@@ -9,6 +9,7 @@
 #include "ui/form_view.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
+#include "ui/text.h"
 
 namespace orvetta::test {
 namespace {
@@ -54,6 +55,16 @@ void expectListsHold(int first, int last, bool reading) {
     EXPECT_EQ(comboText(control(IDC_NUMBER), last - first), wide(gRecords[last].number));
     EXPECT_EQ(comboEntries(IDC_CITY), namesOf(first, last, true, reading));
     EXPECT_EQ(comboEntries(IDC_WARD), namesOf(first, last, false, reading));
+}
+
+TEST(TextConversion, JoinedTextsKeepTheirBoundaries) {
+    const char* texts[] = {"0101", "\x8e\x44\x96\x79\x8e\x73", "", "x"};  // 札幌市
+    EXPECT_EQ(sjisToWideJoined(texts, 4), std::wstring(L"0101\0\u672d\u5e4c\u5e02\0\0x\0", 12));
+    // A lone lead byte at a text's end must not take the NUL after it.
+    const char* broken[] = {"a\x82", "b"};
+    const std::wstring joined = sjisToWideJoined(broken, 2);
+    EXPECT_EQ(joined, sjisToWide(broken[0]) + L'\0' + L"b" + L'\0');
+    EXPECT_EQ(sjisToWideJoined(texts, 0), L"");
 }
 
 TEST_F(FormStart, HoldsWholeDictionaryInKanjiMode) {
