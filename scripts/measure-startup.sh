@@ -47,7 +47,16 @@ launch_ms() {  # exe title
   start=$(date +%s%N)
   (cd "$work/run" && exec wine "$1") &
   pid=$!
-  until xwininfo -name "$2" 2>/dev/null | grep -q IsViewable; do sleep 0.005; done
+  until xwininfo -name "$2" 2>/dev/null | grep -q IsViewable; do
+    # A launch that never shows its window ends the measurement instead of
+    # waiting for ever.
+    if (($(date +%s%N) - start > 30000000000)); then
+      kill "$pid" 2>/dev/null || true
+      echo "measure-startup.sh: $1 showed no window within 30 s" >&2
+      exit 1
+    fi
+    sleep 0.005
+  done
   end=$(date +%s%N)
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
