@@ -23,14 +23,9 @@ trap cleanup EXIT
 
 x86_64-w64-mingw32-g++-posix -O2 -Wall -Wextra -static -mwindows -DUNICODE -D_UNICODE -o "$work/minimal.exe" bench/minimal_window.cpp
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 source scripts/wine-env.sh
+start_private_xvfb "$work"
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine_prepare_prefix
 wine_unmanaged_windows
 wineserver -p  # keep the server up between runs, as on a used desktop

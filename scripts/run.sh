@@ -41,12 +41,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+start_private_xvfb "$work"
 [[ -d $WINEPREFIX ]] || wine_prepare_prefix
 wine_unmanaged_windows  # Wine draws the frames: there is no window manager
 

@@ -30,14 +30,9 @@ cleanup() {
 trap cleanup EXIT
 
 # A private X server on the first free display, and a private Wine prefix.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 source scripts/wine-env.sh
+start_private_xvfb "$work"
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine_prepare_prefix
 wine_unmanaged_windows
 

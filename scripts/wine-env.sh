@@ -1,5 +1,17 @@
 # Sourced by the scripts that run the Windows program under Wine.
 #
+# start_private_xvfb DIR: an X server of our own on the first free display
+# (its number written to DIR/display); sets DISPLAY and xvfb_pid, which the
+# caller's clean-up kills.
+start_private_xvfb() {
+  exec 3>"$1/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  exec 3>&-
+  for _ in $(seq 50); do [[ -s $1/display ]] && break; sleep 0.1; done
+  export DISPLAY=":$(cat "$1/display")"
+}
+
 # wine_prepare_prefix: creates the Wine prefix $WINEPREFIX and links a
 # Japanese font behind the fonts Wine draws menus, captions, dialogs and the
 # status bar with, so their Japanese shows on a system without a Japanese
