@@ -61,13 +61,16 @@ if [[ -x scripts/test-windows.sh ]]; then
   log=$(mktemp)
   if scripts/test-windows.sh build/win 2>&1 | tee "$log"; then status=0; else status=1; fi
   # GoogleTest's closing lines give the counts of the Wine run.
-  wpassed=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\./\1/p' "$log" | tail -1)
-  wfailed=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below:/\1/p' "$log" | tail -1)
+  # (Wine's console writes CR LF.)
+  wpassed=$(tr -d '\r' <"$log" | sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\./\1/p' | tail -1)
+  wfailed=$(tr -d '\r' <"$log" | sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below:/\1/p' | tail -1)
   rm -f "$log"
   passed=$((passed + ${wpassed:-0}))
   failed=$((failed + ${wfailed:-0}))
   if [[ $status -ne 0 && -z ${wfailed:-} ]]; then failed=$((failed + 1)); fi
-  summary+=("windows: ${wpassed:-0} passed, ${wfailed:-0} failed$([[ $status -ne 0 ]] && echo ' (script failed)')")
+  note=""
+  if [[ $status -ne 0 ]]; then note=" (script failed)"; fi
+  summary+=("windows: ${wpassed:-0} passed, ${wfailed:-0} failed$note")
 fi
 
 echo
