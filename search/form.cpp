@@ -152,23 +152,24 @@ void SearchForm::initialise() {
 void SearchForm::areaChanged(int position) {
     if (position < 0 || position >= kAreaRows) return;
     areaPosition_ = position;
-    Scope range{gAreaTable[position].first, gAreaTable[position].last};
-    fillNumberList(range);
-    fillNameLists(range);
     prefecturePosition_ = 0;
-    view_.choiceSetPosition(Control::Prefecture, 0);
-    clearFlags();
-    applyEnabling();
+    changeScope({gAreaTable[position].first, gAreaTable[position].last}, Control::Prefecture);
 }
 
 void SearchForm::prefectureChanged(int position) {
     if (position < 0 || position > kLastPrefectureRow) return;
     prefecturePosition_ = position;
-    Scope range{gPrefectureTable[position].first, gPrefectureTable[position].last};
+    areaPosition_ = 0;
+    changeScope({gPrefectureTable[position].first, gPrefectureTable[position].last}, Control::Area);
+}
+
+// The rest of a scope change: both lists show the new range, the other
+// choice goes back to "all" (set from the program, so it starts no event of
+// its own), and no field takes part in the next search.
+void SearchForm::changeScope(Scope range, Control otherChoice) {
     fillNumberList(range);
     fillNameLists(range);
-    areaPosition_ = 0;
-    view_.choiceSetPosition(Control::Area, 0);
+    view_.choiceSetPosition(otherChoice, 0);
     clearFlags();
     applyEnabling();
 }

@@ -140,6 +140,7 @@ private:
     void fillNameLists(Scope range);
     void refillNameLists() { fillNameLists(scope()); }
     void changeMode(SearchMode mode);
+    void changeScope(Scope range, Control otherChoice);
     void clearFlags();
     void applyEnabling();
     void setHitCount(const char* text);
