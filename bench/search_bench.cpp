@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "search/engine.h"
@@ -28,7 +29,7 @@ const char kEmpty[] = "";
 void loadOnce() {
     static bool loaded = false;
     if (loaded) return;
-    if (loadDictionary() != kDecodedDictionarySize) std::abort();
+    if (loadDictionary() != decodedDictionarySize()) std::abort();
     loaded = true;
 }
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "cli/text.h"
+#include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "search/engine.h"
@@ -193,7 +194,7 @@ bool loadPlaces() {
         informOnStderr(nullptr, kMemoryErrorText, kMemoryErrorCaption);
         return false;
     }
-    if (loaded != kDecodedDictionarySize) {
+    if (loaded != decodedDictionarySize()) {
         informOnStderr(nullptr, kInitErrorText, kInitErrorCaption);
         return false;
     }

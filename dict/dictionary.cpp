@@ -1,6 +1,8 @@
 // Program-wide dictionary state.
 #include <cstring>
 
+#include "dict/edition.h"
+#include "dict/load.h"
 #include "dict/place.h"
 
 namespace orvetta {
@@ -10,8 +12,14 @@ AreaRow gAreaTable[kAreaRows];
 PrefectureRow gPrefectureTable[kPrefectureRows];
 
 void resetRegionTables() {
-    std::memcpy(gAreaTable, kShippedAreaTable, sizeof gAreaTable);
-    std::memcpy(gPrefectureTable, kShippedPrefectureTable, sizeof gPrefectureTable);
+    std::memcpy(gAreaTable, gEdition->areaTable, sizeof gAreaTable);
+    std::memcpy(gPrefectureTable, gEdition->prefectureTable, sizeof gPrefectureTable);
+}
+
+void selectEdition(const Edition& edition) {
+    gEdition = &edition;
+    gLoadSeams = defaultLoadSeams();
+    resetRegionTables();
 }
 
 namespace {

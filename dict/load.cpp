@@ -1,12 +1,13 @@
 // Loading the built-in dictionary.
 //
-// The record array is one zero-filled block of kRecordArraySlots records: the
-// decoded dictionary followed by 100 spare slots that the update file may
+// The record array is one zero-filled block of recordArraySlots() records: the
+// decoded dictionary of the edition in use followed by 100 spare slots that the update file may
 // fill. No partial dictionary is ever used: after a failed decode the caller
 // ends the program and the block goes back with the release.
 #include "dict/load.h"
 
 #include "dict/codec.h"
+#include "dict/edition.h"
 #include "dict/heap.h"
 #include "dict/place.h"
 
@@ -21,18 +22,18 @@ const char kInitErrorText[] =
     "\x8fI\x97\xb9\x82\xb5\x82\xdc\x82\xb7";  // 辞書の初期化に失敗しました\n終了します
 const char kInitErrorCaption[] = "Orvetta\x81" "F\x8f\x89\x8a\xfa\x89\xbb\x83G\x83\x89\x81[";  // Orvetta：初期化エラー
 
-LoadSeams defaultLoadSeams() { return {heapAllocZeroed, kDictionaryImage, kDictionaryImageSize}; }
+LoadSeams defaultLoadSeams() { return {heapAllocZeroed, gEdition->image, gEdition->imageSize}; }
 
 LoadSeams gLoadSeams = defaultLoadSeams();
 
 int loadDictionary() {
     releaseDictionary();
     resetRegionTables();
-    const size_t blockSize = static_cast<size_t>(kRecordArraySlots) * sizeof(PlaceRecord);
+    const size_t blockSize = static_cast<size_t>(recordArraySlots()) * sizeof(PlaceRecord);
     gRecords = static_cast<PlaceRecord*>(gLoadSeams.allocate(blockSize));
     if (!gRecords) return kLoadNoMemory;
     return decodeDictionary(gLoadSeams.image, gLoadSeams.imageSize, reinterpret_cast<uint8_t*>(gRecords),
-                            kDecodedDictionarySize);
+                            decodedDictionarySize());
 }
 
 void releaseDictionary() {

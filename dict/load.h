@@ -9,17 +9,18 @@ namespace orvetta {
 constexpr int kLoadNoMemory = -1;
 constexpr int kLoadDecodeFailed = 0;
 
-// Takes a zero-filled block of kRecordArraySlots records from the process
-// heap into gRecords and decodes the dictionary image into it. Returns -1 when
-// the heap gave no block (gRecords stays null), 0 when the decode failed, and
-// kDecodedDictionarySize on success. Tables are reset to the shipped values.
+// Takes a zero-filled block of recordArraySlots() records from the process
+// heap into gRecords and decodes the image of the edition in use into it.
+// Returns -1 when the heap gave no block (gRecords stays null), 0 when the
+// decode failed, and decodedDictionarySize() on success. Tables are reset to
+// the edition's shipped values.
 int loadDictionary();
 
 // Returns the record array to the heap, if there is one. Safe to call twice.
 void releaseDictionary();
 
 // Test seams: where loadDictionary takes its memory and its image from. The
-// defaults are the process heap and the built-in image.
+// defaults are the process heap and the image of the edition in use.
 struct LoadSeams {
     void* (*allocate)(size_t size);
     const uint8_t* image;

@@ -52,15 +52,6 @@ struct PrefectureRow {
     int32_t last;
 };
 
-// Built-in dictionary, generated at build time from the place list.
-extern const uint8_t kDictionaryImage[];
-extern const size_t kDictionaryImageSize;
-extern const int kShippedRecordCount;          // records in the image
-extern const int kDecodedDictionarySize;       // kShippedRecordCount * 55
-extern const int kRecordArraySlots;            // kShippedRecordCount + 100
-extern const AreaRow kShippedAreaTable[kAreaRows];
-extern const PrefectureRow kShippedPrefectureTable[kPrefectureRows];
-
 // Program-wide dictionary state. Written only while loading and while merging
 // the update file at start-up; read-only afterwards.
 extern PlaceRecord* gRecords;  // record array; null until loaded
@@ -89,7 +80,13 @@ extern const AreaComposition kAreaComposition[kAreaRows];  // row 0 unused
 // Number of records in use: the last index of area row 0, plus one.
 inline int recordCount() { return gAreaTable[0].last + 1; }
 
-// Puts both tables back to their shipped values.
+// Puts both tables back to the shipped values of the edition in use.
 void resetRegionTables();
+
+// Sets the first and last of every row of both tables from `count` records
+// that stand grouped by prefecture in code order; codes, names and areas stay.
+// A prefecture without records gets first = last + 1 at its place. Returns
+// false when a record stands outside its prefecture's run.
+bool rebuildRegionRanges(const PlaceRecord* records, int count, AreaRow* areaTable, PrefectureRow* prefectureTable);
 
 }  // namespace orvetta

@@ -1,5 +1,7 @@
 // Fixed label lists of the region tables. These never change with the place
 // list, so they live here rather than in the generated tables.
+#include <cstring>
+
 #include "dict/place.h"
 
 namespace orvetta {
@@ -45,5 +47,25 @@ const AreaComposition kAreaComposition[kAreaRows] = {
     {28, 30},  // 9
     {8, 9},    // 10: call area 0
 };
+
+bool rebuildRegionRanges(const PlaceRecord* records, int count, AreaRow* areaTable, PrefectureRow* prefectureTable) {
+    // Each prefecture is the run of records whose numbers begin with its code.
+    int i = 0;
+    for (int k = 1; k <= kLastPrefectureRow; ++k) {
+        PrefectureRow& row = prefectureTable[k];
+        row.first = i;
+        while (i < count && std::strncmp(records[i].number, row.code, 2) == 0) ++i;
+        row.last = i - 1;
+    }
+    prefectureTable[0].first = 0;
+    prefectureTable[0].last = count - 1;
+    prefectureTable[kClosingPrefectureRow].first = count;  // closes the table; covers nothing
+    prefectureTable[kClosingPrefectureRow].last = count;
+    areaTable[0] = {0, count - 1};
+    for (int a = 1; a < kAreaRows; ++a)
+        areaTable[a] = {prefectureTable[kAreaComposition[a].firstPrefectureRow].first,
+                        prefectureTable[kAreaComposition[a].lastPrefectureRow].last};
+    return i == count;
+}
 
 }  // namespace orvetta

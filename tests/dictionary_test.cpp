@@ -1,12 +1,14 @@
 // The built-in dictionary: image, record content, region tables and loading.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "dict/codec.h"
+#include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "tests/sjis.h"
@@ -21,7 +23,7 @@ class Dictionary : public ::testing::Test {
 protected:
     void SetUp() override {
         gLoadSeams = defaultLoadSeams();
-        ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+        ASSERT_EQ(loadDictionary(), decodedDictionarySize());
     }
     void TearDown() override {
         releaseDictionary();
@@ -30,9 +32,9 @@ protected:
     static const PlaceRecord& at(int i) { return gRecords[i]; }
 };
 
-// The place list as the build tool packs it, read again independently.
-std::vector<PlaceRecord> packPlaceList() {
-    std::ifstream in(ORVETTA_SOURCE_DIR "/dict/places.tsv", std::ios::binary);
+// A place list as the build tool packs it, read again independently.
+std::vector<PlaceRecord> packPlaceList(const std::string& path) {
+    std::ifstream in(ORVETTA_SOURCE_DIR "/" + path, std::ios::binary);
     std::vector<PlaceRecord> records;
     std::string line;
     std::getline(in, line);  // header
@@ -53,42 +55,107 @@ std::vector<PlaceRecord> packPlaceList() {
     return records;
 }
 
-TEST(DictionaryImage, DecodesToExactlyThePackedPlaceList) {
-    std::vector<PlaceRecord> list = packPlaceList();
-    ASSERT_EQ(static_cast<int>(list.size()), 4084);
-    ASSERT_EQ(kDecodedDictionarySize, 224620);
-    std::vector<uint8_t> out(kDecodedDictionarySize);
-    ASSERT_EQ(decodeDictionary(kDictionaryImage, kDictionaryImageSize, out.data(), kDecodedDictionarySize),
-              kDecodedDictionarySize);
-    EXPECT_EQ(std::memcmp(out.data(), list.data(), out.size()), 0);
+// The call-area digit of each prefecture row, from the prefecture list.
+std::vector<char> prefectureAreas() {
+    std::ifstream in(ORVETTA_SOURCE_DIR "/dict/prefectures.tsv");
+    std::vector<char> areas;
+    std::string code, name, area;
+    std::getline(in, code);  // header
+    while (in >> code >> name >> area) areas.push_back(area[0]);
+    return areas;
 }
 
-TEST(DictionaryImage, ReencodingThePlaceListGivesTheImageByteForByte) {
-    std::vector<PlaceRecord> list = packPlaceList();
-    std::vector<uint8_t> image =
-        encodeDictionary(reinterpret_cast<const uint8_t*>(list.data()), list.size() * sizeof(PlaceRecord));
-    ASSERT_EQ(image.size(), kDictionaryImageSize);
-    EXPECT_EQ(std::memcmp(image.data(), kDictionaryImage, image.size()), 0);
+struct EditionCase {
+    const Edition& edition;
+    const char* list;
+    int records;
+};
+const EditionCase kEditions[] = {{kEdition1998, "dict/places.tsv", 4085},
+                                 {kEditionCurrent, "dict/current/places.tsv", 4453}};
+
+// Each edition's image decodes to its list, re-encodes to itself byte for
+// byte, and ships the tables the list implies: a prefecture row spans the
+// records of its code, an area row the prefectures of its digit.
+TEST(DictionaryImage, EachEditionIsItsPlaceListAndTheTablesItImplies) {
+    const std::vector<char> areaOf = prefectureAreas();
+    ASSERT_EQ(areaOf.size(), 49u);
+    for (const EditionCase& c : kEditions) {
+        SCOPED_TRACE(c.edition.name);
+        std::vector<PlaceRecord> list = packPlaceList(c.list);
+        ASSERT_EQ(static_cast<int>(list.size()), c.records);
+        ASSERT_EQ(c.edition.recordCount, c.records);
+        const int size = c.records * kRecordSize;
+        std::vector<uint8_t> out(size);
+        ASSERT_EQ(decodeDictionary(c.edition.image, c.edition.imageSize, out.data(), size), size);
+        EXPECT_EQ(std::memcmp(out.data(), list.data(), out.size()), 0);
+        std::vector<uint8_t> image = encodeDictionary(out.data(), out.size());
+        EXPECT_TRUE(image.size() == c.edition.imageSize &&
+                    std::memcmp(image.data(), c.edition.image, image.size()) == 0);
+
+        int first[49], last[49];
+        std::fill(first, first + 49, -1);
+        for (int i = 0; i < c.records; ++i) {
+            const int k = std::stoi(std::string(list[i].number, 2));
+            if (first[k] < 0) first[k] = i;
+            last[k] = i;
+        }
+        first[0] = 0, last[0] = c.records - 1, first[48] = last[48] = c.records;
+        for (int k = 0; k < kPrefectureRows; ++k) {
+            EXPECT_EQ(c.edition.prefectureTable[k].first, first[k]) << k;
+            EXPECT_EQ(c.edition.prefectureTable[k].last, last[k]) << k;
+        }
+        for (int a = 0; a < kAreaRows; ++a) {
+            const char digit = a == 0 ? '*' : a == 10 ? '0' : static_cast<char>('0' + a);
+            int lo = c.records, hi = -1;
+            for (int k = 1; k <= 47; ++k)
+                if (a == 0 || areaOf[k] == digit) lo = std::min(lo, first[k]), hi = std::max(hi, last[k]);
+            EXPECT_EQ(c.edition.areaTable[a].first, lo) << "area row " << a;
+            EXPECT_EQ(c.edition.areaTable[a].last, hi) << "area row " << a;
+        }
+    }
+}
+
+// The 1998 tables as published, every row.
+TEST(DictionaryImage, The1998TablesAreThePublishedOnes) {
+    const int prefectures[49][2] = {
+        {0, 4084},     {0, 302},      {303, 377},    {378, 452},    {453, 530},    {531, 585},    {586, 680},
+        {681, 793},    {794, 923},    {924, 1062},   {1063, 1136},  {1137, 1206},  {1207, 1309},  {1310, 1414},
+        {1415, 1524},  {1525, 1582},  {1583, 1664},  {1665, 1736},  {1737, 1825},  {1826, 1944},  {1945, 2068},
+        {2069, 2154},  {2155, 2224},  {2225, 2286},  {2287, 2344},  {2345, 2427},  {2428, 2484},  {2485, 2609},
+        {2610, 2652},  {2653, 2698},  {2699, 2747},  {2748, 2847},  {2848, 2923},  {2924, 2990},  {2991, 3035},
+        {3036, 3148},  {3149, 3198},  {3199, 3258},  {3259, 3340},  {3341, 3400},  {3401, 3538},  {3539, 3595},
+        {3596, 3683},  {3684, 3793},  {3794, 3864},  {3865, 3916},  {3917, 4025},  {4026, 4084},  {4085, 4085},
+    };
+    const int areas[11][2] = {{0, 4084},    {1063, 1736}, {1737, 2154}, {2155, 2609}, {2748, 3148}, {3149, 3400},
+                              {3401, 4084}, {303, 793},   {0, 302},     {2610, 2747}, {794, 1062}};
+    for (int k = 0; k < kPrefectureRows; ++k) {
+        EXPECT_EQ(kEdition1998.prefectureTable[k].first, prefectures[k][0]) << k;
+        EXPECT_EQ(kEdition1998.prefectureTable[k].last, prefectures[k][1]) << k;
+    }
+    for (int a = 0; a < kAreaRows; ++a) {
+        EXPECT_EQ(kEdition1998.areaTable[a].first, areas[a][0]) << a;
+        EXPECT_EQ(kEdition1998.areaTable[a].last, areas[a][1]) << a;
+    }
 }
 
 TEST_F(Dictionary, CountsByKindAndCurrent) {
     int byKind[10] = {}, old = 0;
-    for (int i = 0; i < kShippedRecordCount; ++i) {
+    for (int i = 0; i < shippedRecordCount(); ++i) {
         ++byKind[at(i).kind - '0'];
         old += at(i).current == '0';
         EXPECT_TRUE(at(i).current == '0' || at(i).current == '1') << i;
     }
-    EXPECT_EQ(kShippedRecordCount, 4084);
-    EXPECT_EQ(byKind[4], 701);
+    EXPECT_EQ(shippedRecordCount(), 4085);
+    EXPECT_EQ(byKind[4], 702);
     EXPECT_EQ(byKind[6], 154);
     EXPECT_EQ(byKind[5], 616);
     EXPECT_EQ(byKind[7], 2037);
     EXPECT_EQ(byKind[8], 576);
-    EXPECT_EQ(old, 135);
+    EXPECT_EQ(old, 136);
 }
 
 TEST_F(Dictionary, CountsByPrefecture) {
-    // records, cities, wards, districts, towns, villages, old; 三重県 lacks one old city.
+    // records, cities, wards, districts, towns, villages, old
     const int expected[47][7] = {
         {303, 35, 10, 78, 156, 24, 12}, {75, 8, 0, 8, 34, 25, 0},   {75, 13, 0, 13, 31, 18, 4},
         {78, 9, 0, 9, 50, 10, 0},       {55, 13, 0, 11, 27, 4, 2},  {95, 11, 5, 16, 61, 2, 4},
@@ -96,7 +163,7 @@ TEST_F(Dictionary, CountsByPrefecture) {
         {74, 29, 23, 7, 7, 8, 5},       {70, 19, 25, 7, 18, 1, 1},  {103, 31, 6, 12, 49, 5, 8},
         {105, 43, 0, 9, 42, 11, 4},     {110, 22, 0, 14, 54, 20, 11}, {58, 12, 0, 8, 36, 2, 2},
         {82, 11, 0, 12, 32, 27, 0},     {72, 7, 0, 8, 37, 20, 0},   {89, 22, 0, 13, 49, 5, 3},
-        {119, 14, 0, 18, 56, 31, 3},    {124, 32, 16, 18, 48, 10, 5}, {85, 13, 0, 16, 47, 9, 2},
+        {119, 14, 0, 18, 56, 31, 3},    {124, 32, 16, 18, 48, 10, 5}, {86, 14, 0, 16, 47, 9, 3},
         {70, 12, 11, 14, 32, 1, 3},     {62, 7, 0, 12, 42, 1, 0},   {58, 10, 0, 10, 21, 17, 3},
         {83, 36, 27, 7, 12, 1, 10},     {57, 7, 0, 7, 36, 7, 0},    {125, 21, 9, 24, 71, 0, 5},
         {43, 9, 0, 8, 18, 8, 1},        {46, 7, 0, 11, 22, 6, 1},   {49, 8, 0, 8, 27, 6, 0},
@@ -136,8 +203,8 @@ TEST_F(Dictionary, AnchorRecordsStandAtTheirIndices) {
         {1063, "1001", "２３区", "にじゅうさんく", '4', '1'},
         {1124, "10004", "大島支庁", "おおしましちょう", '5', '1'},
         {1125, "10004A", "大島町", "おおしままち", '7', '1'},
-        {4025, "4701", "那覇市", "なはし", '4', '1'},
-        {4083, "47005B", "竹富町", "たけとみちょう", '7', '1'},
+        {4026, "4701", "那覇市", "なはし", '4', '1'},
+        {4084, "47005B", "竹富町", "たけとみちょう", '7', '1'},
     };
     for (const Anchor& a : anchors) {
         const PlaceRecord& r = at(a.index);
@@ -157,7 +224,7 @@ TEST_F(Dictionary, AnchorRecordsStandAtTheirIndices) {
 }
 
 TEST_F(Dictionary, EveryFieldIsTerminatedAndPaddedWithNul) {
-    for (int i = 0; i < kShippedRecordCount; ++i) {
+    for (int i = 0; i < shippedRecordCount(); ++i) {
         const PlaceRecord& r = at(i);
         for (const auto& [field, width] : {std::pair{r.number, sizeof r.number}, {r.kanji, sizeof r.kanji},
                                            {r.reading, sizeof r.reading}}) {
@@ -169,42 +236,9 @@ TEST_F(Dictionary, EveryFieldIsTerminatedAndPaddedWithNul) {
 }
 
 TEST_F(Dictionary, SpareSlotsAreAllZero) {
-    const auto* spare = reinterpret_cast<const uint8_t*>(gRecords + kShippedRecordCount);
+    const auto* spare = reinterpret_cast<const uint8_t*>(gRecords + shippedRecordCount());
     for (int b = 0; b < kSpareSlots * kRecordSize; ++b) ASSERT_EQ(spare[b], 0) << b;
-    EXPECT_EQ(kRecordArraySlots, 4184);
-}
-
-TEST_F(Dictionary, PrefectureRowsCoverExactlyTheirCodes) {
-    EXPECT_EQ(gPrefectureTable[1].first, 0);
-    EXPECT_EQ(gPrefectureTable[47].last, kShippedRecordCount - 1);
-    for (int k = 1; k <= 47; ++k) {
-        const PrefectureRow& row = gPrefectureTable[k];
-        if (k > 1) {
-            EXPECT_EQ(row.first, gPrefectureTable[k - 1].last + 1) << k;
-        }
-        for (int i = row.first; i <= row.last; ++i) ASSERT_EQ(std::strncmp(at(i).number, row.code, 2), 0) << i;
-    }
-    EXPECT_EQ(gPrefectureTable[0].first, 0);
-    EXPECT_EQ(gPrefectureTable[0].last, 4083);
-    EXPECT_EQ(gPrefectureTable[48].first, 4084);
-    EXPECT_EQ(gPrefectureTable[48].last, 4084);
-}
-
-TEST_F(Dictionary, PrefectureRowsUpToAichiEqualThePublishedTable) {
-    const int published[21][2] = {
-        {0, 4084},      {0, 302},       {303, 377},     {378, 452},     {453, 530},     {531, 585},
-        {586, 680},     {681, 793},     {794, 923},     {924, 1062},    {1063, 1136},   {1137, 1206},
-        {1207, 1309},   {1310, 1414},   {1415, 1524},   {1525, 1582},   {1583, 1664},   {1665, 1736},
-        {1737, 1825},   {1826, 1944},   {1945, 2068},
-    };
-    for (int k = 1; k <= 20; ++k) {
-        EXPECT_EQ(gPrefectureTable[k].first, published[k][0]) << k;
-        EXPECT_EQ(gPrefectureTable[k].last, published[k][1]) << k;
-    }
-    // 三重県 lacks one record, so every range end from there on is one lower.
-    EXPECT_EQ(gPrefectureTable[21].first, 2069);
-    EXPECT_EQ(gPrefectureTable[21].last, 2153);
-    EXPECT_EQ(gPrefectureTable[47].first, 4025);
+    EXPECT_EQ(recordArraySlots(), 4185);
 }
 
 TEST_F(Dictionary, PrefectureCodesNamesAndAreas) {
@@ -216,22 +250,6 @@ TEST_F(Dictionary, PrefectureCodesNamesAndAreas) {
     EXPECT_EQ(std::string(gPrefectureTable[48].name), sjis("不明"));
     EXPECT_STREQ(gPrefectureTable[48].code, "48");
     EXPECT_STREQ(gPrefectureTable[48].area, "0");
-}
-
-TEST_F(Dictionary, AreaRowsAreTheUnionOfTheirPrefectures) {
-    const int published[11][2] = {{0, 4083},    {1063, 1736}, {1737, 2153}, {2154, 2608},
-                                  {2747, 3147}, {3148, 3399}, {3400, 4083}, {303, 793},
-                                  {0, 302},     {2609, 2746}, {794, 1062}};
-    for (int a = 0; a < kAreaRows; ++a) {
-        EXPECT_EQ(gAreaTable[a].first, published[a][0]) << a;
-        EXPECT_EQ(gAreaTable[a].last, published[a][1]) << a;
-    }
-    // Each prefecture's area string names the area row that spans it.
-    for (int k = 1; k <= 47; ++k) {
-        int row = gPrefectureTable[k].area[0] == '0' ? 10 : gPrefectureTable[k].area[0] - '0';
-        EXPECT_GE(gPrefectureTable[k].first, gAreaTable[row].first) << k;
-        EXPECT_LE(gPrefectureTable[k].last, gAreaTable[row].last) << k;
-    }
 }
 
 TEST(RegionLabels, AreShiftJisOfTheirTexts) {
@@ -260,7 +278,7 @@ TEST(LoadDictionary, NoMemoryLeavesTheReferenceEmpty) {
 }
 
 TEST(LoadDictionary, DamagedImageFailsTheDecode) {
-    std::vector<uint8_t> damaged(kDictionaryImage, kDictionaryImage + kDictionaryImageSize);
+    std::vector<uint8_t> damaged(gEdition->image, gEdition->image + gEdition->imageSize);
     damaged.resize(damaged.size() / 2);  // truncated
     gLoadSeams.image = damaged.data();
     gLoadSeams.imageSize = damaged.size();
@@ -276,12 +294,12 @@ TEST(LoadDictionary, DamagedImageFailsTheDecode) {
 }
 
 TEST(LoadDictionary, ReloadingResetsTheTables) {
-    ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+    ASSERT_EQ(loadDictionary(), decodedDictionarySize());
     gAreaTable[0].last = 1;
     gPrefectureTable[5].first = 7;
-    ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
-    EXPECT_EQ(std::memcmp(gAreaTable, kShippedAreaTable, sizeof gAreaTable), 0);
-    EXPECT_EQ(std::memcmp(gPrefectureTable, kShippedPrefectureTable, sizeof gPrefectureTable), 0);
+    ASSERT_EQ(loadDictionary(), decodedDictionarySize());
+    EXPECT_EQ(std::memcmp(gAreaTable, shippedAreaTable(), sizeof gAreaTable), 0);
+    EXPECT_EQ(std::memcmp(gPrefectureTable, shippedPrefectureTable(), sizeof gPrefectureTable), 0);
     releaseDictionary();
 }
 

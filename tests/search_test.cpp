@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "search/engine.h"
@@ -21,7 +22,7 @@ class Search : public ::testing::Test {
 protected:
     void SetUp() override {
         gLoadSeams = defaultLoadSeams();
-        ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+        ASSERT_EQ(loadDictionary(), decodedDictionarySize());
     }
     void TearDown() override { releaseDictionary(); }
 

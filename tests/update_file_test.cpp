@@ -104,7 +104,7 @@ TEST_F(ReadUpdateFile, AcceptsTheShippedExampleUnchanged) {
     ASSERT_NE(example, std::string::npos);
     writeFile(bytes.substr(example + 3));
     EXPECT_EQ(read(), kUpdateMerged);
-    EXPECT_EQ(count(), kShippedRecordCount + 1);
+    EXPECT_EQ(count(), shippedRecordCount() + 1);
 }
 
 TEST(UpdateMessages, AreTheTextsTheUserSees) {

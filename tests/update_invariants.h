@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "dict/edition.h"
 #include "dict/place.h"
 
 namespace orvetta::test {
@@ -24,13 +25,13 @@ inline std::string checkRegionInvariants(const PlaceRecord* records, int slots, 
     if (prefectureTable[0].first != 0 || prefectureTable[0].last != last) return "prefecture row 0 differs from area row 0";
     for (int k = 0; k < kPrefectureRows; ++k) {
         const PrefectureRow& row = prefectureTable[k];
-        const PrefectureRow& shipped = kShippedPrefectureTable[k];
+        const PrefectureRow& shipped = shippedPrefectureTable()[k];
         if (std::memcmp(row.code, shipped.code, sizeof row.code) || std::memcmp(row.name, shipped.name, sizeof row.name) ||
             std::memcmp(row.area, shipped.area, sizeof row.area))
             return "prefecture row " + std::to_string(k) + " label changed";
     }
     const PrefectureRow& closing = prefectureTable[kClosingPrefectureRow];
-    const PrefectureRow& closingShipped = kShippedPrefectureTable[kClosingPrefectureRow];
+    const PrefectureRow& closingShipped = shippedPrefectureTable()[kClosingPrefectureRow];
     if (closing.first != closingShipped.first || closing.last != closingShipped.last) return "prefecture row 48 moved";
     for (int k = 1; k <= kLastPrefectureRow; ++k) {
         const PrefectureRow& row = prefectureTable[k];

@@ -190,7 +190,7 @@ TEST_F(ReadUpdateText, LastLineNeedsItsLineEnd) {
     EXPECT_EQ(readText(sjis("0136,北斗市,ほくとし,1")), kUpdateRejected);
     expectShipped();
     EXPECT_EQ(readText(sjis("0136,北斗市,ほくとし,1\r\n")), kUpdateMerged);
-    EXPECT_EQ(count(), kShippedRecordCount + 1);
+    EXPECT_EQ(count(), shippedRecordCount() + 1);
 }
 
 TEST_F(ReadUpdateText, RejectsALoneLfAmongCrLfLines) {
@@ -200,15 +200,15 @@ TEST_F(ReadUpdateText, RejectsALoneLfAmongCrLfLines) {
 
 TEST_F(ReadUpdateText, RejectsALineOf250BytesEvenAsAComment) {
     EXPECT_EQ(readText(";" + std::string(247, 'x') + "\r\n" + sjis("0136,北斗市,ほくとし,1\r\n")), kUpdateMerged);
-    EXPECT_EQ(count(), kShippedRecordCount + 1);
-    ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+    EXPECT_EQ(count(), shippedRecordCount() + 1);
+    ASSERT_EQ(loadDictionary(), decodedDictionarySize());
     EXPECT_EQ(readText(sjis("0136,北斗市,ほくとし,1\r\n") + ";" + std::string(248, 'x') + "\r\n"), kUpdateRejected);
     expectShipped();
 }
 
 TEST_F(ReadUpdateText, ReadsNulBytesAsEmptyLines) {
     EXPECT_EQ(readText(sjis("0136,北斗市,ほくとし,1\r\n") + std::string(3, '\0') + "; x\r\n"), kUpdateMerged);
-    EXPECT_EQ(count(), kShippedRecordCount + 1);
+    EXPECT_EQ(count(), shippedRecordCount() + 1);
 }
 
 TEST_F(ReadUpdateText, OneBadLineMergesNothing) {
@@ -221,7 +221,7 @@ TEST_F(ReadUpdateText, RejectsA101stDataLine) {
     for (int i = 0; i < kUpdateStagingSlots; ++i) file += sjis("4799,新町,しんまち,1\r\n");
     file += sjis("; comments do not count\r\n");
     EXPECT_EQ(readText(file), kUpdateMerged);
-    ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
+    ASSERT_EQ(loadDictionary(), decodedDictionarySize());
     EXPECT_EQ(readText(file + sjis("4799,新町,しんまち,1\r\n")), kUpdateRejected);
     expectShipped();
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "tests/sjis.h"
@@ -28,8 +29,8 @@ class UpdateFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         gLoadSeams = defaultLoadSeams();
-        ASSERT_EQ(loadDictionary(), kDecodedDictionarySize);
-        shipped_.assign(gRecords, gRecords + kRecordArraySlots);
+        ASSERT_EQ(loadDictionary(), decodedDictionarySize());
+        shipped_.assign(gRecords, gRecords + recordArraySlots());
     }
     void TearDown() override {
         releaseDictionary();
@@ -50,15 +51,15 @@ protected:
     // The record array (every slot) and both tables as loaded.
     void expectShipped() const {
         EXPECT_EQ(std::memcmp(gRecords, shipped_.data(), shipped_.size() * sizeof(PlaceRecord)), 0);
-        EXPECT_EQ(std::memcmp(gAreaTable, kShippedAreaTable, sizeof gAreaTable), 0);
-        EXPECT_EQ(std::memcmp(gPrefectureTable, kShippedPrefectureTable, sizeof gPrefectureTable), 0);
+        EXPECT_EQ(std::memcmp(gAreaTable, shippedAreaTable(), sizeof gAreaTable), 0);
+        EXPECT_EQ(std::memcmp(gPrefectureTable, shippedPrefectureTable(), sizeof gPrefectureTable), 0);
     }
     static void expectInvariants() {
-        EXPECT_EQ(checkRegionInvariants(gRecords, kRecordArraySlots, gAreaTable, gPrefectureTable), "");
+        EXPECT_EQ(checkRegionInvariants(gRecords, recordArraySlots(), gAreaTable, gPrefectureTable), "");
     }
     // The records from `from` on are the shipped ones, `by` slots later.
     void expectShiftedTail(int from, int by) const {
-        const int shippedLast = kShippedRecordCount - 1;
+        const int shippedLast = shippedRecordCount() - 1;
         ASSERT_EQ(std::memcmp(&gRecords[from + by], &shipped_[from], (shippedLast - from + 1) * sizeof(PlaceRecord)), 0);
     }
 

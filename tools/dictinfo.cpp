@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
 
@@ -27,11 +28,11 @@ std::string toUtf8(const char* sjisText) {
 int main() {
     using namespace orvetta;
     int result = loadDictionary();
-    if (result != kDecodedDictionarySize) {
+    if (result != decodedDictionarySize()) {
         std::fprintf(stderr, "%s\n", toUtf8(result < 0 ? kMemoryErrorText : kInitErrorText).c_str());
         return 1;
     }
-    std::printf("%d records, %zu-byte image, %d bytes decoded\n\n", recordCount(), kDictionaryImageSize, result);
+    std::printf("%d records, %zu-byte image, %d bytes decoded\n\n", recordCount(), gEdition->imageSize, result);
     std::printf("code  prefecture    area  first  last  records  cities  wards  districts  towns  villages  old\n");
     int total[7] = {};
     for (int k = 1; k <= kLastPrefectureRow; ++k) {

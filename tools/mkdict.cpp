@@ -1,27 +1,35 @@
-// mkdict: turns the place list into the built-in dictionary.
+// mkdict: turns a place list into one edition of the built-in dictionary.
 //
-//   mkdict PLACES.tsv PREFECTURES.tsv OUTPUT.cpp
+//   mkdict EDITION.tsv PLACES.tsv PREFECTURES.tsv OUTPUT.cpp [HISTORY.tsv]
 //
-// Reads the UTF-8 place list (header line, then `number kanji reading kind
-// current` per line, in record order) and the prefecture list (`code name
-// area`), converts all text to Shift-JIS (code page 932), checks every record
-// against the hard limits of the record layout and the record order, packs the
-// 55-byte records, encodes them with the dictionary encoder, checks that the
-// image decodes back to the packed records, and writes a C++ source with the
-// image, the record count and both region tables. Any broken rule stops the
-// build with a message naming the file and line.
+// Reads the edition's description (`key value` lines: name, snapshot, about,
+// status, and since when there is a history), the UTF-8 place list (header
+// line, then `number kanji reading kind current` per line, in record order),
+// the prefecture list (`code name area`) and, for an edition with one, the
+// change history (`date number change detail`). It converts all text to
+// Shift-JIS (code page 932), checks every record against the hard limits of
+// the record layout and the record order, checks the history against the
+// list, packs the 55-byte records, encodes them with the dictionary encoder,
+// checks that the image decodes back to the packed records, and writes a C++
+// source defining the edition: image, record count, both region tables, the
+// history and the texts. Any broken rule stops the build with a message
+// naming the file and line.
 #include <iconv.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "dict/codec.h"
+#include "dict/edition.h"
+#include "dict/history.h"
 #include "dict/place.h"
 
 namespace {
@@ -129,7 +137,14 @@ std::vector<Prefecture> readPrefectures(const char* path) {
 // then districts with their towns and villages.
 int groupOf(char kind) { return kind == orvetta::kKindCity || kind == orvetta::kKindWard ? 0 : 1; }
 
-std::vector<PlaceRecord> readPlaces(const char* path) {
+// A place as the list spells it (UTF-8), for the checks of the history.
+struct ListedPlace {
+    std::string kanji, reading;
+    char kind, current;
+};
+using PlaceIndex = std::map<std::string, ListedPlace>;
+
+std::vector<PlaceRecord> readPlaces(const char* path, PlaceIndex& index) {
     std::vector<std::string> lines = readLines(path);
     if (lines.empty() || lines[0] != "number\tkanji\treading\tkind\tcurrent")
         fail(std::string(path) + ":1", "expected the header line: number kanji reading kind current");
@@ -173,6 +188,7 @@ std::vector<PlaceRecord> readPlaces(const char* path) {
             (parentDistrict.empty() || number.compare(0, 5, parentDistrict) != 0))
             fail(where, "a town or village must follow its district");
 
+        index[number] = {f[1], f[2], kind, f[4][0]};
         PlaceRecord r;
         copyField(r.number, sizeof r.number, number);
         copyField(r.kanji, sizeof r.kanji, kanji);
@@ -189,77 +205,269 @@ std::vector<PlaceRecord> readPlaces(const char* path) {
 
 void buildTables(const std::vector<PlaceRecord>& records, const std::vector<Prefecture>& prefectures,
                  AreaRow areas[kAreaRows], PrefectureRow rows[kPrefectureRows]) {
-    const int count = static_cast<int>(records.size());
     for (int k = 0; k < kPrefectureRows; ++k) {
         PrefectureRow& row = rows[k];
         std::memset(&row, 0, sizeof row);
         std::memcpy(row.code, prefectures[k].code.data(), 2);
         std::memcpy(row.name, prefectures[k].name.data(), prefectures[k].name.size());
         std::memcpy(row.area, prefectures[k].area.data(), prefectures[k].area.size());
-        row.first = -1;
-        row.last = -1;
     }
-    for (int i = 0; i < count; ++i) {
-        int k = std::atoi(std::string(records[i].number, 2).c_str());
-        if (rows[k].first < 0) rows[k].first = i;
-        rows[k].last = i;
-    }
+    if (!orvetta::rebuildRegionRanges(records.data(), static_cast<int>(records.size()), areas, rows))
+        fail("place list", "a record stands outside its prefecture's run");
     for (int k = 1; k <= orvetta::kLastPrefectureRow; ++k)
-        if (rows[k].first < 0) fail("place list", "prefecture " + prefectures[k].code + " has no records");
-    rows[0].first = 0;
-    rows[0].last = count - 1;
-    rows[orvetta::kClosingPrefectureRow].first = count;  // closes the table; covers nothing
-    rows[orvetta::kClosingPrefectureRow].last = count;
-
-    for (int a = 0; a < kAreaRows; ++a) {
+        if (rows[k].first > rows[k].last) fail("place list", "prefecture " + prefectures[k].code + " has no records");
+    // The area rows span fixed prefecture rows; each must carry that area.
+    for (int a = 1; a < kAreaRows; ++a) {
         const orvetta::AreaComposition& c = kAreaComposition[a];
-        areas[a] = {rows[c.firstPrefectureRow].first, rows[c.lastPrefectureRow].last};
-        if (a == 0) continue;
-        // The composition must agree with each prefecture's call-area digit.
         for (int k = c.firstPrefectureRow; k <= c.lastPrefectureRow; ++k)
             if (prefectures[k].area != std::string(1, a == 10 ? '0' : static_cast<char>('0' + a)))
                 fail("prefecture list", "prefecture " + prefectures[k].code + " is not in call area of row " +
                                             std::to_string(a));
     }
-    areas[0] = {0, count - 1};
 }
 
-void writeSource(const char* path, const std::vector<uint8_t>& image, int count, const AreaRow areas[kAreaRows],
-                 const PrefectureRow rows[kPrefectureRows]) {
+// ---- The edition's description ----
+
+struct EditionText {
+    std::string name, snapshot, since, about, status;  // about and status in Shift-JIS
+};
+
+EditionText readEdition(const char* path) {
+    EditionText e;
+    std::vector<std::string> lines = readLines(path);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].empty() || lines[i][0] == '#') continue;
+        std::string where = std::string(path) + ":" + std::to_string(i + 1);
+        std::vector<std::string> f = splitTabs(lines[i]);
+        if (f.size() != 2) fail(where, "expected a key and a value separated by a tab");
+        if (f[0] == "name") e.name = f[1];
+        else if (f[0] == "snapshot") e.snapshot = f[1];
+        else if (f[0] == "since") e.since = f[1];
+        else if (f[0] == "about") e.about = toShiftJis(f[1], where);
+        else if (f[0] == "status") e.status = toShiftJis(f[1], where);
+        else fail(where, "unknown key " + f[0]);
+    }
+    if (e.name.empty() || e.about.empty() || e.status.empty()) fail(path, "name, about and status are required");
+    for (char c : e.name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) fail(path, "the name is letters and digits");
+    if (!orvetta::isCalendarDate(e.snapshot.c_str())) fail(path, "snapshot must be a date YYYY-MM-DD");
+    if (!e.since.empty() && (!orvetta::isCalendarDate(e.since.c_str()) || e.since >= e.snapshot))
+        fail(path, "since must be a date YYYY-MM-DD before the snapshot");
+    return e;
+}
+
+// ---- The change history ----
+
+struct Change {
+    std::string date, number, detail, successors, oldKanji, oldReading;  // texts in Shift-JIS
+    char kind, oldKind;
+};
+
+bool isNumberChar(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// The place numbers a detail names: runs of 4, 5 or 6 digits, or 5 digits
+// and a capital letter, standing alone. A year of a date (YYYY-MM-DD) is none.
+// A range "A-B" of two numbers of one length names the list's numbers between.
+std::vector<std::string> numbersNamed(const std::string& text, const PlaceIndex& places) {
+    std::vector<std::string> named;
+    size_t i = 0;
+    while (i < text.size()) {
+        if (!isNumberChar(text[i])) {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        while (end < text.size() && isNumberChar(text[end])) ++end;
+        std::string word = text.substr(i, end - i);
+        const bool digits5 = word.size() == 6 && isDigits(word.substr(0, 5)) && word[5] >= 'A' && word[5] <= 'Z';
+        const bool isDate = word.size() == 4 && text.compare(end, 1, "-") == 0 && end + 6 <= text.size() &&
+                            isDigits(text.substr(end + 1, 2)) && text[end + 3] == '-';
+        if (((word.size() >= 4 && word.size() <= 6 && isDigits(word)) || digits5) && !isDate) {
+            // "A-B": everything of the list from A to B.
+            size_t next = end + 1;
+            size_t nextEnd = next;
+            while (nextEnd < text.size() && isNumberChar(text[nextEnd])) ++nextEnd;
+            std::string upper = next < text.size() && text[end] == '-' ? text.substr(next, nextEnd - next) : "";
+            if (upper.size() == word.size() && isDigits(upper) && upper > word) {
+                for (auto it = places.lower_bound(word); it != places.end() && it->first <= upper; ++it)
+                    if (it->first.size() == word.size()) named.push_back(it->first);
+                if (!places.count(upper)) named.push_back(upper);  // reported as unknown
+                end = nextEnd;
+            } else {
+                named.push_back(word);
+            }
+        }
+        i = end;
+    }
+    return named;
+}
+
+char kindOfSuffix(const std::string& name, char otherwise) {
+    static const std::pair<const char*, char> suffixes[] = {
+        {"市", orvetta::kKindCity}, {"郡", orvetta::kKindDistrict}, {"区", orvetta::kKindWard},
+        {"町", orvetta::kKindTown}, {"村", orvetta::kKindVillage}};
+    for (const auto& [suffix, kind] : suffixes)
+        if (name.size() >= 3 && name.compare(name.size() - 3, 3, suffix) == 0) return kind;
+    return otherwise;
+}
+
+std::vector<Change> readHistory(const char* path, const EditionText& edition, const PlaceIndex& places) {
+    std::vector<std::string> lines = readLines(path);
+    if (lines.empty() || lines[0] != "date\tnumber\tchange\tdetail")
+        fail(std::string(path) + ":1", "expected the header line: date number change detail");
+    if (edition.since.empty()) fail(path, "an edition with a history needs 'since' in its description");
+    std::vector<Change> changes;
+    std::map<std::string, std::pair<std::string, std::string>> nameAfter;  // number -> name, reading
+    std::map<std::string, std::string> createdOn, endedOn;
+    std::string previousDate = edition.since;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        std::string where = std::string(path) + ":" + std::to_string(i + 1);
+        std::vector<std::string> f = splitTabs(lines[i]);
+        if (f.size() != 4) fail(where, "expected 4 tab-separated fields");
+        Change c{f[0], f[1], toShiftJis(f[3], where), "", "", "", 0, 0};
+        if (!orvetta::isCalendarDate(c.date.c_str())) fail(where, "not a valid date: " + c.date);
+        if (c.date <= edition.since || c.date > edition.snapshot)
+            fail(where, "date outside the history (after " + edition.since + ", up to " + edition.snapshot + ")");
+        if (c.date < previousDate) fail(where, "dates must not go back");
+        previousDate = c.date;
+        auto place = places.find(c.number);
+        if (place == places.end()) fail(where, "number " + c.number + " is not in the place list");
+        for (const std::string& named : numbersNamed(f[3], places))
+            if (!places.count(named)) fail(where, "the detail names " + named + ", which is not in the place list");
+
+        if (f[2] == "created") {
+            c.kind = static_cast<char>(orvetta::ChangeKind::Created);
+            if (!createdOn.emplace(c.number, c.date).second) fail(where, c.number + " is created twice");
+        } else if (f[2] == "ended") {
+            c.kind = static_cast<char>(orvetta::ChangeKind::Ended);
+            if (!endedOn.emplace(c.number, c.date).second) fail(where, c.number + " ends twice");
+            // Districts a detail names are where a place went, not what took over.
+            std::string list;
+            for (const std::string& named : numbersNamed(f[3], places))
+                if (named.size() != 5 && named != c.number) list += (list.empty() ? "" : " ") + named;
+            c.successors = list;
+        } else if (f[2] == "renamed") {
+            c.kind = static_cast<char>(orvetta::ChangeKind::Renamed);
+            // "OLDNAME OLDREADING -> NEWNAME NEWREADING", then maybe a note.
+            std::istringstream words(f[3]);
+            std::string oldName, oldReading, arrow, newName, newReading;
+            words >> oldName >> oldReading >> arrow >> newName >> newReading;
+            if (arrow != "->" || newReading.empty())
+                fail(where, "a rename reads: OLDNAME OLDREADING -> NEWNAME NEWREADING");
+            auto before = nameAfter.find(c.number);
+            const auto& known = before != nameAfter.end() ? before->second
+                                                          : std::pair{std::string(), std::string()};
+            if (before != nameAfter.end() && (known.first != oldName || known.second != oldReading))
+                fail(where, "the old name is not the name the previous rename gave");
+            nameAfter[c.number] = {newName, newReading};
+            c.oldKanji = toShiftJis(oldName, where);
+            c.oldReading = toShiftJis(oldReading, where);
+            if (c.oldKanji.size() > 16 || c.oldReading.size() > 28) fail(where, "the old name does not fit a record");
+            c.oldKind = kindOfSuffix(oldName, place->second.kind);
+        } else {
+            fail(where, "the change is created, renamed or ended");
+        }
+        changes.push_back(c);
+    }
+    // The list must be the end of the history: the last names, and current
+    // exactly where a place has not ended (an old place that never ended was
+    // old already when the history began).
+    for (const auto& [number, name] : nameAfter) {
+        const ListedPlace& place = places.at(number);
+        if (place.kanji != name.first || place.reading != name.second)
+            fail(path, number + ": the list's name is not the name of its last rename");
+    }
+    for (const auto& [number, place] : places) {
+        if (endedOn.count(number) && place.current != '0') fail(path, number + " has ended but is current in the list");
+        if (createdOn.count(number) && !endedOn.count(number) && place.current != '1')
+            fail(path, number + " was created and never ended but is old in the list");
+        if (endedOn.count(number) && createdOn.count(number) && endedOn[number] < createdOn[number])
+            fail(path, number + " ends before it is created");
+    }
+    return changes;
+}
+
+// ---- The generated source ----
+
+void writeBytes(FILE* out, const std::string& sjis) {
+    std::fputc('"', out);
+    for (unsigned char c : sjis) {
+        if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\' && c != '?')
+            std::fputc(c, out);
+        else
+            std::fprintf(out, "\\%03o", c);
+    }
+    std::fputc('"', out);
+}
+
+void writeSource(const char* path, const EditionText& edition, const std::vector<uint8_t>& image, int count,
+                 const AreaRow areas[kAreaRows], const PrefectureRow rows[kPrefectureRows],
+                 const std::vector<Change>& changes) {
     FILE* out = std::fopen(path, "wb");
     if (!out) fail(path, "cannot write");
-    std::fprintf(out, "// Generated by tools/mkdict from dict/places.tsv and dict/prefectures.tsv; do not edit.\n");
-    std::fprintf(out, "#include \"dict/place.h\"\n\nnamespace orvetta {\n\n");
-    std::fprintf(out, "const int kShippedRecordCount = %d;\n", count);
-    std::fprintf(out, "const int kDecodedDictionarySize = %d;\n", count * orvetta::kRecordSize);
-    std::fprintf(out, "const int kRecordArraySlots = %d;\n\n", count + orvetta::kSpareSlots);
-    std::fprintf(out, "const AreaRow kShippedAreaTable[kAreaRows] = {\n");
+    std::string symbol = "kEdition" + edition.name;
+    symbol[8] = static_cast<char>(std::toupper(static_cast<unsigned char>(symbol[8])));
+    std::fprintf(out, "// Generated by tools/mkdict from the place list of edition %s; do not edit.\n",
+                 edition.name.c_str());
+    std::fprintf(out, "#include \"dict/edition.h\"\n\nnamespace orvetta {\nnamespace {\n\n");
+    std::fprintf(out, "const AreaRow kAreaTable[kAreaRows] = {\n");
     for (int a = 0; a < kAreaRows; ++a) std::fprintf(out, "    {%d, %d},\n", areas[a].first, areas[a].last);
-    std::fprintf(out, "};\n\nconst PrefectureRow kShippedPrefectureTable[kPrefectureRows] = {\n");
+    std::fprintf(out, "};\n\nconst PrefectureRow kPrefectureTable[kPrefectureRows] = {\n");
     for (int k = 0; k < kPrefectureRows; ++k) {
-        std::fprintf(out, "    {\"%s\", \"", rows[k].code);
-        for (const char* p = rows[k].name; *p; ++p) std::fprintf(out, "\\x%02x", static_cast<unsigned char>(*p));
-        std::fprintf(out, "\", \"%s\", %d, %d},\n", rows[k].area, rows[k].first, rows[k].last);
+        std::fprintf(out, "    {\"%s\", ", rows[k].code);
+        writeBytes(out, rows[k].name);
+        std::fprintf(out, ", \"%s\", %d, %d},\n", rows[k].area, rows[k].first, rows[k].last);
     }
-    std::fprintf(out, "};\n\nconst size_t kDictionaryImageSize = %zu;\n", image.size());
-    std::fprintf(out, "const uint8_t kDictionaryImage[] = {");
+    std::fprintf(out, "};\n\nconst uint8_t kImage[] = {");
     for (size_t i = 0; i < image.size(); ++i)
         std::fprintf(out, "%s%u,", i % 20 == 0 ? "\n    " : "", static_cast<unsigned>(image[i]));
-    std::fprintf(out, "\n};\n\n}  // namespace orvetta\n");
+    std::fprintf(out, "\n};\n\n");
+    if (!changes.empty()) {
+        std::fprintf(out, "const PlaceChange kChanges[] = {\n");
+        for (const Change& c : changes) {
+            std::fprintf(out, "    {\"%s\", \"%s\", ChangeKind(%d), ", c.date.c_str(), c.number.c_str(), c.kind);
+            writeBytes(out, c.detail);
+            std::fprintf(out, ", ");
+            writeBytes(out, c.successors);
+            std::fprintf(out, ", ");
+            writeBytes(out, c.oldKanji);
+            std::fprintf(out, ", ");
+            writeBytes(out, c.oldReading);
+            std::fprintf(out, ", %d},\n", c.oldKind);
+        }
+        std::fprintf(out, "};\n\n");
+    }
+    std::fprintf(out, "}  // namespace\n\nextern const Edition %s;\nconst Edition %s = {\n", symbol.c_str(),
+                 symbol.c_str());
+    std::fprintf(out, "    \"%s\",\n    \"%s\",\n    ", edition.name.c_str(), edition.snapshot.c_str());
+    writeBytes(out, edition.about);
+    std::fprintf(out, ",\n    ");
+    writeBytes(out, edition.status);
+    std::fprintf(out, ",\n    kImage,\n    %zu,\n    %d,\n    kAreaTable,\n    kPrefectureTable,\n", image.size(),
+                 count);
+    if (changes.empty())
+        std::fprintf(out, "    nullptr,\n    0,\n    \"\",\n");
+    else
+        std::fprintf(out, "    kChanges,\n    %zu,\n    \"%s\",\n", changes.size(), edition.since.c_str());
+    std::fprintf(out, "};\n\n}  // namespace orvetta\n");
     if (std::fclose(out) != 0) fail(path, "write failed");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: mkdict PLACES.tsv PREFECTURES.tsv OUTPUT.cpp\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: mkdict EDITION.tsv PLACES.tsv PREFECTURES.tsv OUTPUT.cpp [HISTORY.tsv]\n");
         return 2;
     }
-    std::vector<Prefecture> prefectures = readPrefectures(argv[2]);
-    std::vector<PlaceRecord> records = readPlaces(argv[1]);
+    const EditionText edition = readEdition(argv[1]);
+    std::vector<Prefecture> prefectures = readPrefectures(argv[3]);
+    PlaceIndex places;
+    std::vector<PlaceRecord> records = readPlaces(argv[2], places);
     const int count = static_cast<int>(records.size());
-    if (count == 0) fail(argv[1], "no records");
+    if (count == 0) fail(argv[2], "no records");
+    std::vector<Change> changes;
+    if (argc == 6) changes = readHistory(argv[5], edition, places);
 
     AreaRow areas[kAreaRows];
     PrefectureRow rows[kPrefectureRows];
@@ -272,9 +480,10 @@ int main(int argc, char** argv) {
     if (orvetta::decodeDictionary(image.data(), image.size(), check.data(), static_cast<int>(packedSize)) !=
             static_cast<int>(packedSize) ||
         std::memcmp(check.data(), packed, packedSize) != 0)
-        fail(argv[3], "the encoded image does not decode back to the place list");
+        fail(argv[4], "the encoded image does not decode back to the place list");
 
-    writeSource(argv[3], image, count, areas, rows);
-    std::printf("mkdict: %d records, %zu bytes packed, %zu bytes encoded\n", count, packedSize, image.size());
+    writeSource(argv[4], edition, image, count, areas, rows, changes);
+    std::printf("mkdict: edition %s: %d records, %zu bytes packed, %zu bytes encoded, %zu changes\n",
+                edition.name.c_str(), count, packedSize, image.size(), changes.size());
     return 0;
 }

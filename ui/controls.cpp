@@ -5,13 +5,13 @@
 
 #include <string>
 
+#include "dict/edition.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 #include "ui/tree_window.h"
 
 namespace orvetta {
 
-const char kNoticeText[] = "JCC/JCG \x92n\x96\xbc\x8e\xab\x8f\x91 ver 1.0p";  // JCC/JCG 地名辞書 ver 1.0p
 
 HWND gControls[kControlCount];
 int gStatusBarHeight;
@@ -225,7 +225,7 @@ void layoutControls(HWND mainWindow, int clientWidth, int clientHeight) {
         MoveWindow(bar, 0, clientHeight - gStatusBarHeight, clientWidth, clientHeight, FALSE);
         int edges[2] = {clientWidth - 180, -1};
         SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
-        SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(sjisToWide(kNoticeText).c_str()));
+        SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(sjisToWide(gEdition->statusNotice).c_str()));
     }
     for (int slot = 1; slot < kControlCount; ++slot) {
         HWND control = gControls[slot];

@@ -76,7 +76,4 @@ int fontHeight(int points, int dpi);
 // come from the main window's outer size.
 void layoutControls(HWND mainWindow, int clientWidth, int clientHeight);
 
-// Fixed text shown in the status bar's second part (Shift-JIS).
-extern const char kNoticeText[];
-
 }  // namespace orvetta

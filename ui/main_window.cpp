@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "ui/controls.h"
@@ -207,6 +208,8 @@ INT_PTR showAboutBox(HWND owner) { return DialogBoxParamW(gInstance, L"ABOUTBOX"
 INT_PTR CALLBACK aboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        // The edition the program carries names its own snapshot.
+        SetDlgItemTextW(dialog, IDC_ABOUT_SNAPSHOT, sjisToWide(gEdition->aboutNotice).c_str());
         // True: the platform focuses the first tab stop, the OK button.
         return TRUE;
     case WM_COMMAND:

@@ -33,3 +33,4 @@
 
 // About box.
 #define IDC_ABOUT_TITLE 400
+#define IDC_ABOUT_SNAPSHOT 401  // the line naming the snapshot of the edition

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "tests/update_invariants.h"
@@ -93,8 +94,8 @@ void check(bool ok, const char* what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    check(loadDictionary() == kDecodedDictionarySize, "dictionary did not load");
-    gShipped = new std::vector<PlaceRecord>(gRecords, gRecords + kRecordArraySlots);
+    check(loadDictionary() == decodedDictionarySize(), "dictionary did not load");
+    gShipped = new std::vector<PlaceRecord>(gRecords, gRecords + recordArraySlots());
     return 0;
 }
 
@@ -113,14 +114,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetRegionTables();
     const int result = readUpdateText(buffer.get(), file.size(), gRecords, gAreaTable, gPrefectureTable);
     if (result == kUpdateMerged) {
-        const std::string broken = test::checkRegionInvariants(gRecords, kRecordArraySlots, gAreaTable, gPrefectureTable);
+        const std::string broken = test::checkRegionInvariants(gRecords, recordArraySlots(), gAreaTable, gPrefectureTable);
         if (!broken.empty()) std::fprintf(stderr, "update_fuzz: %s\n", broken.c_str());
         check(broken.empty(), "invariant broken after a merge");
     } else {
         check(result == kUpdateRejected, "unexpected result");
         check(std::memcmp(gRecords, gShipped->data(), gShipped->size() * sizeof(PlaceRecord)) == 0, "rejected file changed records");
-        check(std::memcmp(gAreaTable, kShippedAreaTable, sizeof gAreaTable) == 0, "rejected file changed the area table");
-        check(std::memcmp(gPrefectureTable, kShippedPrefectureTable, sizeof gPrefectureTable) == 0,
+        check(std::memcmp(gAreaTable, shippedAreaTable(), sizeof gAreaTable) == 0, "rejected file changed the area table");
+        check(std::memcmp(gPrefectureTable, shippedPrefectureTable(), sizeof gPrefectureTable) == 0,
               "rejected file changed the prefecture table");
     }
     return 0;

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "dict/edition.h"
 #include "tests/ui/harness.h"
 #include "ui/controls.h"
 #include "ui/main_window.h"
@@ -178,7 +179,7 @@ TEST_F(StatusBar, TwoPartsWithNoticeOnTheRight) {
     EXPECT_EQ(edges[0], clientOf(window_).right - 180);
     wchar_t text[128] = {};
     SendMessageW(bar, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
-    EXPECT_EQ(std::wstring(text), wide(kNoticeText));
+    EXPECT_EQ(std::wstring(text), wide(gEdition->statusNotice));
     EXPECT_EQ(LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, 0, 0)), 0);
 }
 

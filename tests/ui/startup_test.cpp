@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "tests/ui/harness.h"
@@ -44,7 +45,7 @@ void expectNoControls() {
 TEST_F(StartProgram, WithoutUpdateFileInformsAndLoadsFullDictionary) {
     ASSERT_NE(startProgram(), nullptr);
     expectOneBox(kUpdateMissingText, kUpdateMissingCaption, MB_ICONINFORMATION);
-    EXPECT_EQ(numberListCount(), kShippedRecordCount);
+    EXPECT_EQ(numberListCount(), shippedRecordCount());
     EXPECT_TRUE(IsWindowVisible(window_));
     EXPECT_EQ(windowText(window_), L"Orvetta ver 1.0p");
 }
@@ -53,7 +54,7 @@ TEST_F(StartProgram, EmptyUpdateFileWarnsAndKeepsShippedDictionary) {
     writeUpdateFile("");
     ASSERT_NE(startProgram(), nullptr);
     expectOneBox(kUpdateErrorText, kUpdateErrorCaption, MB_ICONWARNING);
-    EXPECT_EQ(numberListCount(), kShippedRecordCount);
+    EXPECT_EQ(numberListCount(), shippedRecordCount());
 }
 
 TEST_F(StartProgram, BadLineWarnsAndMergesNothing) {
@@ -61,15 +62,15 @@ TEST_F(StartProgram, BadLineWarnsAndMergesNothing) {
     writeUpdateFile(sjis("0136,北斗市,ほくとし,1\r\n0137,北斗,ほくと,1\r\n"));
     ASSERT_NE(startProgram(), nullptr);
     expectOneBox(kUpdateErrorText, kUpdateErrorCaption, MB_ICONWARNING);
-    EXPECT_EQ(numberListCount(), kShippedRecordCount);
-    EXPECT_EQ(recordCount(), kShippedRecordCount);
+    EXPECT_EQ(numberListCount(), shippedRecordCount());
+    EXPECT_EQ(recordCount(), shippedRecordCount());
 }
 
 TEST_F(StartProgram, GoodUpdateFileAddsRecordToListsAndTree) {
     writeUpdateFile(sjis("; new city\r\n0136,北斗市,ほくとし,1\r\n"));
     ASSERT_NE(startProgram(), nullptr);
     EXPECT_TRUE(recordedBoxes().empty());
-    ASSERT_EQ(numberListCount(), kShippedRecordCount + 1);
+    ASSERT_EQ(numberListCount(), shippedRecordCount() + 1);
     // New cities go after the last city of their prefecture's run.
     EXPECT_EQ(comboText(controlById(IDC_NUMBER), 45), L"0136");
     HWND cities = controlById(IDC_CITY);
@@ -78,7 +79,7 @@ TEST_F(StartProgram, GoodUpdateFileAddsRecordToListsAndTree) {
               CB_ERR);
     ASSERT_NE(gTreeView, nullptr);
     // One node per record plus 10 areas and 47 prefectures.
-    EXPECT_EQ(TreeView_GetCount(gTreeView), static_cast<UINT>(kShippedRecordCount + 1 + 10 + 47));
+    EXPECT_EQ(TreeView_GetCount(gTreeView), static_cast<UINT>(shippedRecordCount() + 1 + 10 + 47));
 }
 
 TEST_F(StartProgram, FailedAllocationWarnsAndEndsWithoutControls) {
@@ -119,6 +120,70 @@ TEST_F(StartProgram, FailedStartupsExitWithCodeZero) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
+}
+
+// orvetta-current.exe, started as a user starts it: its own window, the
+// 2024 snapshot in its about box and every place of its list.
+struct FoundWindow {
+    DWORD process;
+    const wchar_t* className;
+    HWND window;
+};
+
+BOOL CALLBACK findProcessWindow(HWND window, LPARAM lParam) {
+    auto* found = reinterpret_cast<FoundWindow*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (process != found->process || lstrcmpW(className, found->className) != 0) return TRUE;
+    found->window = window;
+    return FALSE;
+}
+
+HWND waitForWindow(DWORD process, const wchar_t* className) {
+    for (int tries = 0; tries < 300; ++tries) {
+        FoundWindow found{process, className, nullptr};
+        EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&found));
+        if (found.window) return found.window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+TEST_F(StartProgram, CurrentEditionProgramShowsTodaysList) {
+    // Beside this test program's folder tests\ui sits ui\orvetta-current.exe.
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring program(self);
+    for (int up = 0; up < 3; ++up) program.erase(program.find_last_of(L'\\'));
+    program += L"\\ui\\orvetta-current.exe";
+    writeUpdateFile("; nothing to change\r\n");
+
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process))
+        << toUtf8(program);
+    HWND main = waitForWindow(process.dwProcessId, L"VELKAR");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(windowText(main), L"Orvetta ver 1.0p");
+    EXPECT_EQ(comboCount(GetDlgItem(main, IDC_NUMBER)), 4453);
+
+    PostMessageW(main, WM_COMMAND, IDM_ABOUT, 0);
+    HWND about = waitForWindow(process.dwProcessId, L"#32770");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(windowText(GetDlgItem(about, IDC_ABOUT_SNAPSHOT)), fromUtf8("市区町村：2024年5月26日現在"));
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 }  // namespace

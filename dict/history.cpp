@@ -1,0 +1,103 @@
+// Change history and the list of a given day.
+#include "dict/history.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+
+namespace orvetta {
+
+namespace {
+
+bool sameNumber(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b)
+        if (std::toupper(static_cast<unsigned char>(*a)) != std::toupper(static_cast<unsigned char>(*b))) return false;
+    return *a == *b;
+}
+
+// True when the space-separated list names `number`.
+bool namesNumber(const char* list, const char* number) {
+    char word[8];
+    while (*list) {
+        size_t length = std::strcspn(list, " ");
+        if (length < sizeof word) {
+            std::memcpy(word, list, length);
+            word[length] = '\0';
+            if (sameNumber(word, number)) return true;
+        }
+        list += length;
+        while (*list == ' ') ++list;
+    }
+    return false;
+}
+
+void setField(char* field, size_t width, const char* text) {
+    std::memset(field, 0, width);
+    std::strncpy(field, text, width - 1);
+}
+
+}  // namespace
+
+bool isCalendarDate(const char* text) {
+    if (std::strlen(text) != 10 || text[4] != '-' || text[7] != '-') return false;
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    const int year = std::atoi(text), month = std::atoi(text + 5), day = std::atoi(text + 8);
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int days[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= days[month - 1];
+}
+
+bool historyCovers(const Edition& edition, const char* date) {
+    return edition.changes && isCalendarDate(date) && std::strcmp(date, edition.historySince) >= 0 &&
+           std::strcmp(date, edition.snapshotDate) <= 0;
+}
+
+std::vector<const PlaceChange*> changesOf(const Edition& edition, const char* number) {
+    std::vector<const PlaceChange*> found;
+    for (int c = 0; c < edition.changeCount; ++c) {
+        const PlaceChange& change = edition.changes[c];
+        if (sameNumber(change.number, number) || namesNumber(change.successors, number)) found.push_back(&change);
+    }
+    return found;
+}
+
+int rewindToDate(const Edition& edition, const char* date, PlaceRecord* records, AreaRow* areaTable,
+                 PrefectureRow* prefectureTable) {
+    std::unordered_map<std::string, std::vector<const PlaceChange*>> byNumber;
+    for (int c = 0; c < edition.changeCount; ++c) byNumber[edition.changes[c].number].push_back(&edition.changes[c]);
+
+    int kept = 0;
+    for (int i = 0; i < edition.recordCount; ++i) {
+        PlaceRecord record = records[i];
+        const PlaceChange *created = nullptr, *ended = nullptr;
+        std::vector<const PlaceChange*> laterRenames;
+        if (auto it = byNumber.find(record.number); it != byNumber.end()) {
+            for (const PlaceChange* change : it->second) {
+                if (change->kind == ChangeKind::Created) created = change;
+                if (change->kind == ChangeKind::Ended) ended = change;
+                if (change->kind == ChangeKind::Renamed && std::strcmp(change->date, date) > 0)
+                    laterRenames.push_back(change);
+            }
+        }
+        if (created && std::strcmp(created->date, date) > 0) continue;  // not there yet
+        // Without a creation the place comes from the earlier list, where it
+        // was current unless it is old now without having ended since.
+        bool current = created || record.current == '1' || ended;
+        if (ended && std::strcmp(ended->date, date) <= 0) current = false;
+        record.current = current ? '1' : '0';
+        for (auto r = laterRenames.rbegin(); r != laterRenames.rend(); ++r) {
+            setField(record.kanji, sizeof record.kanji, (*r)->oldKanji);
+            setField(record.reading, sizeof record.reading, (*r)->oldReading);
+            record.kind = (*r)->oldKind;
+        }
+        records[kept++] = record;
+    }
+    std::memset(records + kept, 0, sizeof(PlaceRecord) * static_cast<size_t>(edition.recordCount + kSpareSlots - kept));
+    rebuildRegionRanges(records, kept, areaTable, prefectureTable);
+    return kept;
+}
+
+}  // namespace orvetta
