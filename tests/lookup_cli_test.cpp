@@ -189,3 +189,63 @@ TEST_F(LookupCli, RejectedUpdateFileLeavesTheDictionaryAsShipped) {
 }
 
 }  // namespace
+
+namespace {
+
+// Today's list answers as of a day, and tells a number's history.
+struct DatedCase {
+    std::vector<std::string> args;
+    int status;
+    std::string out;  // exact standard output, or a line it must hold when `within`
+    bool within;
+};
+
+TEST_F(LookupCli, AnswersAsOfADayAndTellsTheHistory) {
+    writeUpdateFile("; nothing\r\n");
+    const DatedCase cases[] = {
+        // A city merged into a new one on 2005-04-01.
+        {{"--on", "2005-03-31", "number", "4707"}, 0, "4707\t沖縄県具志川市(ぐしかわし)\n", false},
+        {{"--on", "2005-04-01", "number", "4707"}, 0, "4707\t沖縄県具志川市(ぐしかわし)【旧】\n", false},
+        {{"--on", "2005-03-31", "number", "4713"}, 1, "", false},  // not created yet
+        {{"--on", "2005-04-01", "number", "4713"}, 0, "4713\t沖縄県うるま市(うるまし)\n", false},
+        {{"history", "4707"}, 0, "2005-04-01\tended\t具志川市: merged into 4713 (new municipality)\n", false},
+        {{"history", "4713"}, 0, "2005-04-01\tended\t4707 具志川市: merged into 4713 (new municipality)\n", true},
+        // A village that became a town: name and reading of the day.
+        {{"--on", "1998-09-30", "ward", "明和"}, 0, "16003E\t群馬県邑楽郡(おうらぐん)明和村(めいわむら)\n", true},
+        {{"--on", "1998-10-01", "ward", "明和"}, 0, "16003E\t群馬県邑楽郡(おうらぐん)明和町(めいわまち)\n", true},
+        {{"history", "16003e"}, 0,
+         "1998-10-01\trenamed\t明和村 めいわむら -> 明和町 めいわまち (village became a town; kind 8 -> 7)\n", false},
+        // ２３区 ends on 2010-04-01; its wards stay.
+        {{"--on", "2010-03-31", "number", "1001"}, 0, "1001\t東京都２３区(にじゅうさんく)\n", false},
+        {{"--on", "2010-04-01", "number", "1001"}, 0, "1001\t東京都２３区(にじゅうさんく)【旧】\n", false},
+        {{"--on", "2010-04-01", "number", "100123"}, 0, "100123\t東京都江戸川区(えどがわく)\n", false},
+        {{"history", "9999"}, 1, "", false},
+        // The covered days, and days outside them.
+        {{"--on", "2024-05-26", "number", "4713"}, 0, "4713\t沖縄県うるま市(うるまし)\n", false},
+        {{"--on", "1998-03-31", "number", "1001"}, 2, "", false},
+        {{"--on", "2024-05-27", "number", "1001"}, 2, "", false},
+        {{"--on", "2023-02-29", "number", "1001"}, 2, "", false},
+        {{"--edition", "1998", "--on", "2000-01-01", "number", "1001"}, 2, "", false},
+        {{"--edition", "1998", "history", "1001"}, 2, "", false},
+    };
+    for (const DatedCase& c : cases) {
+        Outcome r = run(c.args);
+        std::string trace;
+        for (const std::string& a : c.args) trace += a + " ";
+        EXPECT_EQ(r.status, c.status) << trace << r.err;
+        if (c.within) {
+            EXPECT_NE(r.out.find(c.out), std::string::npos) << trace << r.out;
+        } else {
+            EXPECT_EQ(r.out, c.out) << trace;
+        }
+        if (c.status == 2 && c.args[0] == "--on") {
+            EXPECT_NE(r.err.find("1998-04-01 to 2024-05-26"), std::string::npos) << trace << r.err;
+        }
+    }
+    // The first covered day is the 1998 list itself; the last, today's.
+    EXPECT_EQ(run({"--on", "1998-04-01", "dump"}).out, run({"dump"}).out);
+    EXPECT_EQ(run({"--on", "2024-05-26", "dump"}).out, run({"--edition", "current", "dump"}).out);
+    EXPECT_EQ(lineCount(run({"--edition", "current", "dump"}).out), 1 + 4453 + 1 + 1 + 49 + 1 + 1 + 11);
+}
+
+}  // namespace
