@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Measures, under one Wine prefix and one X server, the time from launching a
 # program to its main window being shown (mapped on the X server), for
-# orvetta.exe and for a minimal Win32 program that only opens an empty window,
-# and reports the tree-fill time the test program measures in-process.
+# orvetta.exe, orvetta-current.exe and a minimal Win32 program that only opens
+# an empty window, and reports the tree-fill time the test program measures
+# in-process.
 # Usage: scripts/measure-startup.sh [BUILD] [RUNS]   (default build/win, 7)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/win}
 runs=${2:-7}
 program=$build/ui/orvetta.exe
+current=$build/ui/orvetta-current.exe
 ui_test=$build/tests/ui/ui_test.exe
-[[ -f $program ]] || { echo "measure-startup.sh: $program is missing: build $build first" >&2; exit 1; }
+for exe in "$program" "$current"; do
+  [[ -f $exe ]] || { echo "measure-startup.sh: $exe is missing: build $build first" >&2; exit 1; }
+done
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -34,6 +38,7 @@ wineserver -p  # keep the server up between runs, as on a used desktop
 mkdir -p "$work/run"
 cp update/velkarad.txt "$work/run/"
 cp "$program" "$work/run/orvetta.exe"
+cp "$current" "$work/run/orvetta-current.exe"
 cp "$work/minimal.exe" "$work/run/minimal.exe"
 
 # Milliseconds from launch until a viewable window with this title exists.
@@ -64,16 +69,21 @@ launch_ms minimal.exe "Minimal window" >/dev/null  # warm-up
 launch_ms orvetta.exe "Orvetta ver 1.0p" >/dev/null
 : >"$work/minimal.ms"
 : >"$work/orvetta.ms"
+: >"$work/current.ms"
 for _ in $(seq "$runs"); do
   launch_ms minimal.exe "Minimal window" >>"$work/minimal.ms"
   launch_ms orvetta.exe "Orvetta ver 1.0p" >>"$work/orvetta.ms"
+  launch_ms orvetta-current.exe "Orvetta ver 1.0p" >>"$work/current.ms"
 done
 minimal=$(median <"$work/minimal.ms")
 orvetta=$(median <"$work/orvetta.ms")
+current=$(median <"$work/current.ms")
 echo "runs: $runs each, alternating; median launch-to-shown time"
 echo "minimal Win32 program: ${minimal} ms   (all: $(tr '\n' ' ' <"$work/minimal.ms"))"
 echo "orvetta.exe:           ${orvetta} ms   (all: $(tr '\n' ' ' <"$work/orvetta.ms"))"
-awk -v o="$orvetta" -v m="$minimal" 'BEGIN {printf "ratio: %.2f (target at most 1.30)\n", o / m}'
+echo "orvetta-current.exe:   ${current} ms   (all: $(tr '\n' ' ' <"$work/current.ms"))"
+awk -v o="$orvetta" -v c="$current" -v m="$minimal" \
+  'BEGIN {printf "ratio to the minimal program: orvetta.exe %.2f, orvetta-current.exe %.2f (target at most 1.30)\n", o / m, c / m}'
 
 if [[ -f $ui_test ]]; then
   (cd "$work/run" && wine "$(realpath "$OLDPWD/$ui_test")" --gtest_filter='TreeFill.ReportsHowLongTheFillTook' 2>&1) |
