@@ -3,7 +3,8 @@
 #   1. native build (g++), unit tests and the command-line checks;
 #   2. the same tests under AddressSanitizer + UndefinedBehaviorSanitizer;
 #   3. the libFuzzer targets (clang), each for a bounded time;
-#   4. the Windows cross build (mingw-w64), and its tests under Wine when present.
+#   4. the Windows cross build (mingw-w64), and its tests under Wine when present;
+#   5. the release zip, built from clean, unpacked and started under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -71,6 +72,22 @@ if [[ -x scripts/test-windows.sh ]]; then
   note=""
   if [[ $status -ne 0 ]]; then note=" (script failed)"; fi
   summary+=("windows: ${wpassed:-0} passed, ${wfailed:-0} failed$note")
+fi
+
+echo "== release package: built from clean, unpacked and started"
+if scripts/package.sh; then
+  log=$(mktemp)
+  if scripts/test-package.sh 2>&1 | tee "$log"; then status=0; else status=1; fi
+  ppassed=$(sed -nE 's/^package: ([0-9]+) passed, ([0-9]+) failed$/\1/p' "$log" | tail -1)
+  pfailed=$(sed -nE 's/^package: ([0-9]+) passed, ([0-9]+) failed$/\2/p' "$log" | tail -1)
+  rm -f "$log"
+  passed=$((passed + ${ppassed:-0}))
+  failed=$((failed + ${pfailed:-0}))
+  if [[ $status -ne 0 && -z ${pfailed:-} ]]; then failed=$((failed + 1)); fi
+  summary+=("package: ${ppassed:-0} passed, ${pfailed:-0} failed")
+else
+  failed=$((failed + 1))
+  summary+=("package: the build failed")
 fi
 
 echo

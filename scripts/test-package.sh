@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Tests the release zip as a user meets it: unpacks dist/orvetta-1.0p-win64.zip
+# into a fresh folder, starts orvetta.exe and orvetta-current.exe from there
+# under Wine (each must show its main window and its tree window), and runs
+# orvetta-lookup.exe number 0101. Prints one "package: ok|FAILED ..." line per
+# check and a closing count.
+# Usage: scripts/test-package.sh [ZIP]   (default dist/orvetta-1.0p-win64.zip)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+zip=${1:-dist/orvetta-1.0p-win64.zip}
+
+if ! command -v wine >/dev/null 2>&1; then
+  echo "test-package.sh: SKIPPED: wine is not installed"
+  exit 0
+fi
+[[ -f $zip ]] || { echo "test-package.sh: $zip is missing: run scripts/package.sh first" >&2; exit 1; }
+
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+cleanup() {
+  [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$work/unpacked"
+folder=$(echo "$work"/unpacked/orvetta-*)
+
+source scripts/wine-env.sh
+start_private_xvfb "$work"
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine_prepare_prefix
+wine_unmanaged_windows
+
+passed=0
+failed=0
+check() {  # description, command...
+  local what=$1
+  shift
+  if "$@"; then
+    echo "package: ok $what"
+    passed=$((passed + 1))
+  else
+    echo "package: FAILED $what"
+    failed=$((failed + 1))
+  fi
+}
+
+# True once a viewable top-level window titled $1 exists (up to 30 s).
+window_shown() {
+  for _ in $(seq 300); do
+    xwininfo -name "$1" 2>/dev/null | grep -q IsViewable && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Starts $1 from the unpacked folder, as a double click would.
+started_with_tree() {
+  (cd "$folder" && exec wine "./$1") &
+  program_pid=$!
+  local ok=0
+  window_shown "Orvetta ver 1.0p" && window_shown "地名ツリー" || ok=1
+  kill "$program_pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  wait "$program_pid" 2>/dev/null || true
+  program_pid=""
+  return $ok
+}
+
+lookup_finds_0101() {
+  local out
+  out=$(cd "$folder" && wine ./orvetta-lookup.exe number 0101 2>/dev/null | tr -d '\r')
+  [[ $out == $'0101\t北海道札幌市(さっぽろし)' ]]
+}
+
+check "the zip holds one folder with the six files" \
+  test "$(ls "$folder" | tr '\n' ' ')" = "LICENSE.txt orvetta-current.exe orvetta-lookup.exe orvetta.exe readme.txt velkarad.txt "
+check "orvetta.exe shows its main window and tree" started_with_tree orvetta.exe
+check "orvetta-current.exe shows its main window and tree" started_with_tree orvetta-current.exe
+check "orvetta-lookup.exe number 0101" lookup_finds_0101
+
+echo "package: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]
