@@ -174,6 +174,12 @@ std::string fieldTypedText(Field field) {
     return wideToSjis(text.c_str(), cbMax);
 }
 
+// What the three fields show now: the search reads them itself, since a
+// combo box fills its field from its list without a notification.
+FieldTexts shownTexts() {
+    return {fieldTypedText(Field::Number), fieldTypedText(Field::City), fieldTypedText(Field::Ward)};
+}
+
 int comboPosition(int id) {
     HWND combo = controlById(id);
     return combo ? static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)) : CB_ERR;
@@ -243,7 +249,7 @@ bool formOnCommand(int id, int code) {
         return true;
     case IDC_SEARCH:
         if (code != BN_CLICKED) return false;
-        form.search();
+        form.search(shownTexts());
         return true;
     case IDC_CLEAR_ALL:
         if (code != BN_CLICKED) return false;

@@ -189,6 +189,28 @@ TEST_F(FormSearch, LinesAccumulateAndCountShowsLastSearch) {
     for (int i = 0; i < lines.count(); ++i) EXPECT_EQ(listText(results, i), wide(lines.line(i))) << i;
 }
 
+// Opening a field's list from the keyboard (F4) fills the field from the
+// list without a notification; the search uses what the field shows.
+TEST_F(FormSearch, UsesWhatAFieldShowsAfterItsListWasOpened) {
+    struct Row {
+        int id;
+        const char* typed;
+        const char* shown;
+    };
+    for (const Row& row : {Row{IDC_NUMBER, "01", "0101"}, Row{IDC_CITY, "札", "札幌市"}}) {
+        sendCommand(IDC_CLEAR_ALL);
+        typeText(row.id, row.typed);
+        pressKey(row.id, VK_F4);
+        pressKey(row.id, VK_ESCAPE);
+        ASSERT_EQ(windowText(control(row.id)), fromUtf8(row.shown));
+        click(IDC_SEARCH);
+        HWND results = control(IDC_RESULTS);
+        ASSERT_EQ(listCount(results), 1) << row.id;
+        EXPECT_EQ(listText(results, 0), fromUtf8("0101\t北海道札幌市(さっぽろし)")) << row.id;
+        EXPECT_EQ(hitCount(), fromUtf8("1 件    ")) << row.id;
+    }
+}
+
 TEST_F(FormSearch, HitsScrollToEndButNoHitLineDoesNot) {
     HWND results = control(IDC_RESULTS);
     typeText(IDC_WARD, "町");

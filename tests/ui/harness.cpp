@@ -181,6 +181,14 @@ void eraseText(int id) {
     SendMessageW(edit, WM_CHAR, VK_BACK, 1);
 }
 
+void pressKey(int id, WORD key) {
+    HWND edit = editOf(controlById(id));
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, WM_KEYDOWN, key, 1);
+    SendMessageW(edit, WM_KEYUP, key, 0xC0000001);
+    pumpMessages();
+}
+
 void pumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -47,6 +47,8 @@ void pickEntry(int id, int position);
 void typeText(int id, const char* utf8);
 // The user empties an editable combo box by deleting its text.
 void eraseText(int id);
+// The user presses and releases a key in an editable combo box's field.
+void pressKey(int id, WORD key);
 // Dispatches every pending message of the thread.
 void pumpMessages();
 
