@@ -85,14 +85,10 @@ void listSelectAt(HWND list, POINT client) {
                  reinterpret_cast<LPARAM>(list));
 }
 
-// Where the menu opens from the keyboard: under the selected line.
-bool listSelectionCorner(HWND list, POINT& client) {
-    RECT line;
+// The selected line's rectangle, where the menu opens from the keyboard.
+bool listSelectionRect(HWND list, RECT& line) {
     const int selected = listSelection(list);
-    if (selected < 0 || SendMessageW(list, LB_GETITEMRECT, selected, reinterpret_cast<LPARAM>(&line)) == LB_ERR)
-        return false;
-    client = {line.left, line.bottom};
-    return true;
+    return selected >= 0 && SendMessageW(list, LB_GETITEMRECT, selected, reinterpret_cast<LPARAM>(&line)) != LB_ERR;
 }
 
 // ---- What the tree copies: the selected node ----
@@ -123,12 +119,9 @@ void treeSelectAt(HWND tree, POINT client) {
     if (TreeView_HitTest(tree, &hit) && (hit.flags & TVHT_ONITEM)) TreeView_SelectItem(tree, hit.hItem);
 }
 
-bool treeSelectionCorner(HWND tree, POINT& client) {
-    RECT label;
+bool treeSelectionRect(HWND tree, RECT& label) {
     HTREEITEM item = TreeView_GetSelection(tree);
-    if (!item || !TreeView_GetItemRect(tree, item, &label, TRUE)) return false;
-    client = {label.left, label.bottom};
-    return true;
+    return item && TreeView_GetItemRect(tree, item, &label, TRUE);
 }
 
 // ---- One control that copies ----
@@ -139,7 +132,7 @@ struct CopyTarget {
     std::wstring (*textOf)(HWND control, int command);  // empty: nothing to copy
     int (*ctrlCCommand)(HWND control);
     void (*selectAt)(HWND control, POINT client);
-    bool (*selectionCorner)(HWND control, POINT& client);
+    bool (*selectionRect)(HWND control, RECT& client);
 };
 
 void copyCommand(const CopyTarget& target, HWND control, int command) {
@@ -151,20 +144,27 @@ void copyCommand(const CopyTarget& target, HWND control, int command) {
 
 // The menu opens at the pointer after a right click (the line or node under
 // it selected first), or, from the keyboard (menu key, Shift+F10: no point),
-// under the selection or at the control's corner. The chosen command comes
-// back to the control as WM_COMMAND.
-void showCopyMenu(const CopyTarget& target, HWND control, LPARAM where) {
+// under the selection when it is in view, else at the control's corner. The
+// chosen command comes back to the control as WM_COMMAND. A right click
+// outside the lines (on a scroll bar) is not ours: false.
+bool showCopyMenu(const CopyTarget& target, HWND control, LPARAM where) {
+    RECT client;
+    GetClientRect(control, &client);
     POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
     if (at.x == -1 && at.y == -1) {
-        if (!target.selectionCorner(control, at)) at = {0, 0};
+        RECT selection;
+        const bool inView = target.selectionRect(control, selection) && selection.top >= client.top &&
+                            selection.top < client.bottom;
+        at = inView ? POINT{selection.left, selection.bottom} : POINT{0, 0};
         ClientToScreen(control, &at);
     } else {
-        POINT client = at;
-        ScreenToClient(control, &client);
-        target.selectAt(control, client);
+        POINT inside = at;
+        ScreenToClient(control, &inside);
+        if (!PtInRect(&client, inside)) return false;
+        target.selectAt(control, inside);
     }
     HMENU menu = CreatePopupMenu();
-    if (!menu) return;
+    if (!menu) return true;
     for (const CopyMenuRow& row : kCopyMenu) {
         if (target.tree && !row.inTree) continue;
         const UINT state = target.textOf(control, row.id).empty() ? MF_GRAYED : MF_ENABLED;
@@ -172,6 +172,7 @@ void showCopyMenu(const CopyTarget& target, HWND control, LPARAM where) {
     }
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, control, nullptr);
     DestroyMenu(menu);
+    return true;
 }
 
 bool isCopyCommand(int id) { return id == IDM_COPY_NUMBER || id == IDM_COPY_LINE || id == IDM_COPY_ALL; }
@@ -190,8 +191,8 @@ LRESULT copyingProc(const CopyTarget& target, HWND control, UINT message, WPARAM
         if (wParam == kCtrlCChar) return 0;
         break;
     case WM_CONTEXTMENU:
-        showCopyMenu(target, control, lParam);
-        return 0;
+        if (showCopyMenu(target, control, lParam)) return 0;
+        break;
     case WM_COMMAND:
         if (lParam == 0 && isCopyCommand(LOWORD(wParam))) {
             copyCommand(target, control, LOWORD(wParam));
@@ -202,8 +203,8 @@ LRESULT copyingProc(const CopyTarget& target, HWND control, UINT message, WPARAM
     return CallWindowProcW(target.original, control, message, wParam, lParam);
 }
 
-CopyTarget gListTarget{nullptr, false, listText, listCtrlCCommand, listSelectAt, listSelectionCorner};
-CopyTarget gTreeTarget{nullptr, true, treeText, treeCtrlCCommand, treeSelectAt, treeSelectionCorner};
+CopyTarget gListTarget{nullptr, false, listText, listCtrlCCommand, listSelectAt, listSelectionRect};
+CopyTarget gTreeTarget{nullptr, true, treeText, treeCtrlCCommand, treeSelectAt, treeSelectionRect};
 
 LRESULT CALLBACK listCopyingProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     return copyingProc(gListTarget, list, message, wParam, lParam);
