@@ -238,7 +238,21 @@ SearchRequest SearchForm::request() const {
     return request;
 }
 
-void SearchForm::search() {
+// The fields' texts as shown replace the notified ones. A picked number
+// entry stays only while its text is what the field shows; after any other
+// change the typed text decides (looked up in the number list at search).
+void SearchForm::takeShownTexts(const FieldTexts& shown) {
+    setFieldText(Field::Number, shown.number.c_str());
+    setFieldText(Field::City, shown.city.c_str());
+    setFieldText(Field::Ward, shown.ward.c_str());
+    if (numberEntry_ == kNoEntry) return;
+    const char* entry = fieldEntryText(Field::Number, numberEntry_);
+    const size_t cb = strnlen(entry, sizeof gRecords[0].number);
+    if (std::strlen(numberText_) != cb || std::memcmp(numberText_, entry, cb) != 0) numberEntry_ = kNoEntry;
+}
+
+void SearchForm::search(const FieldTexts& shown) {
+    takeShownTexts(shown);
     view_.waitCursorBegin();
     const int before = results_.count();
     const int found = runSearch(request(), results_);

@@ -5,6 +5,8 @@
 // Events come in through the SearchForm methods; everything the platform must
 // show goes out through a FormView. The model never reads anything back from
 // the view: texts arrive with the events, so it holds the whole state itself.
+// A search event carries the texts the fields show at that moment, since a
+// combo box changes its text on some keys without telling anyone.
 //
 // Platform behaviours the model relies on, which a FormView must provide:
 // - fieldResetList() empties the field's list AND its text;
@@ -87,6 +89,16 @@ extern const char kHitCountInitialText[];  // "0 件"
 extern const char kHitCountNoneText[];     // "0 件" and six spaces
 extern const char kNoHitLine[];            // 合致する地名がありません
 
+// The three field texts as the platform shows them when a search starts
+// (Shift-JIS, as the view read them). A combo box whose list is opened from
+// the keyboard fills its field from the list without a change notification,
+// so the last notified text may be stale.
+struct FieldTexts {
+    std::string number;
+    std::string city;
+    std::string ward;
+};
+
 class SearchForm {
 public:
     explicit SearchForm(FormView& view) : view_(view) {}
@@ -105,8 +117,10 @@ public:
     void modeClicked(SearchMode mode);
     // Menu command 220 (kanji) or 221 (reading).
     void modeCommand(SearchMode mode);
-    // Search button or menu command 109 (also while the button is disabled).
-    void search();
+    // Search button or menu command 109 (also while the button is disabled),
+    // with the texts the three fields show now. A picked number entry counts
+    // only while the number field still shows that entry's text.
+    void search(const FieldTexts& shown);
     // Clear-all button or menu command 110.
     void clearAll();
     // Clear-results button or menu command 112.
@@ -140,6 +154,7 @@ private:
     void fillNameLists(Scope range);
     void refillNameLists() { fillNameLists(scope()); }
     void changeMode(SearchMode mode);
+    void takeShownTexts(const FieldTexts& shown);
     void changeScope(Scope range, Control otherChoice);
     void clearFlags();
     void applyEnabling();

@@ -114,4 +114,9 @@ const char* resultLine(int index) {
     return line.finish();
 }
 
+std::string_view resultLineNumber(const char* line) {
+    const char* tab = std::strchr(line, '\t');
+    return tab ? std::string_view(line, static_cast<size_t>(tab - line)) : std::string_view();
+}
+
 }  // namespace orvetta

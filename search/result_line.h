@@ -7,6 +7,8 @@
 // record cannot be found gets the no-parent text alone.
 #pragma once
 
+#include <string_view>
+
 namespace orvetta {
 
 constexpr int kResultBufferSize = 1024;
@@ -20,6 +22,11 @@ extern const char kNoParentText[];  // 合致する地名がありません
 // Builds the line of record `index` (0..last index in use, not checked) into
 // gResultBuffer and returns it. The next call overwrites it.
 const char* resultLine(int index);
+
+// The number a result line starts with: its bytes before the tab (a tab
+// byte never occurs inside a Shift-JIS character). A line without a tab, the
+// no-parent text or the form's no-hit line, has no number: empty.
+std::string_view resultLineNumber(const char* line);
 
 // Prefecture row of a number: the first of rows 0..46 whose code equals its
 // first two characters, else row 47.

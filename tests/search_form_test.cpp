@@ -91,6 +91,10 @@ public:
         fields[field].text = sjis(utf8Text);
         form.fieldEdited(field, fields[field].text.c_str());
     }
+    // The search, with the texts the fields show now.
+    void search(SearchForm& form) {
+        form.search({fields[Field::Number].text, fields[Field::City].text, fields[Field::Ward].text});
+    }
 };
 
 class SearchFormTest : public ::testing::Test {
@@ -166,7 +170,7 @@ TEST_F(SearchFormTest, InitialiseFillsEverythingFromTheWholeDictionary) {
 }
 
 TEST_F(SearchFormTest, SearchWithNothingGivenShowsTheNoHitLine) {
-    form.search();  // menu 109 while the button is disabled
+    view.search(form);  // menu 109 while the button is disabled
     ASSERT_EQ(view.results.size(), 1u);
     EXPECT_EQ(utf8(view.results[0]), "合致する地名がありません");
     EXPECT_EQ(hit(), "0 件      ");
@@ -258,7 +262,7 @@ TEST_F(SearchFormTest, NumberLocksModesAndNamesButTheMenuStillSwitches) {
     EXPECT_EQ(utf8(view.fields[Field::City].entries[0]), "札幌市");
     expectViewMatchesModel();
 
-    form.search();
+    view.search(form);
     EXPECT_EQ(utf8(view.results.back()), "0101\t北海道札幌市(さっぽろし)");
 }
 
@@ -276,7 +280,7 @@ TEST_F(SearchFormTest, ModeChangeEmptiesNameFieldsAndEndsTheirPart) {
     EXPECT_EQ(view.fields[Field::City].text, "");
     EXPECT_FALSE(form.cityGiven());
     // The next search has nothing to search rather than every city.
-    form.search();
+    view.search(form);
     EXPECT_EQ(view.results.size(), 1u);
     EXPECT_EQ(hit(), "0 件      ");
     expectViewMatchesModel();
@@ -285,7 +289,7 @@ TEST_F(SearchFormTest, ModeChangeEmptiesNameFieldsAndEndsTheirPart) {
 TEST_F(SearchFormTest, PickedNumberIsAPositionInTheScope) {
     form.prefectureChanged(10);
     view.select(form, Field::Number, 2);
-    form.search();
+    view.search(form);
     ASSERT_EQ(view.results.size(), 1u);
     EXPECT_EQ(utf8(view.results[0]), "100102\t東京都中央区(ちゅうおうく)");
     EXPECT_EQ(hit(), "1 件    ");
@@ -295,27 +299,59 @@ TEST_F(SearchFormTest, TypedNumberReplacesAPickedOne) {
     view.select(form, Field::Number, 0);
     view.type(form, Field::Number, "01001a");
     EXPECT_EQ(form.numberEntry(), kNoEntry);
-    form.search();
+    view.search(form);
     EXPECT_EQ(view.results.back().substr(0, 7), "01001A\t");
     form.prefectureChanged(10);
     view.type(form, Field::Number, "0101");  // exists, but outside the scope
-    form.search();
+    view.search(form);
     EXPECT_EQ(utf8(view.results.back()), "合致する地名がありません");
     EXPECT_EQ(hit(), "0 件      ");
 }
 
+// The platform may change a field's text without a notification (a combo
+// box's list opened from the keyboard fills the field); the search uses what
+// the field shows, and a picked number only while the field still shows it.
+TEST_F(SearchFormTest, SearchUsesTheTextsTheFieldsShow) {
+    struct Row {
+        const char* phrase;
+        Field field;
+        int picked;         // entry picked first, or kNoEntry to type `typed`
+        const char* typed;  // UTF-8
+        const char* shown;  // the field's text at the search, set unnoticed
+        const char* line;   // the one line the search appends
+    };
+    const Row rows[] = {
+        {"picked, still shown", Field::Number, 0, "", "0101", "0101\t北海道札幌市(さっぽろし)"},
+        {"picked, another shown", Field::Number, 0, "", "0102", "0102\t北海道旭川市(あさひかわし)"},
+        {"picked, then emptied", Field::Number, 0, "", "", "合致する地名がありません"},
+        {"typed, list filled", Field::Number, kNoEntry, "01", "0101", "0101\t北海道札幌市(さっぽろし)"},
+        {"typed name, list filled", Field::City, kNoEntry, "札", "札幌市", "0101\t北海道札幌市(さっぽろし)"},
+    };
+    for (const Row& row : rows) {
+        form.clearAll();
+        if (row.picked != kNoEntry)
+            view.select(form, row.field, row.picked);
+        else
+            view.type(form, row.field, row.typed);
+        view.fields[row.field].text = sjis(row.shown);
+        view.search(form);
+        ASSERT_EQ(view.results.size(), 1u) << row.phrase;
+        EXPECT_EQ(utf8(view.results[0]), row.line) << row.phrase;
+    }
+}
+
 TEST_F(SearchFormTest, SearchesAccumulateAndOnlyHitsScroll) {
     view.type(form, Field::Ward, "北区");
-    form.search();
+    view.search(form);
     EXPECT_EQ(hit(), "9 件    ");
     EXPECT_EQ(view.topIndex, 8);
     view.type(form, Field::Ward, "千代田区");
-    form.search();
+    view.search(form);
     EXPECT_EQ(hit(), "1 件    ");
     ASSERT_EQ(view.results.size(), 10u);
     EXPECT_EQ(view.topIndex, 9);
     view.type(form, Field::Ward, "存在しない");
-    form.search();
+    view.search(form);
     EXPECT_EQ(view.results.size(), 11u);
     EXPECT_EQ(utf8(view.results.back()), "合致する地名がありません");
     EXPECT_EQ(view.topIndex, 9);  // not scrolled
@@ -328,7 +364,7 @@ TEST_F(SearchFormTest, ClearResultsKeepsTheForm) {
     form.areaChanged(3);
     view.clickMode(form, SearchMode::Reading);
     view.type(form, Field::City, "きょうと");
-    form.search();
+    view.search(form);
     form.clearResults();
     EXPECT_TRUE(view.results.empty());
     EXPECT_EQ(hit(), "0 件      ");
@@ -343,7 +379,7 @@ TEST_F(SearchFormTest, ClearAllResetsEverythingButTheMode) {
     form.prefectureChanged(10);
     view.clickMode(form, SearchMode::Reading);
     view.select(form, Field::Number, 1);
-    form.search();
+    view.search(form);
     form.clearAll();
     EXPECT_EQ(form.mode(), SearchMode::Reading);
     EXPECT_EQ(form.prefecturePosition(), 0);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dict/edition.h"
+#include "ui/copy.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 #include "ui/tree_window.h"
@@ -160,6 +161,7 @@ void createControls(HINSTANCE instance, HWND mainWindow) {
     for (int slot : {kCityFieldSlot, kWardFieldSlot})
         if (HWND edit = comboEdit(gControls[slot])) SendMessageW(edit, EM_LIMITTEXT, kNameFieldLimit, 0);
     createTreeWindow(instance, mainWindow);
+    attachCopying(gControls[kResultListSlot], gTreeView);
 }
 
 int fontHeight(int points, int dpi) { return -MulDiv(points, dpi, 72); }

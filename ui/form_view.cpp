@@ -2,10 +2,12 @@
 #include "ui/form_view.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/list_extent.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 
@@ -120,11 +122,21 @@ public:
         windowSetText(gControls[kHitCountSlot], text);
     }
     void resultsAppend(const char* line) override {
-        if (HWND list = gControls[kResultListSlot])
-            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(sjisToWide(line).c_str()));
+        HWND list = gControls[kResultListSlot];
+        if (!list) return;
+        const std::wstring text = sjisToWide(line);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (meter_)
+            meter_->measure(text.c_str());
+        else
+            ListExtentMeter(list).measure(text.c_str());
     }
     void resultsReset() override {
-        if (HWND list = gControls[kResultListSlot]) SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        HWND list = gControls[kResultListSlot];
+        if (!list) return;
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        listResetExtent(list);
+        if (meter_) meter_->forget();
     }
     void resultsScrollToEnd() override {
         HWND list = gControls[kResultListSlot];
@@ -135,12 +147,17 @@ public:
         if (count > 0) SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(count - 1), 0);
     }
     // While the wait cursor shows, the result list takes its lines without
-    // drawing each one; it is drawn once at the end.
+    // drawing each one; it is drawn once at the end. Its lines are measured
+    // for its extent through one device context meanwhile.
     void waitCursorBegin() override {
         previousCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-        if (HWND list = gControls[kResultListSlot]) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        if (HWND list = gControls[kResultListSlot]) {
+            SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+            meter_.emplace(list);
+        }
     }
     void waitCursorEnd() override {
+        meter_.reset();
         if (HWND list = gControls[kResultListSlot]) {
             SendMessageW(list, WM_SETREDRAW, TRUE, 0);
             InvalidateRect(list, nullptr, TRUE);
@@ -157,6 +174,7 @@ private:
 
     HCURSOR previousCursor_ = nullptr;
     Pending pending_[3];
+    std::optional<ListExtentMeter> meter_;
 };
 
 std::unique_ptr<ControlFormView> gFormView;
@@ -172,6 +190,12 @@ std::string fieldTypedText(Field field) {
     GetWindowTextW(combo, text.data(), cch + 1);
     const size_t cbMax = field == Field::Number ? kNumberTextSize - 1 : kNameTextSize - 1;
     return wideToSjis(text.c_str(), cbMax);
+}
+
+// What the three fields show now: the search reads them itself, since a
+// combo box fills its field from its list without a notification.
+FieldTexts shownTexts() {
+    return {fieldTypedText(Field::Number), fieldTypedText(Field::City), fieldTypedText(Field::Ward)};
 }
 
 int comboPosition(int id) {
@@ -243,7 +267,7 @@ bool formOnCommand(int id, int code) {
         return true;
     case IDC_SEARCH:
         if (code != BN_CLICKED) return false;
-        form.search();
+        form.search(shownTexts());
         return true;
     case IDC_CLEAR_ALL:
         if (code != BN_CLICKED) return false;

@@ -16,6 +16,12 @@
 #define IDM_TREE_HIDE 40007
 #define IDM_TREE_TOGGLE 40008
 
+// Context-menu commands of the result list and the tree view (sent to the
+// control, never to the main window).
+#define IDM_COPY_NUMBER 230
+#define IDM_COPY_LINE 231
+#define IDM_COPY_ALL 232
+
 // Controls of the main window (a focus command is its control's id + 100).
 #define IDC_KANJI 101
 #define IDC_READING 102

@@ -80,15 +80,16 @@ void formatPlaceText(const PlaceRecord& record, char (&text)[kPlaceTextBuffer]) 
              record.current == '1' ? "" : kOldMark);
 }
 
-HTREEITEM treeAppend(HTREEITEM parent, const char* sjisText, int image) {
+HTREEITEM treeAppend(HTREEITEM parent, const char* sjisText, int image, LPARAM record) {
     std::wstring text = sjisToWide(sjisText);
     TVINSERTSTRUCTW insert = {};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     insert.item.pszText = text.data();
     insert.item.iImage = image;
     insert.item.iSelectedImage = image;
+    insert.item.lParam = record;
     return reinterpret_cast<HTREEITEM>(SendMessageW(gTreeView, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
@@ -100,7 +101,7 @@ void treeAddPlaces(HTREEITEM prefectureNode, const PrefectureRow& row) {
         const PlaceRecord& record = gRecords[i];
         formatPlaceText(record, text);
         bool cityOrDistrict = record.kind == kKindCity || record.kind == kKindDistrict;
-        HTREEITEM node = treeAppend(cityOrDistrict ? prefectureNode : parent, text, placeImage(record));
+        HTREEITEM node = treeAppend(cityOrDistrict ? prefectureNode : parent, text, placeImage(record), i);
         // An old city or district still collects the places that follow it.
         if (cityOrDistrict) parent = node;
     }
@@ -108,12 +109,12 @@ void treeAddPlaces(HTREEITEM prefectureNode, const PrefectureRow& row) {
 
 void treeFill() {
     for (const AreaCaption& area : kAreaCaptions) {
-        HTREEITEM areaNode = treeAppend(TVI_ROOT, area.caption, kImageArea);
+        HTREEITEM areaNode = treeAppend(TVI_ROOT, area.caption, kImageArea, kTreeNoRecord);
         // Row 0 (all) and row 48 (unknown) are never shown.
         for (int r = 1; r <= kLastPrefectureRow; ++r) {
             const PrefectureRow& row = gPrefectureTable[r];
             if (strcmp(row.area, area.area) != 0) continue;
-            HTREEITEM prefectureNode = treeAppend(areaNode, row.name, kImagePrefecture);
+            HTREEITEM prefectureNode = treeAppend(areaNode, row.name, kImagePrefecture, kTreeNoRecord);
             treeAddPlaces(prefectureNode, row);
         }
     }
@@ -183,12 +184,20 @@ void treeOnCommand(HWND window, int id, HWND, UINT) {
     if (id == IDM_TREE_HIDE && gTreeView) ShowOwnedPopups(GetWindow(window, GW_OWNER), FALSE);
 }
 
+// A right click in the tree view is reported to this window; the view's own
+// copy menu answers it.
+void treeOnContextMenu(HWND, HWND control, UINT x, UINT y) {
+    if (control == gTreeView)
+        SendMessageW(gTreeView, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(x, y));
+}
+
 LRESULT CALLBACK treeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         HANDLE_MSG(window, WM_CREATE, treeOnCreate);
         HANDLE_MSG(window, WM_DESTROY, treeOnDestroy);
         HANDLE_MSG(window, WM_SIZE, treeOnSize);
         HANDLE_MSG(window, WM_COMMAND, treeOnCommand);
+        HANDLE_MSG(window, WM_CONTEXTMENU, treeOnContextMenu);
         default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -10,6 +10,9 @@ namespace orvetta {
 extern HWND gTreeWindow;           // the popup; null until created
 extern HWND gTreeView;             // its tree view (id 114)
 extern HIMAGELIST gTreeImageList;  // the tree view's normal image list
+// Each node's item data: a place node holds its record index, an area or
+// prefecture node this value.
+constexpr LPARAM kTreeNoRecord = -1;
 // Time the last tree fill took (all node insertions), for the start-up
 // measurement.
 extern double gTreeFillMilliseconds;

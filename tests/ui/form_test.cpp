@@ -189,6 +189,90 @@ TEST_F(FormSearch, LinesAccumulateAndCountShowsLastSearch) {
     for (int i = 0; i < lines.count(); ++i) EXPECT_EQ(listText(results, i), wide(lines.line(i))) << i;
 }
 
+// Opening a field's list from the keyboard (F4) fills the field from the
+// list without a notification; the search uses what the field shows.
+TEST_F(FormSearch, UsesWhatAFieldShowsAfterItsListWasOpened) {
+    struct Row {
+        int id;
+        const char* typed;
+        const char* shown;
+    };
+    for (const Row& row : {Row{IDC_NUMBER, "01", "0101"}, Row{IDC_CITY, "札", "札幌市"}}) {
+        sendCommand(IDC_CLEAR_ALL);
+        typeText(row.id, row.typed);
+        pressKey(row.id, VK_F4);
+        pressKey(row.id, VK_ESCAPE);
+        ASSERT_EQ(windowText(control(row.id)), fromUtf8(row.shown));
+        click(IDC_SEARCH);
+        HWND results = control(IDC_RESULTS);
+        ASSERT_EQ(listCount(results), 1) << row.id;
+        EXPECT_EQ(listText(results, 0), fromUtf8("0101\t北海道札幌市(さっぽろし)")) << row.id;
+        EXPECT_EQ(hitCount(), fromUtf8("1 件    ")) << row.id;
+    }
+}
+
+// The rightmost column of the list's client area where the list draws
+// anything but its background, as the list paints itself.
+int rightmostInk(HWND list) {
+    RECT client;
+    GetClientRect(list, &client);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    const DWORD background = pixels[client.bottom * client.right - 1];  // below the lines
+    int rightmost = -1;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = client.right - 1; x > rightmost; --x)
+            if (pixels[y * client.right + x] != background) rightmost = x;
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return rightmost;
+}
+
+// A line wider than the list (the longest the dictionary gives) can be
+// scrolled to its end: where it ends in a list wide enough to show it whole
+// is where it ends once the narrow list is scrolled as far as it goes.
+// Clearing the list takes the extent back.
+TEST_F(FormSearch, ScrollsToTheEndOfTheWidestLine) {
+    HWND results = control(IDC_RESULTS);
+    RECT frame;
+    GetWindowRect(results, &frame);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&frame), 2);
+    typeText(IDC_NUMBER, "01050A");
+    click(IDC_SEARCH);
+    ASSERT_EQ(listText(results, 0).back(), L')');
+    MoveWindow(results, frame.left, frame.top, 1000, frame.bottom - frame.top, TRUE);
+    const int wholeEnd = rightmostInk(results);
+    MoveWindow(results, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
+    RECT client;
+    GetClientRect(results, &client);
+    ASSERT_GT(wholeEnd, client.right);
+    SendMessageW(results, WM_HSCROLL, SB_RIGHT, 0);
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_ALL;
+    GetScrollInfo(results, SB_HORZ, &scroll);
+    const int scrolledEnd = rightmostInk(results);
+    EXPECT_LT(scrolledEnd, client.right - 1);
+    EXPECT_EQ(scroll.nPos + scrolledEnd, wholeEnd);
+    EXPECT_EQ(scroll.nMax + 1, SendMessageW(results, LB_GETHORIZONTALEXTENT, 0, 0));
+
+    for (int clear : {IDC_CLEAR_RESULTS, IDC_CLEAR_ALL}) {
+        typeText(IDC_NUMBER, "01050A");
+        click(IDC_SEARCH);
+        ASSERT_GT(SendMessageW(results, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+        click(clear);
+        EXPECT_EQ(SendMessageW(results, LB_GETHORIZONTALEXTENT, 0, 0), 0) << clear;
+    }
+}
+
 TEST_F(FormSearch, HitsScrollToEndButNoHitLineDoesNot) {
     HWND results = control(IDC_RESULTS);
     typeText(IDC_WARD, "町");

@@ -155,6 +155,17 @@ std::wstring comboText(HWND combo, int index) {
     return text;
 }
 
+std::wstring treeItemText(HTREEITEM item) {
+    wchar_t text[128] = {};
+    TVITEMW data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = 128;
+    TreeView_GetItem(gTreeView, &data);
+    return text;
+}
+
 int listCount(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); }
 int comboCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
 
@@ -179,6 +190,30 @@ void eraseText(int id) {
     ASSERT_NE(edit, nullptr);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+}
+
+void pressKey(int id, WORD key) {
+    HWND edit = editOf(controlById(id));
+    ASSERT_NE(edit, nullptr);
+    SendMessageW(edit, WM_KEYDOWN, key, 1);
+    SendMessageW(edit, WM_KEYUP, key, 0xC0000001);
+    pumpMessages();
+}
+
+void sendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
+    std::vector<INPUT> inputs;
+    for (auto [key, down] : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    for (int i = 0; i < 20; ++i) {
+        pumpMessages();
+        Sleep(10);
+    }
 }
 
 void pumpMessages() {
@@ -261,16 +296,8 @@ void CALLBACK checkSceneDone(HWND, UINT, UINT_PTR, DWORD) {
 HTREEITEM expandChild(HTREEITEM parent, const std::wstring& text) {
     using namespace orvetta;
     HTREEITEM item = parent ? TreeView_GetChild(gTreeView, parent) : TreeView_GetRoot(gTreeView);
-    for (; item; item = TreeView_GetNextSibling(gTreeView, item)) {
-        wchar_t buffer[128] = {};
-        TVITEMW data{};
-        data.mask = TVIF_TEXT;
-        data.hItem = item;
-        data.pszText = buffer;
-        data.cchTextMax = 128;
-        TreeView_GetItem(gTreeView, &data);
-        if (std::wstring(buffer).find(text) != std::wstring::npos) break;
-    }
+    for (; item; item = TreeView_GetNextSibling(gTreeView, item))
+        if (orvetta::test::treeItemText(item).find(text) != std::wstring::npos) break;
     if (item) TreeView_Expand(gTreeView, item, TVE_EXPAND);
     return item;
 }

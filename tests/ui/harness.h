@@ -4,10 +4,13 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvetta::test {
@@ -35,6 +38,7 @@ std::wstring windowText(HWND window);
 std::wstring listText(HWND list, int index);   // LB_GETTEXT
 std::wstring comboText(HWND combo, int index);  // CB_GETLBTEXT
 int listCount(HWND list);
+std::wstring treeItemText(HTREEITEM item);       // a node of the tree view
 int comboCount(HWND combo);
 
 // Sends WM_COMMAND to the main window as the control (or menu, code 0)
@@ -47,6 +51,11 @@ void pickEntry(int id, int position);
 void typeText(int id, const char* utf8);
 // The user empties an editable combo box by deleting its text.
 void eraseText(int id);
+// The user presses and releases a key in an editable combo box's field.
+void pressKey(int id, WORD key);
+// Real key presses through the system's input queue, to the focused window
+// ({key, down} in order), then a moment of message dispatching.
+void sendKeys(std::initializer_list<std::pair<WORD, bool>> keys);
 // Dispatches every pending message of the thread.
 void pumpMessages();
 

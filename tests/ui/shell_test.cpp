@@ -134,22 +134,6 @@ TEST_F(EndProgram, EveryWayRunsReleaseSteps) {
     }
 }
 
-void sendKeys(std::initializer_list<std::pair<WORD, bool>> keys) {
-    std::vector<INPUT> inputs;
-    for (auto [key, down] : keys) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = key;
-        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    for (int i = 0; i < 20; ++i) {
-        pumpMessages();
-        Sleep(10);
-    }
-}
-
 // The loop translates no accelerators: Ctrl+G is no search, while the menu
 // bar's mnemonic Alt+G is.
 TEST_F(Keyboard, CtrlGDoesNotSearchButAltGDoes) {

@@ -1,0 +1,255 @@
+// Copying from the result list and the tree view.
+#include "ui/copy.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstring>
+#include <iterator>
+#include <string_view>
+
+#include "dict/place.h"
+#include "search/result_line.h"
+#include "ui/form_view.h"
+#include "ui/main_window.h"
+#include "ui/resource.h"
+#include "ui/text.h"
+#include "ui/tree_window.h"
+
+namespace orvetta {
+
+namespace {
+
+const char kCopyErrorText[] =  // クリップボードにコピーできませんでした
+    "\x83N\x83\x8a\x83" "b\x83v\x83{\x81[\x83h\x82\xc9\x83R\x83s\x81[\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
+    "\x82\xb5\x82\xbd";
+const char kCopyErrorCaption[] = "Orvetta\x81" "F\x83R\x83s\x81[\x83G\x83\x89\x81[";  // Orvetta：コピーエラー
+
+// The context menu, one row per command; the tree has no "all".
+struct CopyMenuRow {
+    int id;
+    const char* text;  // Shift-JIS
+    bool inTree;
+};
+const CopyMenuRow kCopyMenu[] = {
+    {IDM_COPY_NUMBER, "\x94\xd4\x8d\x86\x82\xf0\x83R\x83s\x81[", true},      // 番号をコピー
+    {IDM_COPY_LINE, "\x8ds\x82\xf0\x83R\x83s\x81[", true},                    // 行をコピー
+    {IDM_COPY_ALL, "\x82\xb7\x82\xd7\x82\xc4\x83R\x83s\x81[", false},          // すべてコピー
+};
+
+// Ctrl+C also arrives, translated, as character 3; it is no search key.
+constexpr WPARAM kCtrlCChar = 3;
+
+bool ctrlKeyDown() { return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0; }
+
+// ---- What the result list copies: the form's own lines, in list order ----
+
+int listSelection(HWND list) {
+    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    const int count = gSearchForm ? gSearchForm->results().count() : 0;
+    return selected >= 0 && selected < count ? static_cast<int>(selected) : -1;
+}
+
+std::wstring listText(HWND list, int command) {
+    if (!gSearchForm) return {};
+    const ResultList& lines = gSearchForm->results();
+    const int selected = listSelection(list);
+    switch (command) {
+    case IDM_COPY_NUMBER: {
+        if (selected < 0) return {};
+        const std::string_view number = resultLineNumber(lines.line(selected));
+        return sjisToWide(number.data(), number.size());
+    }
+    case IDM_COPY_LINE:
+        return selected < 0 ? std::wstring() : sjisToWide(lines.line(selected));
+    case IDM_COPY_ALL: {
+        std::string all;
+        for (int i = 0; i < lines.count(); ++i) {
+            if (i > 0) all += "\r\n";
+            all += lines.line(i);
+        }
+        return sjisToWide(all.data(), all.size());
+    }
+    }
+    return {};
+}
+
+int listCtrlCCommand(HWND list) { return listSelection(list) < 0 ? IDM_COPY_ALL : IDM_COPY_LINE; }
+
+void listSelectAt(HWND list, POINT client) {
+    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+    if (HIWORD(hit) != 0) return;  // below the last line: the selection stays
+    SendMessageW(list, LB_SETCURSEL, LOWORD(hit), 0);
+    // As a click would: the form hears of the new selection.
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+// The selected line's rectangle, where the menu opens from the keyboard.
+bool listSelectionRect(HWND list, RECT& line) {
+    const int selected = listSelection(list);
+    return selected >= 0 && SendMessageW(list, LB_GETITEMRECT, selected, reinterpret_cast<LPARAM>(&line)) != LB_ERR;
+}
+
+// ---- What the tree copies: the selected node ----
+
+std::wstring treeText(HWND tree, int command) {
+    HTREEITEM item = TreeView_GetSelection(tree);
+    if (!item) return {};
+    wchar_t caption[128] = {};
+    TVITEMW data{};
+    data.mask = TVIF_PARAM | TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = caption;
+    data.cchTextMax = static_cast<int>(std::size(caption));
+    if (!TreeView_GetItem(tree, &data)) return {};
+    if (data.lParam == kTreeNoRecord || data.lParam < 0 || data.lParam >= recordCount())
+        return command == IDM_COPY_LINE ? std::wstring(caption) : std::wstring();
+    const int index = static_cast<int>(data.lParam);
+    const PlaceRecord& record = gRecords[index];
+    if (command == IDM_COPY_NUMBER) return sjisToWide(record.number, strnlen(record.number, sizeof record.number));
+    return command == IDM_COPY_LINE ? sjisToWide(resultLine(index)) : std::wstring();
+}
+
+int treeCtrlCCommand(HWND) { return IDM_COPY_LINE; }
+
+void treeSelectAt(HWND tree, POINT client) {
+    TVHITTESTINFO hit{};
+    hit.pt = client;
+    if (TreeView_HitTest(tree, &hit) && (hit.flags & TVHT_ONITEM)) TreeView_SelectItem(tree, hit.hItem);
+}
+
+bool treeSelectionRect(HWND tree, RECT& label) {
+    HTREEITEM item = TreeView_GetSelection(tree);
+    return item && TreeView_GetItemRect(tree, item, &label, TRUE);
+}
+
+// ---- One control that copies ----
+
+struct CopyTarget {
+    WNDPROC original;  // the control class's own procedure
+    bool tree;
+    std::wstring (*textOf)(HWND control, int command);  // empty: nothing to copy
+    int (*ctrlCCommand)(HWND control);
+    void (*selectAt)(HWND control, POINT client);
+    bool (*selectionRect)(HWND control, RECT& client);
+};
+
+void copyCommand(const CopyTarget& target, HWND control, int command) {
+    const std::wstring text = target.textOf(control, command);
+    if (text.empty()) return;
+    if (!clipboardSetText(control, text))
+        messageBoxSjis(gMainWindow, kCopyErrorText, kCopyErrorCaption, MB_ICONWARNING | MB_OK);
+}
+
+// The menu opens at the pointer after a right click (the line or node under
+// it selected first), or, from the keyboard (menu key, Shift+F10: no point),
+// under the selection when it is in view, else at the control's corner. The
+// chosen command comes back to the control as WM_COMMAND. A right click
+// outside the lines (on a scroll bar) is not ours: false.
+bool showCopyMenu(const CopyTarget& target, HWND control, LPARAM where) {
+    RECT client;
+    GetClientRect(control, &client);
+    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (at.x == -1 && at.y == -1) {
+        RECT selection;
+        const bool inView = target.selectionRect(control, selection) && selection.top >= client.top &&
+                            selection.top < client.bottom;
+        at = inView ? POINT{selection.left, selection.bottom} : POINT{0, 0};
+        ClientToScreen(control, &at);
+    } else {
+        POINT inside = at;
+        ScreenToClient(control, &inside);
+        if (!PtInRect(&client, inside)) return false;
+        target.selectAt(control, inside);
+    }
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return true;
+    for (const CopyMenuRow& row : kCopyMenu) {
+        if (target.tree && !row.inTree) continue;
+        const UINT state = target.textOf(control, row.id).empty() ? MF_GRAYED : MF_ENABLED;
+        AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(row.id), sjisToWide(row.text).c_str());
+    }
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, control, nullptr);
+    DestroyMenu(menu);
+    return true;
+}
+
+bool isCopyCommand(int id) { return id == IDM_COPY_NUMBER || id == IDM_COPY_LINE || id == IDM_COPY_ALL; }
+
+// The message loop translates no accelerators, so the controls take their
+// copy key themselves.
+LRESULT copyingProc(const CopyTarget& target, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == 'C' && ctrlKeyDown()) {
+            copyCommand(target, control, target.ctrlCCommand(control));
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == kCtrlCChar) return 0;
+        break;
+    case WM_CONTEXTMENU:
+        if (showCopyMenu(target, control, lParam)) return 0;
+        break;
+    case WM_COMMAND:
+        if (lParam == 0 && isCopyCommand(LOWORD(wParam))) {
+            copyCommand(target, control, LOWORD(wParam));
+            return 0;
+        }
+        break;
+    }
+    return CallWindowProcW(target.original, control, message, wParam, lParam);
+}
+
+CopyTarget gListTarget{nullptr, false, listText, listCtrlCCommand, listSelectAt, listSelectionRect};
+CopyTarget gTreeTarget{nullptr, true, treeText, treeCtrlCCommand, treeSelectAt, treeSelectionRect};
+
+LRESULT CALLBACK listCopyingProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    return copyingProc(gListTarget, list, message, wParam, lParam);
+}
+
+LRESULT CALLBACK treeCopyingProc(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
+    return copyingProc(gTreeTarget, tree, message, wParam, lParam);
+}
+
+// Every control of a class has the same procedure, so one remembered
+// procedure serves each main window the process creates.
+void subclass(HWND control, WNDPROC proc, CopyTarget& target) {
+    if (!control) return;
+    auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
+    if (current == proc) return;
+    target.original = current;
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+}
+
+}  // namespace
+
+void attachCopying(HWND resultList, HWND treeView) {
+    subclass(resultList, listCopyingProc, gListTarget);
+    subclass(treeView, treeCopyingProc, gTreeTarget);
+}
+
+bool clipboardSetText(HWND owner, const std::wstring& text) {
+    // Another program may hold the clipboard for a moment.
+    bool open = false;
+    for (int attempt = 0; attempt < 5 && !(open = OpenClipboard(owner) != FALSE); ++attempt) Sleep(20);
+    if (!open) return false;
+    bool stored = false;
+    const size_t cb = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, cb)) {
+        if (void* bytes = GlobalLock(memory)) {
+            std::memcpy(bytes, text.c_str(), cb);
+            GlobalUnlock(memory);
+            EmptyClipboard();
+            stored = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        }
+        // The clipboard owns the memory once it took it.
+        if (!stored) GlobalFree(memory);
+    }
+    CloseClipboard();
+    return stored;
+}
+
+}  // namespace orvetta
