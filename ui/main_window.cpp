@@ -56,8 +56,9 @@ void mainOnCreate(HWND window) {
     }
 
     const UpdateNotifier notifier{informUser, window};
-    if (readUpdateFile(notifier, gRecords, gAreaTable, gPrefectureTable) == kUpdateRejected)
-        showStartupError(window, kUpdateErrorText, kUpdateErrorCaption);
+    UpdateError error;
+    if (readUpdateFile(notifier, gRecords, gAreaTable, gPrefectureTable, &error) == kUpdateRejected)
+        showStartupError(window, updateErrorText(error).c_str(), kUpdateErrorCaption);
 
     createControls(gInstance, window);
     formInitialise();
