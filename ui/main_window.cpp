@@ -7,6 +7,7 @@
 #include "dict/place.h"
 #include "ui/controls.h"
 #include "ui/form_view.h"
+#include "ui/help_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 #include "ui/tree_window.h"
@@ -67,10 +68,11 @@ void mainOnCreate(HWND window) {
 }
 
 // ---- WM_DESTROY: the release steps ----
-// The platform has already destroyed the owned tree window.
+// The platform has already destroyed the owned tree and help windows.
 void mainOnDestroy(HWND window) {
     treeReleaseImageList();
     releaseDictionary();
+    helpClose();
     WinHelpW(window, kHelpFile, HELP_QUIT, 0);
     deleteFonts();
     PostQuitMessage(0);
@@ -117,7 +119,7 @@ void mainOnCommand(HWND window, int id, int code) {
         showAboutBox(window);
         return;
     case IDM_HELP:
-        WinHelpW(window, kHelpFile, HELP_FINDER, 0);
+        helpOpen(window);
         return;
     default:
         formOnCommand(id, code);

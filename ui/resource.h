@@ -33,3 +33,7 @@
 
 // About box.
 #define IDC_ABOUT_TITLE 400
+
+// Help window: its text (Shift-JIS, CR LF) and the edit control showing it.
+#define IDR_HELP_TEXT 500
+#define IDC_HELP_TEXT 501
