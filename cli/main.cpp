@@ -16,8 +16,9 @@
 //
 // Exit status: 0 lines printed, 1 no line (nothing matched, the number is not
 // in the scope, no change recorded), 2 bad usage, 3 the dictionary could not
-// be loaded.
+// be loaded, 4 standard output could not be written (a full disk, for one).
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -41,6 +42,7 @@ constexpr int kExitFound = 0;
 constexpr int kExitNone = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitNoDictionary = 3;
+constexpr int kExitWriteFailed = 4;
 
 // The editions this program carries; the first is the default.
 const Edition* const kEditions[] = {&kEdition1998, &kEditionCurrent};
@@ -91,7 +93,8 @@ std::string helpEnglish() {
            "parent city or district, the place with its reading in parentheses, and a\n"
            "mark for places that no longer exist.\n"
            "Exit status: 0 lines printed, 1 nothing found (or no change recorded),\n"
-           "2 bad usage, 3 the dictionary could not be loaded.\n"
+           "2 bad usage, 3 the dictionary could not be loaded, 4 standard output could\n"
+           "not be written.\n"
            "\n";
 }
 
@@ -127,11 +130,18 @@ std::string helpJapanese() {
     "  --pref N       \x93s\x93\xb9\x95{\x8c\xa7 N (1-47\x81" "A0 \x82\xcd\x82\xb7\x82\xd7\x82\xc4) \x82\xc9\x8di\x82\xe9\n"  //   --pref N       都道府県 N (1-47、0 はすべて) に絞る
     "  --area N       \x83G\x83\x8a\x83" "A N (1-9\x81" "A10 \x82\xcd 0 \x83G\x83\x8a\x83" "A\x81" "A0 \x82\xcd\x82\xb7\x82\xd7\x82\xc4) \x82\xc9\x8di\x82\xe9\n"  //   --area N       エリア N (1-9、10 は 0 エリア、0 はすべて) に絞る
     "  --sjis         Shift-JIS \x82\xc5\x8fo\x97\xcd\x82\xb5\x81" "A\x95\xb6\x8e\x9a\x97\xf1\x82\xe0 Shift-JIS \x82\xc6\x82\xb5\x82\xc4\x8e\xf3\x82\xaf\x8e\xe6\x82\xe9\n"  //   --sjis         Shift-JIS で出力し、文字列も Shift-JIS として受け取る
-    "\x8fI\x97\xb9\x83R\x81[\x83h: 0 \x8c\xa9\x82\xc2\x82\xa9\x82\xc1\x82\xbd\x81" "A1 \x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2\x81" "A2 \x8eg\x82\xa2\x95\xfb\x82\xcc\x8c\xeb\x82\xe8\x81" "A3 \x8e\xab\x8f\x91\x82\xf0\x93\xc7\x82\xdf\x82\xc8\x82\xa2\n";  // 終了コード: 0 見つかった、1 見つからない、2 使い方の誤り、3 辞書を読めない
+    "\x8fI\x97\xb9\x83R\x81[\x83h: 0 \x8c\xa9\x82\xc2\x82\xa9\x82\xc1\x82\xbd\x81" "A1 \x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2\x81" "A2 \x8eg\x82\xa2\x95\xfb\x82\xcc\x8c\xeb\x82\xe8\x81" "A3 \x8e\xab\x8f\x91\x82\xf0\x93\xc7\x82\xdf\x82\xc8\x82\xa2\x81" "A4 \x8fo\x97\xcd\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xc8\x82\xa2\n";  // 終了コード: 0 見つかった、1 見つからない、2 使い方の誤り、3 辞書を読めない、4 出力に書き込めない
 }
 
 constexpr char kNoHitText[] =
     "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
+
+// The cause of the first failed write to standard output; 0 while none failed.
+int gWriteErrno;
+
+void writeOut(const char* bytes, size_t size) {
+    if (std::fwrite(bytes, 1, size, stdout) != size && gWriteErrno == 0) gWriteErrno = errno ? errno : EIO;
+}
 
 // Writes Shift-JIS text to standard output, converted unless raw.
 class Output {
@@ -139,10 +149,10 @@ public:
     explicit Output(bool raw) : raw_(raw) {}
     void write(const char* text, size_t size) {
         if (raw_) {
-            std::fwrite(text, 1, size, stdout);
+            writeOut(text, size);
         } else {
             std::string utf8 = utf8FromSjis(text, size);
-            std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+            writeOut(utf8.data(), utf8.size());
         }
     }
     void write(const char* text) { write(text, std::strlen(text)); }
@@ -291,8 +301,9 @@ bool loadPlaces(const std::string& onDate) {
     }
     if (!onDate.empty()) rewindToDate(*gEdition, onDate.c_str(), gRecords, gAreaTable, gPrefectureTable);
     UpdateNotifier notifier{informOnStderr, nullptr};
-    if (readUpdateFile(notifier, gRecords, gAreaTable, gPrefectureTable) == kUpdateRejected)
-        informOnStderr(nullptr, kUpdateErrorText, kUpdateErrorCaption);
+    UpdateError error;
+    if (readUpdateFile(notifier, gRecords, gAreaTable, gPrefectureTable, &error) == kUpdateRejected)
+        informOnStderr(nullptr, updateErrorText(error).c_str(), kUpdateErrorCaption);
     return true;
 }
 
@@ -465,11 +476,20 @@ int run(int argc, char** argv) {
         dump(options.sjis);
     }
     releaseDictionary();
-    std::fflush(stdout);
     return status;
+}
+
+// Everything written must have reached standard output: a failed write
+// anywhere, or in the final flush, turns any status into 4.
+int finishOutput(int status) {
+    if (std::fflush(stdout) != 0 && gWriteErrno == 0) gWriteErrno = errno ? errno : EIO;
+    if (gWriteErrno == 0 && !std::ferror(stdout)) return status;
+    std::fprintf(stderr, "orvetta-lookup: cannot write to standard output: %s\n",
+                 std::strerror(gWriteErrno ? gWriteErrno : EIO));
+    return kExitWriteFailed;
 }
 
 }  // namespace
 }  // namespace orvetta::cli
 
-int main(int argc, char** argv) { return orvetta::cli::run(argc, argv); }
+int main(int argc, char** argv) { return orvetta::cli::finishOutput(orvetta::cli::run(argc, argv)); }

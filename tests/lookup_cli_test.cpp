@@ -49,10 +49,12 @@ protected:
     void writeUpdateFile(const std::string& bytes) {
         std::ofstream(dir_ / "velkarad.txt", std::ios::binary) << bytes;
     }
-    Outcome run(const std::vector<std::string>& args) {
+    // Standard output goes to `out` (a file of the working directory unless
+    // given as a path).
+    Outcome run(const std::vector<std::string>& args, const std::string& out = "out.txt") {
         std::string command = "cd " + quote(dir_.string()) + " && " + quote(ORVETTA_LOOKUP);
         for (const std::string& arg : args) command += " " + quote(arg);
-        command += " >out.txt 2>err.txt";
+        command += " >" + quote(out) + " 2>err.txt";
         int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir_ / "out.txt"), readFile(dir_ / "err.txt")};
     }
@@ -61,9 +63,6 @@ protected:
 };
 
 const std::string kMissingMessage = "Orvetta\nvelkarad.txt が見つかりませんでした\n更新処理を行なわずに起動します\n";
-const std::string kUpdateErrorMessage =
-    "Orvetta：更新エラー\n地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n\n"
-    "更新処理を行なわずに起動します\n";
 
 int lineCount(const std::string& text) {
     int n = 0;
@@ -181,11 +180,25 @@ TEST_F(LookupCli, MergesTheUpdateFileOfTheWorkingDirectory) {
 }
 
 TEST_F(LookupCli, RejectedUpdateFileLeavesTheDictionaryAsShipped) {
-    writeUpdateFile(sjis("0136,北斗市,ほくとし,1\r\n0137,ばつ,ばつ,1\r\n"));
+    // A lower-case town letter would hide 01001A from the number lookup.
+    writeUpdateFile(sjis("0136,北斗市,ほくとし,1\r\n01001a,新町,しんまち,1\r\n"));
     Outcome r = run({"number", "0136"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, kUpdateErrorMessage + "合致する地名がありません\n");
+    EXPECT_EQ(r.err,
+              "Orvetta：更新エラー\n地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n"
+              "2 行目: 番号の英字が大文字 A～Z ではありません\n\n更新処理を行なわずに起動します\n"
+              "合致する地名がありません\n");
+    r = run({"number", "01001a"});
+    EXPECT_EQ(r.out, "01001A\t北海道阿寒郡(あかんぐん)阿寒町(あかんちょう)\n");
+}
+
+TEST_F(LookupCli, FailedWriteExitsFourWithAMessage) {
+    for (const char* command : {"dump", "--help"}) {
+        Outcome r = run({command}, "/dev/full");
+        EXPECT_EQ(r.status, 4) << command;
+        EXPECT_NE(r.err.find("orvetta-lookup: cannot write to standard output"), std::string::npos) << command;
+    }
 }
 
 }  // namespace

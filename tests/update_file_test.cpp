@@ -45,9 +45,10 @@ protected:
     static void writeFile(const std::string& bytes) {
         std::ofstream("velkarad.txt", std::ios::binary) << bytes;
     }
-    int read() { return readUpdateFile({recordMessage, &messages_}, gRecords, gAreaTable, gPrefectureTable); }
+    int read() { return readUpdateFile({recordMessage, &messages_}, gRecords, gAreaTable, gPrefectureTable, &error_); }
 
     std::vector<Message> messages_;
+    UpdateError error_;
 
 private:
     fs::path home_, dir_;
@@ -68,9 +69,35 @@ TEST_F(ReadUpdateFile, ADirectoryOfThatNameDoesNotOpen) {
     expectShipped();
 }
 
+// Opening a FIFO must not wait for a writer that never comes.
+TEST_F(ReadUpdateFile, AFifoOfThatNameDoesNotOpen) {
+    ASSERT_EQ(mkfifo("velkarad.txt", 0600), 0);
+    EXPECT_EQ(read(), kUpdateNoFile);
+    EXPECT_EQ(messages_.size(), 1u);
+    expectShipped();
+}
+
 TEST_F(ReadUpdateFile, RejectsAnEmptyFileSilently) {
     writeFile("");
     EXPECT_EQ(read(), kUpdateRejected);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(error_.fault, UpdateFault::FileEmpty);
+    expectShipped();
+}
+
+// Sparse files of zero bytes: 1 MiB reads as empty lines, one byte more is
+// turned away by its size alone.
+TEST_F(ReadUpdateFile, TakesAtMostOneMebibyte) {
+    writeFile("");
+    ASSERT_EQ(truncate("velkarad.txt", kUpdateSizeLimit), 0);
+    EXPECT_EQ(read(), kUpdateMerged);
+    ASSERT_EQ(truncate("velkarad.txt", kUpdateSizeLimit + 1), 0);
+    EXPECT_EQ(read(), kUpdateRejected);
+    EXPECT_EQ(error_.line, 0);
+    EXPECT_EQ(error_.fault, UpdateFault::FileTooLarge);
+    ASSERT_EQ(truncate("velkarad.txt", off_t{5} << 30), 0);  // 5 GiB, never read
+    EXPECT_EQ(read(), kUpdateRejected);
+    EXPECT_EQ(error_.fault, UpdateFault::FileTooLarge);
     EXPECT_TRUE(messages_.empty());
     expectShipped();
 }
@@ -111,6 +138,13 @@ TEST(UpdateMessages, AreTheTextsTheUserSees) {
     EXPECT_EQ(test::utf8(kUpdateErrorText),
               "地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n\n更新処理を行なわずに起動します");
     EXPECT_EQ(test::utf8(kUpdateErrorCaption), "Orvetta：更新エラー");
+    // A rejected file adds its first fault after the second line.
+    EXPECT_EQ(test::utf8(updateErrorText({12, UpdateFault::NumberTooLong})),
+              "地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n"
+              "12 行目: 番号が 6 文字を超えています\n\n更新処理を行なわずに起動します");
+    EXPECT_EQ(test::utf8(updateErrorText({0, UpdateFault::FileTooLarge})),
+              "地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n"
+              "ファイルが 1 MiB を超えています\n\n更新処理を行なわずに起動します");
 }
 
 }  // namespace

@@ -216,6 +216,50 @@ TEST_F(ReadUpdateText, OneBadLineMergesNothing) {
     expectShipped();
 }
 
+// The first fault and its line, as the error message names them; and what
+// the number rules still accept.
+TEST_F(ReadUpdateText, NamesTheFirstFaultAndItsLine) {
+    std::string hundred;
+    for (int i = 0; i < kUpdateStagingSlots; ++i) hundred += "4799,新町,しんまち,1\r\n";
+    const struct {
+        std::string file;  // UTF-8, converted to Shift-JIS
+        int line;
+        UpdateFault fault;
+    } cases[] = {
+        {"", 0, UpdateFault::FileEmpty},
+        {"; a\r\n;" + std::string(248, 'x') + "\r\n", 2, UpdateFault::LineTooLong},
+        {hundred + "; a\r\n4799,新町,しんまち,1\r\n", 102, UpdateFault::TooManyLines},
+        {"; a\r\n\r\n0136,北斗市,ほくとし\r\n", 3, UpdateFault::Fields},
+        {"0136\r\n", 1, UpdateFault::Fields},
+        {"4899,新町,しんまち,1\r\n", 1, UpdateFault::NumberPrefecture},
+        {"01001AB,新町,しんまち,1\r\n", 1, UpdateFault::NumberTooLong},
+        {"01001a,新町,しんまち,1\r\n", 1, UpdateFault::NumberLetter},  // would hide 01001A 阿寒町
+        {"0136a,新市,しんし,1\r\n", 1, UpdateFault::NumberLetter},
+        {"01001!,新村,しんむら,1\r\n", 1, UpdateFault::NumberLetter},
+        {"010011,新町,しんまち,1\r\n", 1, UpdateFault::NumberLetter},
+        {"01001A,一二三四五六七八町,いち,1\r\n", 1, UpdateFault::NameTooLong},
+        {"0136,北斗,ほくと,1\r\n", 1, UpdateFault::NameSuffix},
+        {"01001A,新町,あいうえおかきくけこさしすせそ,1\r\n", 1, UpdateFault::ReadingTooLong},
+        {"0136,北斗市,ほくとし,1\n", 1, UpdateFault::CurrentMark},  // LF alone: the mark is dropped
+        {"0136,北斗市,ほくとし,1\r\n0136,北斗市,ほくとし,10\r\n", 2, UpdateFault::CurrentMark},
+        // Accepted: upper-case letters, numbers without a letter place, a blank.
+        {"01001Z,新村,しんむら,1\r\n", 0, UpdateFault::None},
+        {"01001,新町,しんまち,1\r\n", 0, UpdateFault::None},
+        {"010111,新区,しんく,1\r\n", 0, UpdateFault::None},
+        {"0136 ,北斗市,ほくとし,1\r\n", 0, UpdateFault::None},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(loadDictionary(), decodedDictionarySize());
+        const std::string bytes = sjis(c.file);
+        UpdateError error;
+        const int result = readUpdateText(bytes.c_str(), bytes.size(), gRecords, gAreaTable, gPrefectureTable, &error);
+        EXPECT_EQ(result, c.fault == UpdateFault::None ? kUpdateMerged : kUpdateRejected) << c.file;
+        EXPECT_EQ(error.line, c.line) << c.file;
+        EXPECT_EQ(error.fault, c.fault) << c.file;
+        if (result == kUpdateRejected) expectShipped();
+    }
+}
+
 TEST_F(ReadUpdateText, RejectsA101stDataLine) {
     std::string file;
     for (int i = 0; i < kUpdateStagingSlots; ++i) file += sjis("4799,新町,しんまち,1\r\n");

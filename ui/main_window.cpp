@@ -8,6 +8,7 @@
 #include "dict/place.h"
 #include "ui/controls.h"
 #include "ui/form_view.h"
+#include "ui/help_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 #include "ui/tree_window.h"
@@ -57,8 +58,9 @@ void mainOnCreate(HWND window) {
     }
 
     const UpdateNotifier notifier{informUser, window};
-    if (readUpdateFile(notifier, gRecords, gAreaTable, gPrefectureTable) == kUpdateRejected)
-        showStartupError(window, kUpdateErrorText, kUpdateErrorCaption);
+    UpdateError error;
+    if (readUpdateFile(notifier, gRecords, gAreaTable, gPrefectureTable, &error) == kUpdateRejected)
+        showStartupError(window, updateErrorText(error).c_str(), kUpdateErrorCaption);
 
     createControls(gInstance, window);
     formInitialise();
@@ -67,10 +69,11 @@ void mainOnCreate(HWND window) {
 }
 
 // ---- WM_DESTROY: the release steps ----
-// The platform has already destroyed the owned tree window.
+// The platform has already destroyed the owned tree and help windows.
 void mainOnDestroy(HWND window) {
     treeReleaseImageList();
     releaseDictionary();
+    helpClose();
     WinHelpW(window, kHelpFile, HELP_QUIT, 0);
     deleteFonts();
     PostQuitMessage(0);
@@ -117,7 +120,7 @@ void mainOnCommand(HWND window, int id, int code) {
         showAboutBox(window);
         return;
     case IDM_HELP:
-        WinHelpW(window, kHelpFile, HELP_FINDER, 0);
+        helpOpen(window);
         return;
     default:
         formOnCommand(id, code);

@@ -29,7 +29,7 @@ INT_PTR CALLBACK aboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 // Shows a message box owned by `owner` with Shift-JIS text and caption.
 int messageBoxSjis(HWND owner, const char* text, const char* caption, UINT type);
 
-// The help file the help command opens.
+// The help file the help command opens where it lies beside the program.
 extern const wchar_t kHelpFile[];
 
 }  // namespace orvetta

@@ -40,3 +40,7 @@
 // About box.
 #define IDC_ABOUT_TITLE 400
 #define IDC_ABOUT_SNAPSHOT 401  // the line naming the snapshot of the edition
+
+// Help window: its text (Shift-JIS, CR LF) and the edit control showing it.
+#define IDR_HELP_TEXT 500
+#define IDC_HELP_TEXT 501

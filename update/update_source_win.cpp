@@ -7,30 +7,43 @@
 
 namespace orvetta {
 
-int readUpdateSource(const char* name, UpdateSource* source) {
+namespace {
+
+int checkFile(HANDLE file, size_t limit, DWORD* size) {
+    // Only a file on disk: a pipe or a device of that name is no update file.
+    if (GetFileType(file) != FILE_TYPE_DISK) return kSourceCannotOpen;
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return kSourceNoSize;
+    if (high == 0 && low == 0) return kSourceEmpty;
+    if (high != 0 || low > limit) return kSourceTooLarge;
+    *size = low;
+    return kSourceRead;
+}
+
+}  // namespace
+
+int readUpdateSource(const char* name, size_t limit, UpdateSource* source) {
     source->buffer = nullptr;
     source->size = 0;
     HANDLE file = CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kSourceCannotOpen;
 
-    DWORD high = 0;
-    const DWORD size = GetFileSize(file, &high);
-    // A file of 4 GiB or more has no buffer either: it counts as no size.
-    if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 || size == 0) {
-        CloseHandle(file);
-        return kSourceNoSize;
+    DWORD size = 0;
+    int result = checkFile(file, limit, &size);
+    if (result == kSourceRead) {
+        char* buffer = static_cast<char*>(heapAllocZeroed(static_cast<size_t>(size) + kSourcePadding));
+        if (buffer) {
+            DWORD got = 0;
+            ReadFile(file, buffer, size, &got, nullptr);
+            source->buffer = buffer;
+            source->size = size;
+        } else {
+            result = kSourceNoMemory;
+        }
     }
-    char* buffer = static_cast<char*>(heapAllocZeroed(static_cast<size_t>(size) + kSourcePadding));
-    if (!buffer) {
-        CloseHandle(file);
-        return kSourceNoMemory;
-    }
-    DWORD got = 0;
-    ReadFile(file, buffer, size, &got, nullptr);
     CloseHandle(file);
-    source->buffer = buffer;
-    source->size = size;
-    return kSourceRead;
+    return result;
 }
 
 }  // namespace orvetta

@@ -9,7 +9,7 @@
 // The record array is the exact heap block that loading allocates and the
 // file buffer is exact too, so the address sanitizer catches any access
 // outside either. After 0 every region invariant must hold; after -1 the
-// array and tables must be exactly as shipped.
+// array and tables must be exactly as shipped and a fault must be named.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -112,7 +112,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::memcpy(gRecords, gShipped->data(), gShipped->size() * sizeof(PlaceRecord));
     resetRegionTables();
-    const int result = readUpdateText(buffer.get(), file.size(), gRecords, gAreaTable, gPrefectureTable);
+    UpdateError error;
+    const int result = readUpdateText(buffer.get(), file.size(), gRecords, gAreaTable, gPrefectureTable, &error);
+    // A rejection names a fault, on a line of the file where it has one.
+    check((result == kUpdateMerged) == (error.fault == UpdateFault::None), "fault does not match the result");
+    check(error.line >= 0 && static_cast<size_t>(error.line) <= file.size(), "fault on a line beyond the file");
     if (result == kUpdateMerged) {
         const std::string broken = test::checkRegionInvariants(gRecords, recordArraySlots(), gAreaTable, gPrefectureTable);
         if (!broken.empty()) std::fprintf(stderr, "update_fuzz: %s\n", broken.c_str());

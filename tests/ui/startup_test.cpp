@@ -53,7 +53,7 @@ TEST_F(StartProgram, WithoutUpdateFileInformsAndLoadsFullDictionary) {
 TEST_F(StartProgram, EmptyUpdateFileWarnsAndKeepsShippedDictionary) {
     writeUpdateFile("");
     ASSERT_NE(startProgram(), nullptr);
-    expectOneBox(kUpdateErrorText, kUpdateErrorCaption, MB_ICONWARNING);
+    expectOneBox(updateErrorText({0, UpdateFault::FileEmpty}).c_str(), kUpdateErrorCaption, MB_ICONWARNING);
     EXPECT_EQ(numberListCount(), shippedRecordCount());
 }
 
@@ -61,7 +61,11 @@ TEST_F(StartProgram, BadLineWarnsAndMergesNothing) {
     // The good line comes first: the bad one must undo it too.
     writeUpdateFile(sjis("0136,北斗市,ほくとし,1\r\n0137,北斗,ほくと,1\r\n"));
     ASSERT_NE(startProgram(), nullptr);
-    expectOneBox(kUpdateErrorText, kUpdateErrorCaption, MB_ICONWARNING);
+    // The box names the first bad line and why, after its first two lines.
+    expectOneBox(sjis("地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n"
+                      "2 行目: 地名が 市・郡・区・町・村 で終わっていません\n\n更新処理を行なわずに起動します")
+                     .c_str(),
+                 kUpdateErrorCaption, MB_ICONWARNING);
     EXPECT_EQ(numberListCount(), shippedRecordCount());
     EXPECT_EQ(recordCount(), shippedRecordCount());
 }
@@ -145,7 +149,8 @@ HWND waitForWindow(DWORD process, const wchar_t* className) {
     for (int tries = 0; tries < 300; ++tries) {
         FoundWindow found{process, className, nullptr};
         EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&found));
-        if (found.window) return found.window;
+        // Shown only once its creation, the whole start-up, has finished.
+        if (found.window && IsWindowVisible(found.window)) return found.window;
         Sleep(50);
     }
     return nullptr;
