@@ -28,10 +28,7 @@ trap cleanup EXIT
 x86_64-w64-mingw32-g++-posix -O2 -Wall -Wextra -static -mwindows -DUNICODE -D_UNICODE -o "$work/minimal.exe" bench/minimal_window.cpp
 
 source scripts/wine-env.sh
-start_private_xvfb "$work"
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine_prepare_prefix
-wine_unmanaged_windows
+wine_private_session "$work"
 wineserver -p  # keep the server up between runs, as on a used desktop
 
 # The program reads the shipped example update file, as command (1) does.

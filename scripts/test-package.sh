@@ -30,10 +30,7 @@ python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.arg
 folder=$(echo "$work"/unpacked/orvetta-*)
 
 source scripts/wine-env.sh
-start_private_xvfb "$work"
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine_prepare_prefix
-wine_unmanaged_windows
+wine_private_session "$work"
 
 passed=0
 failed=0

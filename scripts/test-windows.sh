@@ -31,10 +31,7 @@ trap cleanup EXIT
 
 # A private X server on the first free display, and a private Wine prefix.
 source scripts/wine-env.sh
-start_private_xvfb "$work"
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine_prepare_prefix
-wine_unmanaged_windows
+wine_private_session "$work"
 
 status=0
 echo "== ui_test.exe under Wine ($DISPLAY)"

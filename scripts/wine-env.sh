@@ -33,3 +33,13 @@ wine_unmanaged_windows() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
 }
+
+# wine_private_session DIR: a private X server and a private, prepared Wine
+# prefix in DIR for one test or measurement run; the caller's clean-up kills
+# $xvfb_pid and the prefix's wineserver.
+wine_private_session() {
+  start_private_xvfb "$1"
+  export WINEPREFIX=$1/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  wine_prepare_prefix
+  wine_unmanaged_windows
+}
