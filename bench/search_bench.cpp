@@ -16,6 +16,7 @@
 #include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
+#include "dict/program_places.h"
 #include "search/engine.h"
 
 namespace {
@@ -29,7 +30,7 @@ const char kEmpty[] = "";
 void loadOnce() {
     static bool loaded = false;
     if (loaded) return;
-    if (loadDictionary() != decodedDictionarySize()) std::abort();
+    if (loadDictionary(gPlaces) != decodedDictionarySize()) std::abort();
     loaded = true;
 }
 
@@ -48,12 +49,12 @@ struct Baseline {
     std::vector<Prefecture> prefectures;
 
     Baseline() {
-        for (int i = 0; i < recordCount(); ++i) {
-            const PlaceRecord& r = gRecords[i];
+        for (int i = 0; i < gPlaces.count(); ++i) {
+            const PlaceRecord& r = gPlaces.records[i];
             places.push_back({r.number, r.kanji, r.reading, r.kind, r.current});
         }
         for (int row = 0; row < kPrefectureRows; ++row)
-            prefectures.push_back({gPrefectureTable[row].code, gPrefectureTable[row].name});
+            prefectures.push_back({gPlaces.prefectureTable[row].code, gPlaces.prefectureTable[row].name});
     }
 
     std::string line(size_t i) const {
@@ -100,7 +101,7 @@ void engineSearch(benchmark::State& state, const char* text) {
     int hits = 0;
     for (auto _ : state) {
         results.clear();
-        hits = runSearch(request, results);
+        hits = runSearch(gPlaces, request, results);
         benchmark::DoNotOptimize(results);
     }
     state.counters["hits"] = hits;

@@ -27,13 +27,13 @@
 
 #include "cli/text.h"
 #include "dict/edition.h"
-#include "dict/edition.h"
 #include "dict/history.h"
 #include "dict/load.h"
 #include "dict/place.h"
+#include "dict/program_places.h"
 #include "search/engine.h"
 #include "search/result_line.h"
-#include "update/update_file.h"
+#include "update/startup.h"
 
 namespace orvetta::cli {
 namespace {
@@ -286,25 +286,13 @@ const Edition* chooseEdition(const Options& options, bool history) {
     return edition;
 }
 
-// Loads the edition in use (as of `onDate`, unless empty) and merges the
-// update file. False when the dictionary could not be loaded (its message is
-// on standard error).
+// Loads the edition in use (as of `onDate`, unless empty) into gPlaces and
+// merges the update file. False when the list could not be loaded (its
+// message is on standard error).
 bool loadPlaces(const std::string& onDate) {
-    int loaded = loadDictionary();
-    if (loaded == kLoadNoMemory) {
-        informOnStderr(nullptr, kMemoryErrorText, kMemoryErrorCaption);
-        return false;
-    }
-    if (loaded != decodedDictionarySize()) {
-        informOnStderr(nullptr, kInitErrorText, kInitErrorCaption);
-        return false;
-    }
-    if (!onDate.empty()) rewindToDate(*gEdition, onDate.c_str(), gRecords, gAreaTable, gPrefectureTable);
-    UpdateNotifier notifier{informOnStderr, nullptr};
-    UpdateError error;
-    if (readUpdateFile(notifier, gRecords, gAreaTable, gPrefectureTable, &error) == kUpdateRejected)
-        informOnStderr(nullptr, updateErrorText(error).c_str(), kUpdateErrorCaption);
-    return true;
+    StagedUpdate update;
+    const StartupNotices notices{informOnStderr, informOnStderr, nullptr};
+    return orvetta::loadPlaces(gPlaces, onDate, update, notices) == decodedDictionarySize();
 }
 
 int runLookup(const Options& options, const std::string& command, const std::string& text) {
@@ -323,7 +311,7 @@ int runLookup(const Options& options, const std::string& command, const std::str
         request.setWardText(text.c_str());
     }
     ResultList results;
-    int found = runSearch(request, results);
+    int found = runSearch(gPlaces, request, results);
     Output out(options.sjis);
     for (int i = 0; i < results.count(); ++i) {
         out.write(results.line(i));
@@ -337,8 +325,8 @@ int runLookup(const Options& options, const std::string& command, const std::str
 void dump(bool sjis) {
     Output out(sjis);
     out.write("index\tnumber\tkanji\treading\tkind\tcurrent\n");
-    for (int i = 0; i < recordCount(); ++i) {
-        const PlaceRecord& r = gRecords[i];
+    for (int i = 0; i < gPlaces.count(); ++i) {
+        const PlaceRecord& r = gPlaces.records[i];
         out.number(i);
         out.tab();
         out.field(r.number, sizeof r.number);
@@ -354,7 +342,7 @@ void dump(bool sjis) {
     }
     out.write("\nrow\tcode\tname\tarea\tfirst\tlast\n");
     for (int row = 0; row < kPrefectureRows; ++row) {
-        const PrefectureRow& p = gPrefectureTable[row];
+        const PrefectureRow& p = gPlaces.prefectureTable[row];
         out.number(row);
         out.tab();
         out.field(p.code, sizeof p.code);
@@ -372,9 +360,9 @@ void dump(bool sjis) {
     for (int row = 0; row < kAreaRows; ++row) {
         out.number(row);
         out.tab();
-        out.number(gAreaTable[row].first);
+        out.number(gPlaces.areaTable[row].first);
         out.tab();
-        out.number(gAreaTable[row].last);
+        out.number(gPlaces.areaTable[row].last);
         out.endLine();
     }
 }
@@ -475,7 +463,7 @@ int run(int argc, char** argv) {
     } else {
         dump(options.sjis);
     }
-    releaseDictionary();
+    releaseDictionary(gPlaces);
     return status;
 }
 

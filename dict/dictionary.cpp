@@ -1,31 +1,31 @@
-// Program-wide dictionary state.
+// The program's place list and the edition switch.
 #include <cstring>
 
 #include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
+#include "dict/program_places.h"
 
 namespace orvetta {
 
-PlaceRecord* gRecords = nullptr;
-AreaRow gAreaTable[kAreaRows];
-PrefectureRow gPrefectureTable[kPrefectureRows];
+PlaceList gPlaces;
 
-void resetRegionTables() {
-    std::memcpy(gAreaTable, gEdition->areaTable, sizeof gAreaTable);
-    std::memcpy(gPrefectureTable, gEdition->prefectureTable, sizeof gPrefectureTable);
+void resetRegionTables(PlaceList& places) {
+    std::memcpy(places.areaTable, gEdition->areaTable, sizeof places.areaTable);
+    std::memcpy(places.prefectureTable, gEdition->prefectureTable, sizeof places.prefectureTable);
 }
 
 void selectEdition(const Edition& edition) {
     gEdition = &edition;
     gLoadSeams = defaultLoadSeams();
-    resetRegionTables();
+    resetRegionTables(gPlaces);
 }
 
 namespace {
-// The tables start with the shipped values, before anything else runs.
+// The program's tables start with the shipped values, before anything else
+// runs.
 struct ShippedTables {
-    ShippedTables() { resetRegionTables(); }
+    ShippedTables() { resetRegionTables(gPlaces); }
 } gShippedTables;
 }  // namespace
 

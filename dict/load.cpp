@@ -26,19 +26,19 @@ LoadSeams defaultLoadSeams() { return {heapAllocZeroed, gEdition->image, gEditio
 
 LoadSeams gLoadSeams = defaultLoadSeams();
 
-int loadDictionary() {
-    releaseDictionary();
-    resetRegionTables();
+int loadDictionary(PlaceList& places) {
+    releaseDictionary(places);
+    resetRegionTables(places);
     const size_t blockSize = static_cast<size_t>(recordArraySlots()) * sizeof(PlaceRecord);
-    gRecords = static_cast<PlaceRecord*>(gLoadSeams.allocate(blockSize));
-    if (!gRecords) return kLoadNoMemory;
-    return decodeDictionary(gLoadSeams.image, gLoadSeams.imageSize, reinterpret_cast<uint8_t*>(gRecords),
+    places.records = static_cast<PlaceRecord*>(gLoadSeams.allocate(blockSize));
+    if (!places.records) return kLoadNoMemory;
+    return decodeDictionary(gLoadSeams.image, gLoadSeams.imageSize, reinterpret_cast<uint8_t*>(places.records),
                             decodedDictionarySize());
 }
 
-void releaseDictionary() {
-    heapFree(gRecords);
-    gRecords = nullptr;
+void releaseDictionary(PlaceList& places) {
+    heapFree(places.records);
+    places.records = nullptr;
 }
 
 }  // namespace orvetta

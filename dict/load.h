@@ -4,20 +4,22 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "dict/place.h"
+
 namespace orvetta {
 
 constexpr int kLoadNoMemory = -1;
 constexpr int kLoadDecodeFailed = 0;
 
 // Takes a zero-filled block of recordArraySlots() records from the process
-// heap into gRecords and decodes the image of the edition in use into it.
-// Returns -1 when the heap gave no block (gRecords stays null), 0 when the
-// decode failed, and decodedDictionarySize() on success. Tables are reset to
-// the edition's shipped values.
-int loadDictionary();
+// heap into places.records (giving back the block it held) and decodes the
+// image of the edition in use into it. Returns -1 when the heap gave no block
+// (records stays null), 0 when the decode failed, and decodedDictionarySize()
+// on success. Tables are reset to the edition's shipped values.
+int loadDictionary(PlaceList& places);
 
 // Returns the record array to the heap, if there is one. Safe to call twice.
-void releaseDictionary();
+void releaseDictionary(PlaceList& places);
 
 // Test seams: where loadDictionary takes its memory and its image from. The
 // defaults are the process heap and the image of the edition in use.

@@ -52,12 +52,6 @@ struct PrefectureRow {
     int32_t last;
 };
 
-// Program-wide dictionary state. Written only while loading and while merging
-// the update file at start-up; read-only afterwards.
-extern PlaceRecord* gRecords;  // record array; null until loaded
-extern AreaRow gAreaTable[kAreaRows];
-extern PrefectureRow gPrefectureTable[kPrefectureRows];
-
 // Area choice labels, in area table row order (Shift-JIS).
 extern const char* const kAreaChoiceLabels[kAreaRows];
 
@@ -77,11 +71,21 @@ struct AreaComposition {
 };
 extern const AreaComposition kAreaComposition[kAreaRows];  // row 0 unused
 
-// Number of records in use: the last index of area row 0, plus one.
-inline int recordCount() { return gAreaTable[0].last + 1; }
+// One place list: the record array with its two region tables. The record
+// count is area row 0's last + 1; the array has room for recordArraySlots()
+// records. Code that searches, shows or changes places is handed the list it
+// works on; only start-up code names the program's own list (gPlaces).
+struct PlaceList {
+    PlaceRecord* records = nullptr;  // null until loaded
+    AreaRow areaTable[kAreaRows] = {};
+    PrefectureRow prefectureTable[kPrefectureRows] = {};
 
-// Puts both tables back to the shipped values of the edition in use.
-void resetRegionTables();
+    int count() const { return areaTable[0].last + 1; }
+};
+
+// Puts both tables of `places` back to the shipped values of the edition in
+// use.
+void resetRegionTables(PlaceList& places);
 
 // Sets the first and last of every row of both tables from `count` records
 // that stand grouped by prefecture in code order; codes, names and areas stay.

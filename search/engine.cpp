@@ -51,16 +51,16 @@ inline bool contains(const char* field, size_t width, const Needle& needle) {
 // Walks the range and appends the line of every record of the kinds
 // kindLow..kindHigh whose compared field contains the text.
 template <bool kReading>
-int walkNames(Scope scope, char kindLow, char kindHigh, const char* text, ResultList& results) {
+int walkNames(const PlaceList& places, Scope scope, char kindLow, char kindHigh, const char* text, ResultList& results) {
     const Needle needle{text, std::strlen(text)};
     int count = 0;
     for (int i = scope.first; i <= scope.last; ++i) {
-        const PlaceRecord& r = gRecords[i];
+        const PlaceRecord& r = places.records[i];
         if (r.kind < kindLow || r.kind > kindHigh) continue;
         bool hit = kReading ? contains(r.reading, sizeof r.reading, needle)
                             : contains(r.kanji, sizeof r.kanji, needle);
         if (!hit) continue;
-        results.append(resultLine(i));
+        results.append(resultLine(places, i));
         ++count;
     }
     return count;
@@ -72,10 +72,11 @@ void SearchRequest::setNumberText(const char* text) { copyCut(numberText, sizeof
 void SearchRequest::setCityText(const char* text) { copyCut(cityText, sizeof cityText, text); }
 void SearchRequest::setWardText(const char* text) { copyCut(wardText, sizeof wardText, text); }
 
-Scope scopeOf(int prefecturePosition, int areaPosition) {
-    if (prefecturePosition != 0) return {gPrefectureTable[prefecturePosition].first, gPrefectureTable[prefecturePosition].last};
-    if (areaPosition != 0) return {gAreaTable[areaPosition].first, gAreaTable[areaPosition].last};
-    return {gPrefectureTable[0].first, gPrefectureTable[0].last};
+Scope scopeOf(const PlaceList& places, int prefecturePosition, int areaPosition) {
+    const PrefectureRow* prefectures = places.prefectureTable;
+    if (prefecturePosition != 0) return {prefectures[prefecturePosition].first, prefectures[prefecturePosition].last};
+    if (areaPosition != 0) return {places.areaTable[areaPosition].first, places.areaTable[areaPosition].last};
+    return {prefectures[0].first, prefectures[0].last};
 }
 
 void ResultList::append(const char* line) {
@@ -92,27 +93,28 @@ bool fieldContains(const char* field, int width, const char* text) {
     return contains(field, static_cast<size_t>(width), Needle{text, std::strlen(text)});
 }
 
-int findNumberEntry(const Scope& scope, const char* text) {
+int findNumberEntry(const PlaceList& places, const Scope& scope, const char* text) {
     for (int i = scope.first; i <= scope.last; ++i) {
-        if (equalsIgnoringCase(gRecords[i].number, sizeof gRecords[i].number, text)) return i - scope.first;
+        const PlaceRecord& r = places.records[i];
+        if (equalsIgnoringCase(r.number, sizeof r.number, text)) return i - scope.first;
     }
     return kNoEntry;
 }
 
-int runSearch(const SearchRequest& request, ResultList& results) {
-    const Scope scope = scopeOf(request.prefecturePosition, request.areaPosition);
+int runSearch(const PlaceList& places, const SearchRequest& request, ResultList& results) {
+    const Scope scope = scopeOf(places, request.prefecturePosition, request.areaPosition);
 
     if (request.numberGiven) {
         int entry = request.numberEntry;
         if (entry == kNoEntry) {
             char text[kNumberTextSize];
             copyCut(text, sizeof text, request.numberText);
-            entry = findNumberEntry(scope, text);
+            entry = findNumberEntry(places, scope, text);
         }
         // The whole dictionary's first is 0, so first + entry is right for
         // every scope. An entry past the scope's list finds nothing.
         if (entry < 0 || entry > scope.last - scope.first) return kSearchNothing;
-        results.append(resultLine(scope.first + entry));
+        results.append(resultLine(places, scope.first + entry));
         return 1;
     }
 
@@ -124,12 +126,12 @@ int runSearch(const SearchRequest& request, ResultList& results) {
     const bool reading = request.searchMode == SearchMode::Reading;
     if (request.cityGiven) {
         copyCut(text, sizeof text, request.cityText);
-        return reading ? walkNames<true>(scope, kKindCity, kKindDistrict, text, results)
-                       : walkNames<false>(scope, kKindCity, kKindDistrict, text, results);
+        return reading ? walkNames<true>(places, scope, kKindCity, kKindDistrict, text, results)
+                       : walkNames<false>(places, scope, kKindCity, kKindDistrict, text, results);
     }
     copyCut(text, sizeof text, request.wardText);
-    return reading ? walkNames<true>(scope, kKindWard, kKindVillage, text, results)
-                   : walkNames<false>(scope, kKindWard, kKindVillage, text, results);
+    return reading ? walkNames<true>(places, scope, kKindWard, kKindVillage, text, results)
+                   : walkNames<false>(places, scope, kKindWard, kKindVillage, text, results);
 }
 
 }  // namespace orvetta

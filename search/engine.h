@@ -1,6 +1,6 @@
 // One search over the record array: the number path and the name path.
 //
-// The engine reads the record array and the region tables, renders each hit
+// The engine reads the place list it is handed, renders each hit
 // with resultLine() and appends a copy of the line to a ResultList. It keeps
 // no state between searches.
 #pragma once
@@ -48,8 +48,8 @@ struct Scope {
 };
 
 // Prefecture row p when p != 0, else area row a when a != 0, else the whole
-// dictionary (prefecture row 0).
-Scope scopeOf(int prefecturePosition, int areaPosition);
+// list (prefecture row 0).
+Scope scopeOf(const PlaceList& places, int prefecturePosition, int areaPosition);
 
 // Ordered result lines. The engine only appends; the form's clear commands
 // empty it. Lines are kept back to back in one buffer.
@@ -72,11 +72,11 @@ constexpr int kSearchNothing = -1;
 // found its record, the number of lines appended on the name path (0 when
 // nothing matched), and -1 when no field is given or the typed number is not
 // in the scope's number list.
-int runSearch(const SearchRequest& request, ResultList& results);
+int runSearch(const PlaceList& places, const SearchRequest& request, ResultList& results);
 
 // Position of the first number of the scope's list equal to text, ASCII
 // letters compared without case; kNoEntry when there is none.
-int findNumberEntry(const Scope& scope, const char* text);
+int findNumberEntry(const PlaceList& places, const Scope& scope, const char* text);
 
 // True when the bytes of text occur contiguously in the NUL-terminated field
 // of the given width. Byte-wise: it knows nothing of double-byte characters.

@@ -34,11 +34,11 @@ void SearchForm::fillNumberList(Scope range) {
     numberText_[0] = '\0';
     view_.fieldResetList(Field::Number);
     size_t bytes = 0;
-    for (int i = range.first; i <= range.last; ++i) bytes += strnlen(gRecords[i].number, sizeof gRecords[i].number) + 1;
+    for (int i = range.first; i <= range.last; ++i) bytes += strnlen(places_.records[i].number, sizeof places_.records[i].number) + 1;
     view_.fieldFillBegin(Field::Number, range.last - range.first + 1, bytes);
     for (int i = range.first; i <= range.last; ++i) {
         list.push_back(i);
-        view_.fieldAppendEntry(Field::Number, gRecords[i].number);
+        view_.fieldAppendEntry(Field::Number, places_.records[i].number);
     }
     view_.fieldFillEnd(Field::Number);
 }
@@ -59,14 +59,14 @@ void SearchForm::fillNameLists(Scope range) {
     int counts[3] = {};
     size_t bytes[3] = {};
     for (int i = range.first; i <= range.last; ++i) {
-        const PlaceRecord& r = gRecords[i];
+        const PlaceRecord& r = places_.records[i];
         const int s = slot(fieldOf(r));
         ++counts[s];
         bytes[s] += (reading ? strnlen(r.reading, sizeof r.reading) : strnlen(r.kanji, sizeof r.kanji)) + 1;
     }
     for (Field field : {Field::City, Field::Ward}) view_.fieldFillBegin(field, counts[slot(field)], bytes[slot(field)]);
     for (int i = range.first; i <= range.last; ++i) {
-        const PlaceRecord& r = gRecords[i];
+        const PlaceRecord& r = places_.records[i];
         const char* name = reading ? r.reading : r.kanji;
         Field field = fieldOf(r);
         lists_[slot(field)].push_back(i);
@@ -78,7 +78,7 @@ void SearchForm::fillNameLists(Scope range) {
 const std::vector<int>& SearchForm::fieldRecords(Field field) const { return lists_[slot(field)]; }
 
 const char* SearchForm::fieldEntryText(Field field, int entry) const {
-    const PlaceRecord& r = gRecords[lists_[slot(field)][entry]];
+    const PlaceRecord& r = places_.records[lists_[slot(field)][entry]];
     if (field == Field::Number) return r.number;
     return mode_ == SearchMode::Reading ? r.reading : r.kanji;
 }
@@ -139,10 +139,10 @@ void SearchForm::initialise() {
     areaPosition_ = 0;
     prefecturePosition_ = 0;
     clearFlags();
-    fillNumberList(scopeOf(0, 0));
-    fillNameLists(scopeOf(0, 0));
+    fillNumberList(scopeOf(places_, 0, 0));
+    fillNameLists(scopeOf(places_, 0, 0));
     for (int row = 0; row < kAreaRows; ++row) view_.choiceAppend(Control::Area, kAreaChoiceLabels[row]);
-    for (int row = 0; row <= kLastPrefectureRow; ++row) view_.choiceAppend(Control::Prefecture, gPrefectureTable[row].name);
+    for (int row = 0; row <= kLastPrefectureRow; ++row) view_.choiceAppend(Control::Prefecture, places_.prefectureTable[row].name);
     view_.choiceSetPosition(Control::Area, 0);
     view_.choiceSetPosition(Control::Prefecture, 0);
     setHitCount(kHitCountInitialText);
@@ -153,14 +153,14 @@ void SearchForm::areaChanged(int position) {
     if (position < 0 || position >= kAreaRows) return;
     areaPosition_ = position;
     prefecturePosition_ = 0;
-    changeScope({gAreaTable[position].first, gAreaTable[position].last}, Control::Prefecture);
+    changeScope({places_.areaTable[position].first, places_.areaTable[position].last}, Control::Prefecture);
 }
 
 void SearchForm::prefectureChanged(int position) {
     if (position < 0 || position > kLastPrefectureRow) return;
     prefecturePosition_ = position;
     areaPosition_ = 0;
-    changeScope({gPrefectureTable[position].first, gPrefectureTable[position].last}, Control::Area);
+    changeScope({places_.prefectureTable[position].first, places_.prefectureTable[position].last}, Control::Area);
 }
 
 // The rest of a scope change: both lists show the new range, the other
@@ -247,7 +247,7 @@ void SearchForm::takeShownTexts(const FieldTexts& shown) {
     setFieldText(Field::Ward, shown.ward.c_str());
     if (numberEntry_ == kNoEntry) return;
     const char* entry = fieldEntryText(Field::Number, numberEntry_);
-    const size_t cb = strnlen(entry, sizeof gRecords[0].number);
+    const size_t cb = strnlen(entry, sizeof(PlaceRecord::number));
     if (std::strlen(numberText_) != cb || std::memcmp(numberText_, entry, cb) != 0) numberEntry_ = kNoEntry;
 }
 
@@ -255,7 +255,7 @@ void SearchForm::search(const FieldTexts& shown) {
     takeShownTexts(shown);
     view_.waitCursorBegin();
     const int before = results_.count();
-    const int found = runSearch(request(), results_);
+    const int found = runSearch(places_, request(), results_);
     for (int i = before; i < results_.count(); ++i) view_.resultsAppend(results_.line(i));
     if (found >= 1) {
         char text[32];
@@ -287,7 +287,7 @@ void SearchForm::clearAll() {
     setHitCount(kHitCountNoneText);
     results_.clear();
     view_.resultsReset();
-    const Scope all{gAreaTable[0].first, gAreaTable[0].last};
+    const Scope all{places_.areaTable[0].first, places_.areaTable[0].last};
     fillNumberList(all);
     fillNameLists(all);
     view_.waitCursorEnd();

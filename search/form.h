@@ -101,7 +101,9 @@ struct FieldTexts {
 
 class SearchForm {
 public:
-    explicit SearchForm(FormView& view) : view_(view) {}
+    // The form searches and lists `places`, which must outlive it; a list
+    // rebuilt in place takes effect with the next initialise().
+    SearchForm(const PlaceList& places, FormView& view) : places_(places), view_(view) {}
 
     // --- events in ---
     // Once, after the dictionary and the update file are loaded.
@@ -131,7 +133,7 @@ public:
     // --- state out ---
     int areaPosition() const { return areaPosition_; }
     int prefecturePosition() const { return prefecturePosition_; }
-    Scope scope() const { return scopeOf(prefecturePosition_, areaPosition_); }
+    Scope scope() const { return scopeOf(places_, prefecturePosition_, areaPosition_); }
     bool numberGiven() const { return numberGiven_; }
     bool cityGiven() const { return cityGiven_; }
     bool wardGiven() const { return wardGiven_; }
@@ -162,6 +164,7 @@ private:
     void setFieldText(Field field, const char* text);
     static int slot(Field field);
 
+    const PlaceList& places_;
     FormView& view_;
     int areaPosition_ = 0;
     int prefecturePosition_ = 0;

@@ -53,26 +53,26 @@ bool isCurrent(char current) { return current >= '1' && current <= '9'; }
 
 // Backward walk from `index` (itself first) to the nearest record whose whole
 // number equals the first `length` characters of its own number.
-const PlaceRecord* findParent(int index, int length) {
-    const char* number = gRecords[index].number;
-    size_t keyLength = strnlen(number, sizeof gRecords[index].number);
+const PlaceRecord* findParent(const PlaceRecord* records, int index, int length) {
+    const char* number = records[index].number;
+    size_t keyLength = strnlen(number, sizeof records[index].number);
     if (keyLength > static_cast<size_t>(length)) keyLength = length;
     for (int i = index; i >= 0; --i) {
-        const char* candidate = gRecords[i].number;
-        if (std::memcmp(candidate, number, keyLength) == 0 && candidate[keyLength] == '\0') return &gRecords[i];
+        const char* candidate = records[i].number;
+        if (std::memcmp(candidate, number, keyLength) == 0 && candidate[keyLength] == '\0') return &records[i];
     }
     return nullptr;
 }
 
 }  // namespace
 
-int prefectureRowOf(const char* number) {
+int prefectureRowOf(const PlaceList& places, const char* number) {
     // String equality of the number's first two characters with each code,
     // byte by byte: a shorter number ends its string early.
     const char c0 = number[0];
     const char c1 = c0 ? number[1] : '\0';
     for (int row = 0; row < kLastPrefectureRow; ++row) {
-        const char* code = gPrefectureTable[row].code;
+        const char* code = places.prefectureTable[row].code;
         if (code[0] != c0) continue;
         if (c0 == '\0') return row;
         if (code[1] != c1) continue;
@@ -81,19 +81,19 @@ int prefectureRowOf(const char* number) {
     return kLastPrefectureRow;
 }
 
-const char* resultLine(int index) {
-    const PlaceRecord& r = gRecords[index];
-    int row = prefectureRowOf(r.number);
-    const PrefectureRow& prefecture = gPrefectureTable[row];
+const char* resultLine(const PlaceList& places, int index) {
+    const PlaceRecord& r = places.records[index];
+    int row = prefectureRowOf(places, r.number);
+    const PrefectureRow& prefecture = places.prefectureTable[row];
 
     const PlaceRecord* parent = nullptr;
     switch (r.kind) {
     case kKindWard:
-        if (row != kTokyoRow) parent = findParent(index, kWardParentLength);
+        if (row != kTokyoRow) parent = findParent(places.records, index, kWardParentLength);
         break;
     case kKindTown:
     case kKindVillage:
-        parent = findParent(index, kTownParentLength);
+        parent = findParent(places.records, index, kTownParentLength);
         break;
     default:
         break;  // cities, districts, and anything else: one name

@@ -9,6 +9,8 @@
 
 #include <string_view>
 
+#include "dict/place.h"
+
 namespace orvetta {
 
 constexpr int kResultBufferSize = 1024;
@@ -19,9 +21,9 @@ extern char gResultBuffer[kResultBufferSize];
 extern const char kOldMarker[];     // 【旧】
 extern const char kNoParentText[];  // 合致する地名がありません
 
-// Builds the line of record `index` (0..last index in use, not checked) into
-// gResultBuffer and returns it. The next call overwrites it.
-const char* resultLine(int index);
+// Builds the line of record `index` of `places` (0..last index in use, not
+// checked) into gResultBuffer and returns it. The next call overwrites it.
+const char* resultLine(const PlaceList& places, int index);
 
 // The number a result line starts with: its bytes before the tab (a tab
 // byte never occurs inside a Shift-JIS character). A line without a tab, the
@@ -30,6 +32,6 @@ std::string_view resultLineNumber(const char* line);
 
 // Prefecture row of a number: the first of rows 0..46 whose code equals its
 // first two characters, else row 47.
-int prefectureRowOf(const char* number);
+int prefectureRowOf(const PlaceList& places, const char* number);
 
 }  // namespace orvetta

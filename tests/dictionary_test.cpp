@@ -12,6 +12,7 @@
 #include "dict/load.h"
 #include "dict/place.h"
 #include "tests/sjis.h"
+#include "tests/program_list.h"
 
 namespace orvetta {
 namespace {

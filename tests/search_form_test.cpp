@@ -10,6 +10,7 @@
 #include "dict/place.h"
 #include "search/form.h"
 #include "tests/sjis.h"
+#include "tests/program_list.h"
 
 namespace orvetta {
 namespace {
@@ -127,7 +128,7 @@ protected:
     }
 
     FakeView view;
-    SearchForm form{view};
+    SearchForm form{gPlaces, view};
 };
 
 int cityKindCount(int first, int last) {

@@ -11,6 +11,7 @@
 #include "search/engine.h"
 #include "search/result_line.h"
 #include "tests/sjis.h"
+#include "tests/program_list.h"
 
 namespace orvetta {
 namespace {

@@ -7,6 +7,7 @@
 
 #include "tests/update_support.h"
 #include "update/update_file.h"
+#include "tests/program_list.h"
 
 namespace orvetta {
 namespace {

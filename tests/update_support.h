@@ -15,6 +15,7 @@
 #include "tests/sjis.h"
 #include "tests/update_invariants.h"
 #include "update/update_file.h"
+#include "tests/program_list.h"
 
 namespace orvetta::test {
 

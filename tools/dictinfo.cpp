@@ -27,20 +27,21 @@ std::string toUtf8(const char* sjisText) {
 
 int main() {
     using namespace orvetta;
-    int result = loadDictionary();
+    PlaceList places;
+    int result = loadDictionary(places);
     if (result != decodedDictionarySize()) {
         std::fprintf(stderr, "%s\n", toUtf8(result < 0 ? kMemoryErrorText : kInitErrorText).c_str());
         return 1;
     }
-    std::printf("%d records, %zu-byte image, %d bytes decoded\n\n", recordCount(), gEdition->imageSize, result);
+    std::printf("%d records, %zu-byte image, %d bytes decoded\n\n", places.count(), gEdition->imageSize, result);
     std::printf("code  prefecture    area  first  last  records  cities  wards  districts  towns  villages  old\n");
     int total[7] = {};
     for (int k = 1; k <= kLastPrefectureRow; ++k) {
-        const PrefectureRow& row = gPrefectureTable[k];
+        const PrefectureRow& row = places.prefectureTable[k];
         int count[9] = {}, old = 0;
         for (int i = row.first; i <= row.last; ++i) {
-            ++count[gRecords[i].kind - '0'];
-            old += gRecords[i].current == '0';
+            ++count[places.records[i].kind - '0'];
+            old += places.records[i].current == '0';
         }
         const int columns[7] = {row.last - row.first + 1, count[4], count[6], count[5], count[7], count[8], old};
         std::string name = toUtf8(row.name);
@@ -60,6 +61,6 @@ int main() {
     const int widths[7] = {9, 8, 7, 11, 7, 10, 5};
     for (int c = 0; c < 7; ++c) std::printf("%*d", widths[c], total[c]);
     std::printf("\n");
-    releaseDictionary();
+    releaseDictionary(places);
     return 0;
 }

@@ -143,7 +143,7 @@ HWND controlById(int id) {
     return nullptr;
 }
 
-void createControls(HINSTANCE instance, HWND mainWindow) {
+void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places) {
     gControls[kStatusBarSlot] =
         CreateStatusWindowW(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, L"", mainWindow, IDC_STATUS_BAR);
     gStatusBarHeight = 0;
@@ -160,8 +160,8 @@ void createControls(HINSTANCE instance, HWND mainWindow) {
     }
     for (int slot : {kCityFieldSlot, kWardFieldSlot})
         if (HWND edit = comboEdit(gControls[slot])) SendMessageW(edit, EM_LIMITTEXT, kNameFieldLimit, 0);
-    createTreeWindow(instance, mainWindow);
-    attachCopying(gControls[kResultListSlot], gTreeView);
+    createTreeWindow(instance, mainWindow, places);
+    attachCopying(gControls[kResultListSlot], gTreeView, places);
 }
 
 int fontHeight(int points, int dpi) { return -MulDiv(points, dpi, 72); }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "dict/place.h"
+
 namespace orvetta {
 
 // Positions in the control table, in creation order. The status bar is 0;
@@ -58,7 +60,7 @@ HWND controlById(int id);
 
 // Creates the status bar and the other 18 controls at (0, 0) with no size,
 // limits the two name fields, then creates the tree window.
-void createControls(HINSTANCE instance, HWND mainWindow);
+void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places);
 
 // Creates the three fonts for the display's DPI and gives each to its
 // controls. The face is the one chooseFontFace() picks.

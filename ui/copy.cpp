@@ -20,6 +20,9 @@ namespace orvetta {
 
 namespace {
 
+// The list the tree shows, for copying its nodes.
+const PlaceList* gCopyPlaces;
+
 const char kCopyErrorText[] =  // クリップボードにコピーできませんでした
     "\x83N\x83\x8a\x83" "b\x83v\x83{\x81[\x83h\x82\xc9\x83R\x83s\x81[\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
     "\x82\xb5\x82\xbd";
@@ -103,12 +106,12 @@ std::wstring treeText(HWND tree, int command) {
     data.pszText = caption;
     data.cchTextMax = static_cast<int>(std::size(caption));
     if (!TreeView_GetItem(tree, &data)) return {};
-    if (data.lParam == kTreeNoRecord || data.lParam < 0 || data.lParam >= recordCount())
+    if (data.lParam == kTreeNoRecord || data.lParam < 0 || data.lParam >= gCopyPlaces->count())
         return command == IDM_COPY_LINE ? std::wstring(caption) : std::wstring();
     const int index = static_cast<int>(data.lParam);
-    const PlaceRecord& record = gRecords[index];
+    const PlaceRecord& record = gCopyPlaces->records[index];
     if (command == IDM_COPY_NUMBER) return sjisToWide(record.number, strnlen(record.number, sizeof record.number));
-    return command == IDM_COPY_LINE ? sjisToWide(resultLine(index)) : std::wstring();
+    return command == IDM_COPY_LINE ? sjisToWide(resultLine(*gCopyPlaces, index)) : std::wstring();
 }
 
 int treeCtrlCCommand(HWND) { return IDM_COPY_LINE; }
@@ -226,7 +229,8 @@ void subclass(HWND control, WNDPROC proc, CopyTarget& target) {
 
 }  // namespace
 
-void attachCopying(HWND resultList, HWND treeView) {
+void attachCopying(HWND resultList, HWND treeView, const PlaceList& places) {
+    gCopyPlaces = &places;
     subclass(resultList, listCopyingProc, gListTarget);
     subclass(treeView, treeCopyingProc, gTreeTarget);
 }

@@ -15,13 +15,15 @@
 
 #include <windows.h>
 
+#include "dict/place.h"
+
 #include <string>
 
 namespace orvetta {
 
 // Gives the result list and the tree view (either may be null) their copy
 // key and context menu.
-void attachCopying(HWND resultList, HWND treeView);
+void attachCopying(HWND resultList, HWND treeView, const PlaceList& places);
 
 // Puts `text` on the clipboard as Unicode text. False when the clipboard
 // could not be had or the text not stored.

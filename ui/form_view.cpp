@@ -230,9 +230,9 @@ bool choiceChanged(SearchForm& form, int id, int code) {
 
 }  // namespace
 
-void formInitialise() {
+void formInitialise(const PlaceList& places) {
     gFormView = std::make_unique<ControlFormView>();
-    gFormOwner = std::make_unique<SearchForm>(*gFormView);
+    gFormOwner = std::make_unique<SearchForm>(places, *gFormView);
     gSearchForm = gFormOwner.get();
     gSearchForm->initialise();
 }

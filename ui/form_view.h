@@ -14,7 +14,7 @@ namespace orvetta {
 extern SearchForm* gSearchForm;
 
 // Puts the form into its first state over the controls that exist now.
-void formInitialise();
+void formInitialise(const PlaceList& places);
 // Hands a command or control notification (id, code) to the form. Returns
 // false when the form has no event for it.
 bool formOnCommand(int id, int code);

@@ -6,13 +6,14 @@
 #include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
+#include "dict/program_places.h"
 #include "ui/controls.h"
 #include "ui/form_view.h"
 #include "ui/help_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 #include "ui/tree_window.h"
-#include "update/update_file.h"
+#include "update/startup.h"
 
 namespace orvetta {
 
@@ -27,29 +28,30 @@ const wchar_t kTitle[] = L"Orvetta ver 1.0p";
 // Command ids 209 and 210 sit in the focus range but move nothing.
 constexpr int kUnusedFocusIds[] = {209, 210};
 
-// The update reader's own messages (the missing file) are information boxes
-// owned by the main window being created.
+// The start-up notices: the missing update file is an information box, a
+// failed load or a rejected update file an error box, each owned by the main
+// window being created.
 void informUser(void* owner, const char* text, const char* caption) {
     messageBoxSjis(static_cast<HWND>(owner), text, caption, MB_ICONINFORMATION | MB_OK);
 }
 
-void showStartupError(HWND window, const char* text, const char* caption) {
-    messageBoxSjis(window, text, caption, MB_ICONWARNING | MB_OK);
+void warnUser(void* owner, const char* text, const char* caption) {
+    messageBoxSjis(static_cast<HWND>(owner), text, caption, MB_ICONWARNING | MB_OK);
 }
+
+// The update file as read at start-up, merged again whenever the list is
+// rebuilt.
+StagedUpdate gStagedUpdate;
 
 // ---- WM_CREATE: the start-up steps, in their fixed order ----
 void mainOnCreate(HWND window) {
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     InitCommonControls();
 
-    // The record array lives in gRecords from here on; the search and the
-    // tree read it there.
-    const int loaded = loadDictionary();
-    if (loaded == kLoadNoMemory || loaded == kLoadDecodeFailed) {
-        if (loaded == kLoadNoMemory)
-            showStartupError(window, kMemoryErrorText, kMemoryErrorCaption);
-        else
-            showStartupError(window, kInitErrorText, kInitErrorCaption);
+    // The program's list lives in gPlaces from here on; the form, the tree
+    // and the copy code are handed it.
+    const StartupNotices notices{informUser, warnUser, window};
+    if (loadPlaces(gPlaces, "", gStagedUpdate, notices) != decodedDictionarySize()) {
         // Destruction runs the release steps and posts the quit message;
         // creation then returns no window.
         DestroyWindow(window);
@@ -57,13 +59,8 @@ void mainOnCreate(HWND window) {
         return;
     }
 
-    const UpdateNotifier notifier{informUser, window};
-    UpdateError error;
-    if (readUpdateFile(notifier, gRecords, gAreaTable, gPrefectureTable, &error) == kUpdateRejected)
-        showStartupError(window, updateErrorText(error).c_str(), kUpdateErrorCaption);
-
-    createControls(gInstance, window);
-    formInitialise();
+    createControls(gInstance, window, gPlaces);
+    formInitialise(gPlaces);
     createFonts(window);
     SetCursor(previous);
 }
@@ -72,7 +69,7 @@ void mainOnCreate(HWND window) {
 // The platform has already destroyed the owned tree and help windows.
 void mainOnDestroy(HWND window) {
     treeReleaseImageList();
-    releaseDictionary();
+    releaseDictionary(gPlaces);
     helpClose();
     WinHelpW(window, kHelpFile, HELP_QUIT, 0);
     deleteFonts();

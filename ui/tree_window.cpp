@@ -93,12 +93,12 @@ HTREEITEM treeAppend(HTREEITEM parent, const char* sjisText, int image, LPARAM r
     return reinterpret_cast<HTREEITEM>(SendMessageW(gTreeView, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
-void treeAddPlaces(HTREEITEM prefectureNode, const PrefectureRow& row) {
-    if (!gRecords || row.first < 0 || row.last >= recordCount()) return;
+void treeAddPlaces(const PlaceList& places, HTREEITEM prefectureNode, const PrefectureRow& row) {
+    if (!places.records || row.first < 0 || row.last >= places.count()) return;
     HTREEITEM parent = prefectureNode;
     char text[kPlaceTextBuffer];
     for (int i = row.first; i <= row.last; ++i) {
-        const PlaceRecord& record = gRecords[i];
+        const PlaceRecord& record = places.records[i];
         formatPlaceText(record, text);
         bool cityOrDistrict = record.kind == kKindCity || record.kind == kKindDistrict;
         HTREEITEM node = treeAppend(cityOrDistrict ? prefectureNode : parent, text, placeImage(record), i);
@@ -107,15 +107,15 @@ void treeAddPlaces(HTREEITEM prefectureNode, const PrefectureRow& row) {
     }
 }
 
-void treeFill() {
+void treeFill(const PlaceList& places) {
     for (const AreaCaption& area : kAreaCaptions) {
         HTREEITEM areaNode = treeAppend(TVI_ROOT, area.caption, kImageArea, kTreeNoRecord);
         // Row 0 (all) and row 48 (unknown) are never shown.
         for (int r = 1; r <= kLastPrefectureRow; ++r) {
-            const PrefectureRow& row = gPrefectureTable[r];
+            const PrefectureRow& row = places.prefectureTable[r];
             if (strcmp(row.area, area.area) != 0) continue;
             HTREEITEM prefectureNode = treeAppend(areaNode, row.name, kImagePrefecture, kTreeNoRecord);
-            treeAddPlaces(prefectureNode, row);
+            treeAddPlaces(places, prefectureNode, row);
         }
     }
 }
@@ -162,7 +162,7 @@ BOOL treeOnCreate(HWND window, LPCREATESTRUCT create) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     SendMessageW(gTreeView, WM_SETREDRAW, FALSE, 0);
-    treeFill();
+    treeFill(*static_cast<const PlaceList*>(create->lpCreateParams));
     SendMessageW(gTreeView, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(gTreeView, nullptr, TRUE);
     gTreeFillMilliseconds = elapsedMilliseconds(start);
@@ -219,7 +219,7 @@ bool registerTreeWindowClass(HINSTANCE instance) {
 
 }  // namespace
 
-HWND createTreeWindow(HINSTANCE instance, HWND owner) {
+HWND createTreeWindow(HINSTANCE instance, HWND owner, const PlaceList& places) {
     gTreeWindow = nullptr;
     gTreeView = nullptr;
     gTreeImageList = nullptr;
@@ -227,7 +227,7 @@ HWND createTreeWindow(HINSTANCE instance, HWND owner) {
     std::wstring title = sjisToWide(kTreeTitle);
     HWND window = CreateWindowExW(0, kTreeClassName, title.c_str(), WS_POPUP | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, kTreeWidth, kTreeHeight, owner, nullptr, instance,
-                                  nullptr);
+                                  const_cast<PlaceList*>(&places));
     gTreeWindow = window;
     return window;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+
+#include "dict/place.h"
 #include <commctrl.h>
 
 namespace orvetta {
@@ -21,7 +23,7 @@ extern double gTreeFillMilliseconds;
 // `owner` with its tree view and image list, and builds the whole tree from
 // the records as they stand. Returns the popup, or null if it could not be
 // created.
-HWND createTreeWindow(HINSTANCE instance, HWND owner);
+HWND createTreeWindow(HINSTANCE instance, HWND owner, const PlaceList& places);
 
 // Gives the tree font to the tree view, with an immediate redraw.
 void treeSetFont(HFONT font);

@@ -163,8 +163,8 @@ UpdateFault checkUpdateLine(const char* line, PlaceRecord* slot) {
 
 int parseUpdateLine(const char* line, PlaceRecord* slot) { return checkUpdateLine(line, slot) == UpdateFault::None; }
 
-int readUpdateText(const char* fileBuffer, size_t fileSize, PlaceRecord* records, AreaRow* areaTable,
-                   PrefectureRow* prefectureTable, UpdateError* error) {
+int stageUpdateText(const char* fileBuffer, size_t fileSize, std::vector<PlaceRecord>& staged, UpdateError* error) {
+    staged.clear();
     UpdateError found;
     if (fileSize == 0) return reject(error, {0, UpdateFault::FileEmpty});
     PlaceRecord* staging =
@@ -173,31 +173,31 @@ int readUpdateText(const char* fileBuffer, size_t fileSize, PlaceRecord* records
 
     char line[kUpdateLineBufferSize];
     size_t position = 0;
-    int staged = 0;
+    int count = 0;
     for (int lineNumber = 1; position < fileSize && found.fault == UpdateFault::None; ++lineNumber) {
         found.line = lineNumber;
         if (!readUpdateLine(fileBuffer, &position, line)) {
             found.fault = UpdateFault::LineTooLong;
         } else if (line[0] == '\0' || line[0] == ';') {
             continue;
-        } else if (staged == kUpdateStagingSlots) {
-            // A 101st data line has no staging slot and no spare slot to go to.
+        } else if (count == kUpdateStagingSlots) {
             found.fault = UpdateFault::TooManyLines;
         } else {
-            found.fault = checkUpdateLine(line, &staging[staged]);
-            if (found.fault == UpdateFault::None) ++staged;
+            found.fault = checkUpdateLine(line, &staging[count]);
+            if (found.fault == UpdateFault::None) ++count;
         }
     }
     const bool accepted = found.fault == UpdateFault::None;
-    if (accepted) mergeUpdates(records, areaTable, prefectureTable, staging, staged);
+    if (accepted) staged.assign(staging, staging + count);
     heapFree(staging);
     return accepted ? kUpdateMerged : reject(error, found);
 }
 
-int readUpdateFile(const UpdateNotifier& notifier, PlaceRecord* records, AreaRow* areaTable,
-                   PrefectureRow* prefectureTable, UpdateError* error) {
+int stageUpdateFile(const char* name, const UpdateNotifier& notifier, std::vector<PlaceRecord>& staged,
+                    UpdateError* error) {
+    staged.clear();
     UpdateSource source;
-    switch (readUpdateSource(kUpdateFileName, kUpdateSizeLimit, &source)) {
+    switch (readUpdateSource(name, kUpdateSizeLimit, &source)) {
     case kSourceRead:
         break;
     case kSourceCannotOpen:
@@ -210,8 +210,32 @@ int readUpdateFile(const UpdateNotifier& notifier, PlaceRecord* records, AreaRow
     default:  // no size, or no memory for the buffer
         return reject(error, {0, UpdateFault::FileUnreadable});
     }
-    const int result = readUpdateText(source.buffer, source.size, records, areaTable, prefectureTable, error);
+    const int result = stageUpdateText(source.buffer, source.size, staged, error);
     heapFree(source.buffer);
+    return result;
+}
+
+void mergeStaged(const std::vector<PlaceRecord>& staged, PlaceList& places) {
+    if (!staged.empty())
+        mergeUpdates(places.records, places.areaTable, places.prefectureTable, staged.data(),
+                     static_cast<int>(staged.size()));
+}
+
+int readUpdateText(const char* fileBuffer, size_t fileSize, PlaceRecord* records, AreaRow* areaTable,
+                   PrefectureRow* prefectureTable, UpdateError* error) {
+    std::vector<PlaceRecord> staged;
+    const int result = stageUpdateText(fileBuffer, fileSize, staged, error);
+    if (result == kUpdateMerged && !staged.empty())
+        mergeUpdates(records, areaTable, prefectureTable, staged.data(), static_cast<int>(staged.size()));
+    return result;
+}
+
+int readUpdateFile(const UpdateNotifier& notifier, PlaceRecord* records, AreaRow* areaTable,
+                   PrefectureRow* prefectureTable, UpdateError* error) {
+    std::vector<PlaceRecord> staged;
+    const int result = stageUpdateFile(kUpdateFileName, notifier, staged, error);
+    if (result == kUpdateMerged && !staged.empty())
+        mergeUpdates(records, areaTable, prefectureTable, staged.data(), static_cast<int>(staged.size()));
     return result;
 }
 

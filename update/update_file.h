@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "dict/place.h"
 
@@ -65,6 +66,21 @@ struct UpdateError {
 // caller shows updateErrorText(error).
 int readUpdateFile(const UpdateNotifier& notifier, PlaceRecord* records, AreaRow* areaTable,
                    PrefectureRow* prefectureTable, UpdateError* error = nullptr);
+
+// Reading and merging are two steps, so that a list rebuilt later (a rewind
+// to another day) can take the same lines again without reading the file or
+// telling the user twice.
+//
+// Reads `name` and checks every line; on 0 `staged` holds the accepted
+// records in file order (none for a file of comments only). Other results and
+// `error` as readUpdateFile; `staged` is then empty.
+int stageUpdateFile(const char* name, const UpdateNotifier& notifier, std::vector<PlaceRecord>& staged,
+                    UpdateError* error = nullptr);
+// The same for a file already in memory (see readUpdateText).
+int stageUpdateText(const char* fileBuffer, size_t fileSize, std::vector<PlaceRecord>& staged,
+                    UpdateError* error = nullptr);
+// Merges staged records into the list (see mergeUpdates).
+void mergeStaged(const std::vector<PlaceRecord>& staged, PlaceList& places);
 
 // Everything after the file read: checks every line of `fileBuffer` and, when
 // all pass, merges them. `fileBuffer` holds `fileSize` bytes followed by at

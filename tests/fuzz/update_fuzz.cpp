@@ -23,6 +23,7 @@
 #include "dict/place.h"
 #include "tests/update_invariants.h"
 #include "update/update_file.h"
+#include "tests/program_list.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
+#include "tests/program_list.h"
 
 namespace orvetta::test {
 namespace {

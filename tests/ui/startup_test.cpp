@@ -13,6 +13,7 @@
 #include "ui/resource.h"
 #include "ui/tree_window.h"
 #include "update/update_file.h"
+#include "tests/program_list.h"
 
 namespace orvetta::test {
 namespace {

@@ -17,6 +17,7 @@
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/tree_window.h"
+#include "tests/program_list.h"
 
 namespace orvetta::test {
 namespace {
@@ -319,7 +320,7 @@ protected:
         gAreaTable[0].last = static_cast<int32_t>(records_.size()) - 1;
         gPrefectureTable[1].first = 0;
         gPrefectureTable[1].last = static_cast<int32_t>(records_.size()) - 1;
-        EXPECT_NE(createTreeWindow(GetModuleHandleW(nullptr), nullptr), nullptr);
+        EXPECT_NE(createTreeWindow(GetModuleHandleW(nullptr), nullptr, gPlaces), nullptr);
         return prefectureNode("８エリア(北海道)", "北海道");
     }
 

@@ -1,0 +1,43 @@
+#include "update/startup.h"
+
+#include "dict/edition.h"
+#include "dict/history.h"
+#include "dict/load.h"
+
+namespace orvetta {
+
+namespace {
+
+void say(void (*to)(void*, const char*, const char*), void* context, const char* text, const char* caption) {
+    if (to) to(context, text, caption);
+}
+
+}  // namespace
+
+int loadPlaces(PlaceList& places, const std::string& onDate, StagedUpdate& update, const StartupNotices& notices) {
+    const int loaded = loadDictionary(places);
+    if (loaded == kLoadNoMemory) {
+        say(notices.warn, notices.context, kMemoryErrorText, kMemoryErrorCaption);
+        return loaded;
+    }
+    if (loaded != decodedDictionarySize()) {
+        say(notices.warn, notices.context, kInitErrorText, kInitErrorCaption);
+        return kLoadDecodeFailed;
+    }
+    if (!onDate.empty())
+        rewindToDate(*gEdition, onDate.c_str(), places.records, places.areaTable, places.prefectureTable);
+
+    if (!update.read) {
+        update.read = true;
+        if (!update.path.empty()) {
+            const UpdateNotifier notifier{notices.inform, notices.context};
+            update.status = stageUpdateFile(update.path.c_str(), notifier, update.records, &update.error);
+            if (update.status == kUpdateRejected)
+                say(notices.warn, notices.context, updateErrorText(update.error).c_str(), kUpdateErrorCaption);
+        }
+    }
+    if (update.status == kUpdateMerged) mergeStaged(update.records, places);
+    return loaded;
+}
+
+}  // namespace orvetta
