@@ -262,3 +262,35 @@ TEST_F(LookupCli, AnswersAsOfADayAndTellsTheHistory) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LookupCli, RefusesOptionsThatWouldBeLostOrIgnored) {
+    std::string longWord, shownWord;
+    for (int i = 0; i < 2500; ++i) longWord += "あい";
+    for (int i = 0; i < 20; ++i) shownWord += "あい";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--on", "", "number", "0101"}, "--on takes a day from"},
+        {{"--on", "", "--edition", "1998", "number", "0101"}, "not ''"},
+        {{"--edition", "", "dump"}, "--edition takes 1998 or current, not ''"},
+        {{"--on", "2005-01-01", "--on", "", "number", "4707"}, "--on may be given only once"},
+        {{"--on", "2005", "--on", "2005-01-01", "number", "4707"}, "not '2005'"},  // the first value is checked
+        {{"--edition", "current", "--edition", "1998", "dump"}, "--edition may be given only once"},
+        {{"--pref", "1", "--pref", "2", "city", "a"}, "--pref may be given only once"},
+        {{"history", ""}, "history takes a NUMBER"},
+        {{"--pref", "27", "history", "4707"}, "--pref does not apply to history"},
+        {{"--reading", "dump"}, "--reading does not apply to dump"},
+        {{"--on", "2005-01-01", "history", "4707"}, "--on does not apply to history"},
+        {{longWord}, "unknown command '" + shownWord + "...'\n"},  // cut between characters
+    };
+    for (const auto& [args, message] : cases) {
+        Outcome r = run(args);
+        EXPECT_EQ(r.status, 2) << message;
+        EXPECT_EQ(r.out, "") << message;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err.substr(0, 200);
+        EXPECT_LT(r.err.size(), 200u) << message;
+        EXPECT_EQ(r.err.find("velkarad"), std::string::npos) << message;  // nothing loaded
+    }
+}
+
+}  // namespace

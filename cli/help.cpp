@@ -1,0 +1,103 @@
+// --help: the usage in English, then in Japanese.
+#include <string>
+
+#include "cli/command.h"
+#include "cli/output.h"
+#include "dict/edition.h"
+
+namespace orvetta::cli {
+namespace {
+
+std::string helpEnglish() {
+    const Edition& past = kEdition1998;
+    const Edition& today = historyEdition();
+    return std::string(
+               "Usage: orvetta-lookup [options] number TEXT\n"
+               "       orvetta-lookup [options] city TEXT\n"
+               "       orvetta-lookup [options] ward TEXT\n"
+               "       orvetta-lookup [--edition E] [--on DATE] [--sjis] dump\n"
+               "       orvetta-lookup [--sjis] history NUMBER\n"
+               "       orvetta-lookup --help\n"
+               "\n"
+               "Looks up Japanese places and their JCC/JCG numbers in the built-in place\n"
+               "dictionary. A \"velkarad.txt\" in the current directory is merged first, as\n"
+               "the desktop program does; its messages go to standard error.\n"
+               "\n"
+               "  number TEXT     the place whose JCC/JCG number is TEXT (letters in any case)\n"
+               "  city TEXT       every city and district whose name contains TEXT\n"
+               "  ward TEXT       every ward, town and village whose name contains TEXT\n"
+               "  dump            the record array and the two region tables, tab-separated\n"
+               "  history NUMBER  every recorded change of NUMBER since ") +
+           today.historySince + ", and the changes\n" +
+           "                  naming it as successor: date, change, detail\n"
+           "\n"
+           "  --edition E     the place list: " +
+           past.name + " (places of " + past.snapshotDate + ", the default) or\n" + "                  " +
+           today.name + " (places of " + today.snapshotDate + ", with their history)\n" +
+           "  --on DATE       answer as of DATE (YYYY-MM-DD, " + today.historySince + " to " + today.snapshotDate +
+           "):\n"
+           "                  old marks and names of that day, later places left out;\n"
+           "                  uses the " +
+           today.name + " list\n" +
+           "  --reading       match the kana readings (hiragana) instead of the kanji names\n"
+           "  --pref N        search prefecture N only (1-47; 0 = all)\n"
+           "  --area N        search call-area choice N only (1-9 = area 1-9, 10 = area 0;\n"
+           "                  0 = all); cannot be combined with --pref other than 0\n"
+           "  --sjis          write Shift-JIS instead of UTF-8; on Linux TEXT is then taken\n"
+           "                  as Shift-JIS bytes too\n"
+           "\n"
+           "Name matching is byte-wise on the Shift-JIS text; an empty TEXT matches\n"
+           "every name. Each hit is one line: the number, a tab, the prefecture, the\n"
+           "parent city or district, the place with its reading in parentheses, and a\n"
+           "mark for places that no longer exist.\n"
+           "Exit status: 0 lines printed, 1 nothing found (or no change recorded),\n"
+           "2 bad usage, 3 the dictionary could not be loaded, 4 standard output could\n"
+           "not be written.\n"
+           "\n";
+}
+
+// Shift-JIS, converted like all output; the dates come from the editions.
+std::string helpJapanese() {
+    const Edition& past = kEdition1998;
+    const Edition& today = historyEdition();
+    return std::string(
+    "\x8eg\x82\xa2\x95\xfb: orvetta-lookup [\x83I\x83v\x83V\x83\x87\x83\x93] number|city|ward \x95\xb6\x8e\x9a\x97\xf1\n"  // 使い方: orvetta-lookup [オプション] number|city|ward 文字列
+    "      orvetta-lookup [--sjis] dump\n"
+    "      orvetta-lookup [--sjis] history \x94\xd4\x8d\x86\n"  //       orvetta-lookup [--sjis] history 番号
+    "\x93\xe0\x91\xa0\x82\xcc\x92n\x96\xbc\x8e\xab\x8f\x91\x82\xa9\x82\xe7\x92n\x96\xbc\x82\xc6 JCC/JCG \x83i\x83\x93\x83o\x81[\x82\xf0\x92T\x82\xb5\x82\xdc\x82\xb7\x81" "B\n"  // 内蔵の地名辞書から地名と JCC/JCG ナンバーを探します。
+    "\x83J\x83\x8c\x83\x93\x83g\x83" "f\x83" "B\x83\x8c\x83N\x83g\x83\x8a\x82\xc9 velkarad.txt \x82\xaa\x82\xa0\x82\xea\x82\xce\x81" "A\x82\xbb\x82\xcc\x93\xe0\x97" "e\x82\xf0\x94\xbd\x89" "f\x82\xb5\x82\xdc\x82\xb7\x81" "B\n"  // カレントディレクトリに velkarad.txt があれば、その内容を反映します。
+    "  number \x95\xb6\x8e\x9a\x97\xf1  \x82\xbb\x82\xcc JCC/JCG \x83i\x83\x93\x83o\x81[\x82\xcc\x92n\x96\xbc (\x89p\x8e\x9a\x82\xcc\x91\xe5\x8f\xac\x82\xcd\x8b\xe6\x95\xca\x82\xb5\x82\xc8\x82\xa2)\n"  //   number 文字列  その JCC/JCG ナンバーの地名 (英字の大小は区別しない)
+    "  city \x95\xb6\x8e\x9a\x97\xf1    \x96\xbc\x91O\x82\xc9\x95\xb6\x8e\x9a\x97\xf1\x82\xf0\x8a\xdc\x82\xde\x8es\x81" "E\x8cS\n"  //   city 文字列    名前に文字列を含む市・郡
+    "  ward \x95\xb6\x8e\x9a\x97\xf1    \x96\xbc\x91O\x82\xc9\x95\xb6\x8e\x9a\x97\xf1\x82\xf0\x8a\xdc\x82\xde\x8b\xe6\x81" "E\x92\xac\x81" "E\x91\xba\n"  //   ward 文字列    名前に文字列を含む区・町・村
+    "  dump           \x8e\xab\x8f\x91\x82\xcc\x91S\x83\x8c\x83R\x81[\x83h\x82\xc6\x92n\x88\xe6\x95\x5c\x82\xf0\x83^\x83u\x8b\xe6\x90\xd8\x82\xe8\x82\xc5\x8fo\x97\xcd\n"  //   dump           辞書の全レコードと地域表をタブ区切りで出力
+    "  history \x94\xd4\x8d\x86   \x82\xbb\x82\xcc\x94\xd4\x8d\x86\x82\xcc\x95\xcf\x8dX\x97\x9a\x97\xf0 (") +  //   history 番号   その番号の変更履歴 (
+           today.historySince +
+           " \x88\xc8\x8d~) \x82\xc6\x81" "A\x82\xbb\x82\xcc\x94\xd4\x8d\x86\x82\xf0\x8c\xe3\x8cp\x82\xc6\x82\xb7\x82\xe9\x95\xcf\x8dX\n"  //  以降) と、その番号を後継とする変更
+           "  --edition \x94\xc5   \x92n\x96\xbc\x83\x8a\x83X\x83g: " +  //   --edition 版   地名リスト:
+           past.name + " (" + past.snapshotDate +
+           " \x8c\xbb\x8d\xdd\x81" "A\x8a\xf9\x92\xe8) \x82\xdc\x82\xbd\x82\xcd\n"  //  現在、既定) または
+           "                 " +
+           today.name + " (" + today.snapshotDate +
+           " \x8c\xbb\x8d\xdd\x81" "A\x95\xcf\x8dX\x97\x9a\x97\xf0\x82\xc2\x82\xab)\n"  //  現在、変更履歴つき)
+           "  --on \x93\xfa\x95t      \x82\xbb\x82\xcc\x93\xfa (YYYY-MM-DD\x81" "A" +  //   --on 日付      その日 (YYYY-MM-DD、
+           today.historySince + "\x81`" + today.snapshotDate +  // 〜
+           ") \x8c\xbb\x8d\xdd\x82\xcc\x92n\x96\xbc\x82\xc5\x93\x9a\x82\xa6\x82\xe9 (" +  // ) 現在の地名で答える (
+           today.name +
+           " \x94\xc5\x82\xf0\x8eg\x82\xa4)\n"  //  版を使う)
+    "  --reading      \x8a\xbf\x8e\x9a\x82\xc5\x82\xcd\x82\xc8\x82\xad\x93\xc7\x82\xdd (\x82\xd0\x82\xe7\x82\xaa\x82\xc8) \x82\xc5\x92T\x82\xb7\n"  //   --reading      漢字ではなく読み (ひらがな) で探す
+    "  --pref N       \x93s\x93\xb9\x95{\x8c\xa7 N (1-47\x81" "A0 \x82\xcd\x82\xb7\x82\xd7\x82\xc4) \x82\xc9\x8di\x82\xe9\n"  //   --pref N       都道府県 N (1-47、0 はすべて) に絞る
+    "  --area N       \x83G\x83\x8a\x83" "A N (1-9\x81" "A10 \x82\xcd 0 \x83G\x83\x8a\x83" "A\x81" "A0 \x82\xcd\x82\xb7\x82\xd7\x82\xc4) \x82\xc9\x8di\x82\xe9\n"  //   --area N       エリア N (1-9、10 は 0 エリア、0 はすべて) に絞る
+    "  --sjis         Shift-JIS \x82\xc5\x8fo\x97\xcd\x82\xb5\x81" "A\x95\xb6\x8e\x9a\x97\xf1\x82\xe0 Shift-JIS \x82\xc6\x82\xb5\x82\xc4\x8e\xf3\x82\xaf\x8e\xe6\x82\xe9\n"  //   --sjis         Shift-JIS で出力し、文字列も Shift-JIS として受け取る
+    "\x8fI\x97\xb9\x83R\x81[\x83h: 0 \x8c\xa9\x82\xc2\x82\xa9\x82\xc1\x82\xbd\x81" "A1 \x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2\x81" "A2 \x8eg\x82\xa2\x95\xfb\x82\xcc\x8c\xeb\x82\xe8\x81" "A3 \x8e\xab\x8f\x91\x82\xf0\x93\xc7\x82\xdf\x82\xc8\x82\xa2\x81" "A4 \x8fo\x97\xcd\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xc8\x82\xa2\n";  // 終了コード: 0 見つかった、1 見つからない、2 使い方の誤り、3 辞書を読めない、4 出力に書き込めない
+}
+
+}  // namespace
+
+int printHelp(bool sjis) {
+    Output out(sjis);
+    out.write(helpEnglish().c_str());
+    out.write(helpJapanese().c_str());
+    return kExitFound;
+}
+
+}  // namespace orvetta::cli

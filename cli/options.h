@@ -1,0 +1,56 @@
+// The options of orvetta-lookup: one table row per option, parsed into
+// Options; each command lists the options that apply to it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dict/edition.h"
+
+namespace orvetta::cli {
+
+enum class OptionId : unsigned { Edition, On, Reading, Pref, Area, Sjis, Help };
+
+// A set of options, one bit per OptionId.
+using OptionSet = unsigned;
+
+constexpr OptionSet optionBit(OptionId id) { return 1u << static_cast<unsigned>(id); }
+
+template <typename... Ids>
+constexpr OptionSet optionSet(Ids... ids) {
+    return (optionBit(ids) | ...);
+}
+
+// The command line, each value already checked.
+struct Options {
+    OptionSet given = 0;  // the options that stood on the command line
+    bool reading = false;
+    bool sjis = false;
+    bool help = false;
+    int prefecture = 0;                // 0 = all, 1-47
+    int area = 0;                      // area choice: 0 = all, 1-9, 10 = area 0
+    const Edition* edition = nullptr;  // --edition; null when not given
+    std::string onDate;                // --on: a day the history covers, or ""
+    std::vector<std::string> words;    // the command and its words
+
+    bool has(OptionId id) const { return (given & optionBit(id)) != 0; }
+};
+
+// Parses the arguments; options may stand anywhere and after "--" everything
+// is a word. False after a usage message: an unknown option, a missing or
+// bad value, a value option given twice, both scopes chosen.
+bool parseOptions(const std::vector<std::string>& args, Options& options);
+
+// False after a usage message naming the first given option that is not in
+// `applying` (--help always applies).
+bool optionsApply(const Options& options, OptionSet applying, const char* command);
+
+// The edition whose history answers `history` and --on.
+const Edition& historyEdition();
+
+// The edition to load, or null after a usage message. `datedCommand` names
+// a command that answers from the history edition, or is null; it and --on
+// take that edition by default and refuse another.
+const Edition* chooseEdition(const Options& options, const char* datedCommand);
+
+}  // namespace orvetta::cli
