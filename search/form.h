@@ -40,9 +40,9 @@ enum class Control : int {
 
 // The three editable fields with drop-down lists (values are control ids).
 enum class Field : int {
-    Number = 104,  // number field: the scope's numbers
-    City = 105,    // city/district field: names of kinds 4 and 5
-    Ward = 106,    // ward/town/village field: names of the other kinds
+    Number = static_cast<int>(Control::Number),  // number field: the scope's numbers
+    City = static_cast<int>(Control::City),      // city/district field: names of kinds 4 and 5
+    Ward = static_cast<int>(Control::Ward),      // ward/town/village field: names of the other kinds
 };
 
 // Controls whose enabling the form decides, in the order it applies them.

@@ -13,6 +13,20 @@
 
 namespace orvetta {
 
+// The resource script names the controls by these ids; the form model by its
+// own enumeration. They must be one set of numbers.
+static_assert(static_cast<int>(Control::Kanji) == IDC_KANJI);
+static_assert(static_cast<int>(Control::Reading) == IDC_READING);
+static_assert(static_cast<int>(Control::Number) == IDC_NUMBER);
+static_assert(static_cast<int>(Control::City) == IDC_CITY);
+static_assert(static_cast<int>(Control::Ward) == IDC_WARD);
+static_assert(static_cast<int>(Control::Prefecture) == IDC_PREFECTURE);
+static_assert(static_cast<int>(Control::Area) == IDC_AREA);
+static_assert(static_cast<int>(Control::Search) == IDC_SEARCH);
+static_assert(static_cast<int>(Control::ClearAll) == IDC_CLEAR_ALL);
+static_assert(static_cast<int>(Control::Results) == IDC_RESULTS);
+static_assert(static_cast<int>(Control::ClearResults) == IDC_CLEAR_RESULTS);
+
 SearchForm* gSearchForm;
 
 namespace {

@@ -2,6 +2,7 @@
 #include "ui/main_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "dict/edition.h"
 #include "dict/load.h"
@@ -91,6 +92,11 @@ void focusControl(int id) {
     if (HWND control = controlById(id)) SetFocus(control);
 }
 
+// ---- WM_SIZE: every control follows the new client size ----
+void mainOnSize(HWND window, UINT, int clientWidth, int clientHeight) {
+    layoutControls(window, clientWidth, clientHeight);
+}
+
 // ---- WM_COMMAND ----
 void mainOnCommand(HWND window, int id, int code) {
     const bool fromMenu = code == 0;
@@ -142,9 +148,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCDESTROY:
         mainOnNcDestroy();
         break;
-    case WM_SIZE:
-        layoutControls(window, LOWORD(lParam), HIWORD(lParam));
-        return 0;
+        HANDLE_MSG(window, WM_SIZE, mainOnSize);
     case WM_COMMAND:
         mainOnCommand(window, LOWORD(wParam), HIWORD(wParam));
         return 0;

@@ -1,2 +1,0 @@
-add_executable(search_bench search_bench.cpp)
-target_link_libraries(search_bench PRIVATE orvetta_search orvetta_edition_1998 benchmark::benchmark_main)

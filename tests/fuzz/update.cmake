@@ -1,1 +1,0 @@
-add_fuzz_target(update_fuzz orvetta_update)
