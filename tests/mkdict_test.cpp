@@ -36,7 +36,7 @@ TEST(Mkdict, RejectsAHistoryOrJarlListThatDoesNotFitTheList) {
          "jarl-numbers.tsv:2: the last day is empty, YYYY-MM-DD or before YYYY-MM-DD"},
         {"jarl-numbers.tsv", "0101\t札幌\tSapporo\tcurrent\t\tx\tJCG\n", "jarl-numbers.tsv:2: a JCG number does not have 4"},
         {"jarl-numbers.tsv", "0101\t札幌\tSapporo\tdeleted\t2001-01-01\tx\tJCC\n",
-         "jarl-numbers.tsv:2: 0101 is deleted here but not in the place list"},
+         "jarl-numbers.tsv:2: 0101 is deleted here but current in the place list"},
         {"jarl-numbers.tsv", "0101\t札幌\tSapporo\tcurrent\t\tx\tJCC\n", "jarl-numbers.tsv: the place list's 01001 is missing"},
     };
     for (const Case& c : cases) {

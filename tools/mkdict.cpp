@@ -14,8 +14,8 @@
 // list, packs the 55-byte records, encodes them with the dictionary encoder,
 // checks that the image decodes back to the packed records, and writes a C++
 // source defining the edition: image, record count, both region tables, the
-// history, JARL's numbers and the texts. Any broken rule stops the build with a message
-// naming the file and line.
+// history, JARL's numbers and the texts. Any broken rule stops the build with
+// a message naming the file and line.
 #include <iconv.h>
 
 #include <cctype>
@@ -405,7 +405,8 @@ std::vector<Change> readHistory(const char* path, const EditionText& edition, co
 // ---- JARL's number list ----
 
 struct JarlEntry {
-    std::string number, kanji, romaji, lastDay, award;  // kanji and romaji in Shift-JIS; award: JarlAward's name
+    std::string number, kanji, romaji, lastDay;  // kanji and romaji in Shift-JIS
+    std::string award;                           // the JarlAward value's name
     bool current, reserved, lastDayIsBound;
 };
 
@@ -434,7 +435,8 @@ std::vector<JarlEntry> readJarlNumbers(const char* path, const PlaceIndex& place
     for (size_t i = 1; i < lines.size(); ++i) {
         std::string where = std::string(path) + ":" + std::to_string(i + 1);
         std::vector<std::string> f = splitTabs(lines[i]);
-        if (f.size() != 7) fail(where, "expected 7 tab-separated fields: number jarl_kanji romaji status last_day list award");
+        if (f.size() != 7)
+            fail(where, "expected 7 tab-separated fields: number jarl_kanji romaji status last_day list award");
         JarlEntry e{f[0], toShiftJis(f[1], where), toShiftJis(f[2], where), f[4], "", f[3] == "current",
                     f[1] == kReservedMark, false};
         if (e.number.size() < 4 || e.number.size() > 6 || !isDigits(e.number))
@@ -460,7 +462,8 @@ std::vector<JarlEntry> readJarlNumbers(const char* path, const PlaceIndex& place
         e.award = award->symbol;
         auto place = places.find(e.number);
         if (place != places.end() && (place->second.current == '1') != e.current)
-            fail(where, e.number + " is " + (e.current ? "current" : "deleted") + " here but not in the place list");
+            fail(where, e.number + (e.current ? " is current here but old in the place list"
+                                              : " is deleted here but current in the place list"));
         entries.emplace(e.number, e);
     }
     for (const auto& [number, place] : places)
@@ -561,7 +564,8 @@ void writeSource(const char* path, const EditionText& edition, const std::vector
 
 int main(int argc, char** argv) {
     if (argc < 5 || argc > 7) {
-        std::fprintf(stderr, "usage: mkdict EDITION.tsv PLACES.tsv PREFECTURES.tsv OUTPUT.cpp [HISTORY.tsv [JARL.tsv]]\n");
+        std::fprintf(stderr,
+                     "usage: mkdict EDITION.tsv PLACES.tsv PREFECTURES.tsv OUTPUT.cpp [HISTORY.tsv [JARL.tsv]]\n");
         return 2;
     }
     const EditionText edition = readEdition(argv[1]);
@@ -589,7 +593,8 @@ int main(int argc, char** argv) {
         fail(argv[4], "the encoded image does not decode back to the place list");
 
     writeSource(argv[4], edition, image, count, areas, rows, changes, jarl);
-    std::printf("mkdict: edition %s: %d records, %zu bytes packed, %zu bytes encoded, %zu changes, %zu JARL numbers\n",
+    std::printf("mkdict: edition %s: %d records, %zu bytes packed, %zu bytes encoded, %zu changes, "
+                "%zu JARL numbers\n",
                 edition.name.c_str(), count, packedSize, image.size(), changes.size(), jarl.size());
     return 0;
 }
