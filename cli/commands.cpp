@@ -3,15 +3,17 @@
 namespace orvetta::cli {
 namespace {
 
-constexpr OptionSet kLookupOptions = optionSet(OptionId::Edition, OptionId::On, OptionId::Reading, OptionId::Pref,
-                                               OptionId::Area, OptionId::Sjis);
+// Every command may read an update file but history, which reads none.
+constexpr OptionSet kLoadOptions = optionSet(OptionId::Edition, OptionId::On, OptionId::Sjis, OptionId::Lang,
+                                             OptionId::Update, OptionId::NoUpdate);
+constexpr OptionSet kLookupOptions = kLoadOptions | optionSet(OptionId::Reading, OptionId::Pref, OptionId::Area);
 
 const Command kCommandTable[] = {
     {"number", "TEXT", false, kLookupOptions, runNumber},  // the place of one number
     {"city", "TEXT", false, kLookupOptions, runCity},      // cities and districts by name
     {"ward", "TEXT", false, kLookupOptions, runWard},      // wards, towns and villages by name
-    {"dump", nullptr, false, optionSet(OptionId::Edition, OptionId::On, OptionId::Sjis), runDump},
-    {"history", "NUMBER", true, optionSet(OptionId::Edition, OptionId::Sjis), runHistory},
+    {"dump", nullptr, false, kLoadOptions, runDump},
+    {"history", "NUMBER", true, optionSet(OptionId::Edition, OptionId::Sjis, OptionId::Lang), runHistory},
 };
 
 }  // namespace

@@ -56,7 +56,7 @@ void dumpPlaces(const PlaceList& places, bool sjis) {
 
 int runDump(const Options& options, const Edition& edition) {
     PlaceList places;
-    if (!loadPlaces(edition, options.onDate, places)) return kExitNoDictionary;
+    if (!loadPlaces(options, edition, places)) return kExitNoDictionary;
     dumpPlaces(places, options.sjis);
     releasePlaces(places);
     return kExitFound;

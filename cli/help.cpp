@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "dict/history.h"
 #include "cli/output.h"
 #include "dict/edition.h"
 

@@ -6,28 +6,22 @@
 
 #include "cli/command.h"
 #include "cli/output.h"
+#include "cli/text.h"
 #include "dict/history.h"
 
 namespace orvetta::cli {
 namespace {
 
-const char* changeWord(ChangeKind kind) {
-    switch (kind) {
-    case ChangeKind::Created:
-        return "created";
-    case ChangeKind::Renamed:
-        return "renamed";
-    case ChangeKind::Ended:
-        break;
-    }
-    return "ended";
-}
+// 番号 NUMBER の変更は記録されていません
+const char kNoChangeJa[] =
+    " \x82\xcc\x95\xcf\x8dX\x82\xcd\x8bL\x98^\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
 
 }  // namespace
 
 // Prints every recorded change of the number and every change naming it as
 // successor, in date order: date, change, detail; a change of another place
-// names that place before its detail.
+// names that place before its detail. Japanese words and details unless
+// --lang en.
 int runHistory(const Options& options, const Edition& edition) {
     std::string number = options.words[1];
     if (number.empty()) {
@@ -40,18 +34,25 @@ int runHistory(const Options& options, const Edition& edition) {
     for (const PlaceChange* change : changes) {
         out.write(change->date);
         out.tab();
-        out.write(changeWord(change->kind));
+        const ChangeKindInfo& kind = changeKindInfo(change->kind);
+        out.write(options.english ? kind.word : kind.wordJa);
         out.tab();
         if (number != change->number) {
             out.write(change->number);
             out.write(" ");
         }
-        out.write(change->detail);
+        out.write(options.english ? change->detail : change->detailJa);
         out.endLine();
     }
     if (!changes.empty()) return kExitFound;
-    std::fprintf(stderr, "orvetta-lookup: no change of %s is recorded from %s to %s\n",
-                 shownArgument(number).c_str(), edition.historySince, edition.snapshotDate);
+    if (options.english) {
+        std::fprintf(stderr, "orvetta-lookup: no change of %s is recorded from %s to %s\n",
+                     shownArgument(number).c_str(), edition.historySince, edition.snapshotDate);
+    } else {
+        std::fprintf(stderr, "orvetta-lookup: %s%s (%s - %s)\n", shownArgument(number).c_str(),
+                     utf8FromSjis(kNoChangeJa, sizeof kNoChangeJa - 1).c_str(), edition.historySince,
+                     edition.snapshotDate);
+    }
     return kExitNone;
 }
 

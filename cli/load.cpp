@@ -7,18 +7,21 @@
 namespace orvetta::cli {
 namespace {
 
-void informOnStderr(void*, const char* text, const char* caption) {
+void warnOnStderr(void*, const char* text, const char* caption) {
     complain(caption);
     complain(text);
 }
 
 }  // namespace
 
-bool loadPlaces(const Edition& edition, const std::string& onDate, PlaceList& places) {
+bool loadPlaces(const Options& options, const Edition& edition, PlaceList& places) {
     selectEdition(edition);
     StagedUpdate update;
-    const StartupNotices notices{informOnStderr, informOnStderr, nullptr};
-    return orvetta::loadPlaces(places, onDate, update, notices) == decodedDictionarySize();
+    update.path = options.updatePath;
+    // A missing update file is the usual case on a command line: nothing is
+    // said. A file that is there but rejected is reported with its line.
+    const StartupNotices notices{nullptr, warnOnStderr, nullptr};
+    return orvetta::loadPlaces(places, options.onDate, update, notices) == decodedDictionarySize();
 }
 
 void releasePlaces(PlaceList& places) { releaseDictionary(places); }

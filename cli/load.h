@@ -3,15 +3,18 @@
 
 #include <string>
 
+#include "cli/options.h"
 #include "dict/edition.h"
 #include "dict/place.h"
 
 namespace orvetta::cli {
 
-// Loads `edition` into `places` (as of `onDate`, unless empty) and merges the
-// update file of the working directory, reporting on standard error as the
-// desktop program reports in boxes. False when the list could not be loaded.
-bool loadPlaces(const Edition& edition, const std::string& onDate, PlaceList& places);
+// Loads `edition` into `places` (as of --on, unless not given) and merges the
+// update file the options name (./velkarad.txt by default, none with
+// --no-update). A missing file is passed over in silence; a rejected one and
+// a failed load are reported on standard error. False when the list could
+// not be loaded.
+bool loadPlaces(const Options& options, const Edition& edition, PlaceList& places);
 
 // Releases what loadPlaces loaded.
 void releasePlaces(PlaceList& places);

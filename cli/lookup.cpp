@@ -26,7 +26,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
         return kExitUsage;
     }
     PlaceList places;
-    if (!loadPlaces(edition, options.onDate, places)) return kExitNoDictionary;
+    if (!loadPlaces(options, edition, places)) return kExitNoDictionary;
 
     SearchRequest request;
     request.prefecturePosition = options.prefecture;

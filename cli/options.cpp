@@ -51,6 +51,30 @@ bool storeOnDate(Options& options, const std::string& value, std::string& proble
     return true;
 }
 
+bool storeLanguage(Options& options, const std::string& value, std::string& problem) {
+    if (value != "ja" && value != "en") {
+        problem = "takes ja or en, not '" + shownArgument(value) + "'";
+        return false;
+    }
+    options.english = value == "en";
+    options.japaneseOnly = value == "ja";
+    return true;
+}
+
+bool storeUpdatePath(Options& options, const std::string& value, std::string& problem) {
+    if (value.empty()) {
+        problem = "needs a file name, not ''";
+        return false;
+    }
+    options.updatePath = value;
+    return true;
+}
+
+bool storeNoUpdate(Options& options, const std::string&, std::string&) {
+    options.updatePath.clear();
+    return true;
+}
+
 // A whole decimal number from 0 to `high`.
 bool storePosition(const std::string& value, int high, int& position, std::string& problem) {
     int v = 0;
@@ -82,6 +106,9 @@ const OptionRow kOptionTable[] = {
     {OptionId::Pref, "--pref", "a number", storePrefecture},   // one prefecture's scope
     {OptionId::Area, "--area", "a number", storeArea},         // one call area's scope
     {OptionId::Sjis, "--sjis", nullptr, setFlag<&Options::sjis>},  // Shift-JIS in and out
+    {OptionId::Lang, "--lang", "ja or en", storeLanguage},    // the language of words and messages
+    {OptionId::Update, "--update", "a file name", storeUpdatePath},  // this update file, not ./velkarad.txt
+    {OptionId::NoUpdate, "--no-update", nullptr, storeNoUpdate},     // no update file at all
     {OptionId::Help, "--help", nullptr, setFlag<&Options::help>},
     {OptionId::Help, "-h", nullptr, setFlag<&Options::help>},
 };
@@ -132,6 +159,10 @@ bool parseOptions(const std::vector<std::string>& args, Options& options) {
         }
         options.given |= optionBit(row->id);
     }
+    if (options.has(OptionId::Update) && options.has(OptionId::NoUpdate)) {
+        complainUsage("--update and --no-update cannot both be given");
+        return false;
+    }
     if (options.prefecture != 0 && options.area != 0) {
         complainUsage("--pref and --area cannot both choose a scope");
         return false;
@@ -149,7 +180,6 @@ bool optionsApply(const Options& options, OptionSet applying, const char* comman
     return true;
 }
 
-const Edition& historyEdition() { return kEditionCurrent; }
 
 const Edition* chooseEdition(const Options& options, const char* datedCommand) {
     const Edition& dated = historyEdition();

@@ -9,7 +9,7 @@
 
 namespace orvetta::cli {
 
-enum class OptionId : unsigned { Edition, On, Reading, Pref, Area, Sjis, Help };
+enum class OptionId : unsigned { Edition, On, Reading, Pref, Area, Sjis, Help, Lang, Update, NoUpdate };
 
 // A set of options, one bit per OptionId.
 using OptionSet = unsigned;
@@ -31,6 +31,9 @@ struct Options {
     int area = 0;                      // area choice: 0 = all, 1-9, 10 = area 0
     const Edition* edition = nullptr;  // --edition; null when not given
     std::string onDate;                // --on: a day the history covers, or ""
+    bool english = false;              // --lang en: English words and messages
+    bool japaneseOnly = false;         // --lang ja: Japanese usage text alone
+    std::string updatePath = "velkarad.txt";  // --update FILE; "" with --no-update
     std::vector<std::string> words;    // the command and its words
 
     bool has(OptionId id) const { return (given & optionBit(id)) != 0; }
@@ -44,9 +47,6 @@ bool parseOptions(const std::vector<std::string>& args, Options& options);
 // False after a usage message naming the first given option that is not in
 // `applying` (--help always applies).
 bool optionsApply(const Options& options, OptionSet applying, const char* command);
-
-// The edition whose history answers `history` and --on.
-const Edition& historyEdition();
 
 // The edition to load, or null after a usage message. `datedCommand` names
 // a command that answers from the history edition, or is null; it and --on

@@ -28,12 +28,32 @@ struct PlaceChange {
     char date[11];           // "YYYY-MM-DD", the day the change took effect
     char number[7];          // the place it changed
     ChangeKind kind;
-    const char* detail;      // the history's own words
+    const char* detail;      // the history's own words (English)
+    const char* detailJa;    // the same detail in Japanese, for users
     const char* successors;  // Ended: the numbers the detail names as taking
                              // over, separated by one space; otherwise ""
     const char* oldKanji;    // Renamed: name, reading and kind before the
     const char* oldReading;  // change; otherwise "", "" and '\0'
     char oldKind;
+};
+
+// The JARL award whose list holds a number.
+enum class JarlAward : char {
+    Jcc,  // cities, and Tokyo's 23 wards
+    Jcg,  // districts
+    Ku,   // wards of the designated cities
+};
+
+// One number of JARL's lists of cities, districts and wards (texts Shift-JIS).
+struct JarlNumber {
+    char number[7];
+    const char* kanji;    // JARL's spelling, which may differ from the place list's
+    const char* romaji;
+    bool current;         // false: deleted
+    bool reserved;        // a number JARL keeps unused (欠番): never counted
+    char lastDay[11];     // deleted: "YYYY-MM-DD", the last day it counts; "" if none
+    bool lastDayIsBound;  // lastDay is only an upper bound: the number ended before it
+    JarlAward award;
 };
 
 struct Edition {
@@ -51,6 +71,9 @@ struct Edition {
     const PlaceChange* changes;
     int changeCount;
     const char* historySince;  // "YYYY-MM-DD", or "" without a history
+    // JARL's numbers, sorted byte-wise by number; only with a history.
+    const JarlNumber* jarlNumbers;
+    int jarlCount;
 };
 
 // Generated from dict/places.tsv and from dict/current/.

@@ -11,6 +11,12 @@ namespace orvetta {
 
 namespace {
 
+const ChangeKindInfo kChangeKinds[] = {
+    {ChangeKind::Created, "created", "\x90\x56\x90\xdd"},  // 新設
+    {ChangeKind::Renamed, "renamed", "\x95\xcf\x8d\x58"},  // 変更
+    {ChangeKind::Ended, "ended", "\x94\x70\x8e\x7e"},      // 廃止
+};
+
 bool sameNumber(const char* a, const char* b) {
     for (; *a && *b; ++a, ++b)
         if (std::toupper(static_cast<unsigned char>(*a)) != std::toupper(static_cast<unsigned char>(*b))) return false;
@@ -40,6 +46,28 @@ void setField(char* field, size_t width, const char* text) {
 
 }  // namespace
 
+std::span<const ChangeKindInfo> changeKinds() { return kChangeKinds; }
+
+const ChangeKindInfo& changeKindInfo(ChangeKind kind) {
+    for (const ChangeKindInfo& info : kChangeKinds)
+        if (info.kind == kind) return info;
+    return kChangeKinds[0];  // unreachable: every kind has a row
+}
+
+const ChangeKindInfo* changeKindFromWord(const char* word) {
+    for (const ChangeKindInfo& info : kChangeKinds)
+        if (std::strcmp(info.word, word) == 0) return &info;
+    return nullptr;
+}
+
+bool inEffectOn(const char* changeDate, const char* date) { return std::strcmp(changeDate, date) <= 0; }
+
+PlaceStanding placeStandingOn(const char* date, const char* createdOn, const char* endedOn, bool currentAtStart) {
+    const bool exists = !*createdOn || inEffectOn(createdOn, date);
+    const bool wasCurrent = *createdOn ? exists : currentAtStart;
+    return {exists, wasCurrent && !(*endedOn && inEffectOn(endedOn, date))};
+}
+
 bool isCalendarDate(const char* text) {
     if (std::strlen(text) != 10 || text[4] != '-' || text[7] != '-') return false;
     for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
@@ -64,8 +92,8 @@ std::vector<const PlaceChange*> changesOf(const Edition& edition, const char* nu
     return found;
 }
 
-int rewindToDate(const Edition& edition, const char* date, PlaceRecord* records, AreaRow* areaTable,
-                 PrefectureRow* prefectureTable) {
+int rewindToDate(const Edition& edition, const char* date, PlaceList& places) {
+    PlaceRecord* records = places.records;
     std::unordered_map<std::string, std::vector<const PlaceChange*>> byNumber;
     for (int c = 0; c < edition.changeCount; ++c) byNumber[edition.changes[c].number].push_back(&edition.changes[c]);
 
@@ -78,16 +106,17 @@ int rewindToDate(const Edition& edition, const char* date, PlaceRecord* records,
             for (const PlaceChange* change : it->second) {
                 if (change->kind == ChangeKind::Created) created = change;
                 if (change->kind == ChangeKind::Ended) ended = change;
-                if (change->kind == ChangeKind::Renamed && std::strcmp(change->date, date) > 0)
+                if (change->kind == ChangeKind::Renamed && !inEffectOn(change->date, date))
                     laterRenames.push_back(change);
             }
         }
-        if (created && std::strcmp(created->date, date) > 0) continue;  // not there yet
         // Without a creation the place comes from the earlier list, where it
         // was current unless it is old now without having ended since.
-        bool current = created || record.current == '1' || ended;
-        if (ended && std::strcmp(ended->date, date) <= 0) current = false;
-        record.current = current ? '1' : '0';
+        const bool currentAtStart = record.current == '1' || ended;
+        const PlaceStanding standing =
+            placeStandingOn(date, created ? created->date : "", ended ? ended->date : "", currentAtStart);
+        if (!standing.exists) continue;
+        record.current = standing.current ? '1' : '0';
         for (auto r = laterRenames.rbegin(); r != laterRenames.rend(); ++r) {
             setField(record.kanji, sizeof record.kanji, (*r)->oldKanji);
             setField(record.reading, sizeof record.reading, (*r)->oldReading);
@@ -96,7 +125,7 @@ int rewindToDate(const Edition& edition, const char* date, PlaceRecord* records,
         records[kept++] = record;
     }
     std::memset(records + kept, 0, sizeof(PlaceRecord) * static_cast<size_t>(edition.recordCount + kSpareSlots - kept));
-    rebuildRegionRanges(records, kept, areaTable, prefectureTable);
+    rebuildRegionRanges(records, kept, places.areaTable, places.prefectureTable);
     return kept;
 }
 

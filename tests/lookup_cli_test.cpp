@@ -221,12 +221,14 @@ TEST_F(LookupCli, AnswersAsOfADayAndTellsTheHistory) {
         {{"--on", "2005-04-01", "number", "4707"}, 0, "4707\t沖縄県具志川市(ぐしかわし)【旧】\n", false},
         {{"--on", "2005-03-31", "number", "4713"}, 1, "", false},  // not created yet
         {{"--on", "2005-04-01", "number", "4713"}, 0, "4713\t沖縄県うるま市(うるまし)\n", false},
-        {{"history", "4707"}, 0, "2005-04-01\tended\t具志川市: merged into 4713 (new municipality)\n", false},
-        {{"history", "4713"}, 0, "2005-04-01\tended\t4707 具志川市: merged into 4713 (new municipality)\n", true},
+        {{"--lang", "en", "history", "4707"}, 0, "2005-04-01\tended\t具志川市: merged into 4713 (new municipality)\n", false},
+        {{"--lang", "en", "history", "4713"}, 0, "2005-04-01\tended\t4707 具志川市: merged into 4713 (new municipality)\n", true},
+        {{"history", "4707"}, 0, "2005-04-01\t廃止\t具志川市: 4713 うるま市 に新設合併\n", false},
+        {{"history", "4713"}, 0, "2005-04-01\t廃止\t4707 具志川市: 4713 うるま市 に新設合併\n", true},
         // A village that became a town: name and reading of the day.
         {{"--on", "1998-09-30", "ward", "明和"}, 0, "16003E\t群馬県邑楽郡(おうらぐん)明和村(めいわむら)\n", true},
         {{"--on", "1998-10-01", "ward", "明和"}, 0, "16003E\t群馬県邑楽郡(おうらぐん)明和町(めいわまち)\n", true},
-        {{"history", "16003e"}, 0,
+        {{"--lang", "en", "history", "16003e"}, 0,
          "1998-10-01\trenamed\t明和村 めいわむら -> 明和町 めいわまち (village became a town; kind 8 -> 7)\n", false},
         // ２３区 ends on 2010-04-01; its wards stay.
         {{"--on", "2010-03-31", "number", "1001"}, 0, "1001\t東京都２３区(にじゅうさんく)\n", false},

@@ -1,19 +1,21 @@
 // mkdict: turns a place list into one edition of the built-in dictionary.
 //
-//   mkdict EDITION.tsv PLACES.tsv PREFECTURES.tsv OUTPUT.cpp [HISTORY.tsv]
+//   mkdict EDITION.tsv PLACES.tsv PREFECTURES.tsv OUTPUT.cpp [HISTORY.tsv [JARL.tsv]]
 //
 // Reads the edition's description (`key value` lines: name, snapshot, about,
 // status, and since when there is a history), the UTF-8 place list (header
 // line, then `number kanji reading kind current` per line, in record order),
 // the prefecture list (`code name area`) and, for an edition with one, the
-// change history (`date number change detail`). It converts all text to
+// change history (`date number change detail detail_ja`, the detail in
+// English and in Japanese) and JARL's number list (`number jarl_kanji romaji
+// status last_day list award`). It converts all text to
 // Shift-JIS (code page 932), checks every record against the hard limits of
 // the record layout and the record order, checks the history against the
 // list, packs the 55-byte records, encodes them with the dictionary encoder,
 // checks that the image decodes back to the packed records, and writes a C++
 // source defining the edition: image, record count, both region tables, the
-// history and the texts. Any broken rule stops the build with a message
-// naming the file and line.
+// history, JARL's numbers and the texts. Any broken rule stops the build with
+// a message naming the file and line.
 #include <iconv.h>
 
 #include <cctype>
@@ -259,9 +261,19 @@ EditionText readEdition(const char* path) {
 // ---- The change history ----
 
 struct Change {
-    std::string date, number, detail, successors, oldKanji, oldReading;  // texts in Shift-JIS
-    char kind, oldKind;
+    std::string date, number, detail, detailJa, successors, oldKanji, oldReading;  // texts in Shift-JIS
+    orvetta::ChangeKind kind;
+    char oldKind;
 };
+
+// "created, renamed or ended": the change words, for messages.
+std::string changeWords() {
+    std::string words;
+    const auto kinds = orvetta::changeKinds();
+    for (size_t k = 0; k < kinds.size(); ++k)
+        words += std::string(k == 0 ? "" : k + 1 == kinds.size() ? " or " : ", ") + kinds[k].word;
+    return words;
+}
 
 bool isNumberChar(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -313,8 +325,8 @@ char kindOfSuffix(const std::string& name, char otherwise) {
 
 std::vector<Change> readHistory(const char* path, const EditionText& edition, const PlaceIndex& places) {
     std::vector<std::string> lines = readLines(path);
-    if (lines.empty() || lines[0] != "date\tnumber\tchange\tdetail")
-        fail(std::string(path) + ":1", "expected the header line: date number change detail");
+    if (lines.empty() || lines[0] != "date\tnumber\tchange\tdetail\tdetail_ja")
+        fail(std::string(path) + ":1", "expected the header line: date number change detail detail_ja");
     if (edition.since.empty()) fail(path, "an edition with a history needs 'since' in its description");
     std::vector<Change> changes;
     std::map<std::string, std::pair<std::string, std::string>> nameAfter;  // number -> name, reading
@@ -323,8 +335,9 @@ std::vector<Change> readHistory(const char* path, const EditionText& edition, co
     for (size_t i = 1; i < lines.size(); ++i) {
         std::string where = std::string(path) + ":" + std::to_string(i + 1);
         std::vector<std::string> f = splitTabs(lines[i]);
-        if (f.size() != 4) fail(where, "expected 4 tab-separated fields");
-        Change c{f[0], f[1], toShiftJis(f[3], where), "", "", "", 0, 0};
+        if (f.size() != 5) fail(where, "expected 5 tab-separated fields: date number change detail detail_ja");
+        Change c{f[0], f[1], toShiftJis(f[3], where), toShiftJis(f[4], where), "", "", "", {}, 0};
+        if (c.detailJa.empty()) fail(where, "the Japanese detail is empty");
         if (!orvetta::isCalendarDate(c.date.c_str())) fail(where, "not a valid date: " + c.date);
         if (c.date <= edition.since || c.date > edition.snapshot)
             fail(where, "date outside the history (after " + edition.since + ", up to " + edition.snapshot + ")");
@@ -335,19 +348,19 @@ std::vector<Change> readHistory(const char* path, const EditionText& edition, co
         for (const std::string& named : numbersNamed(f[3], places))
             if (!places.count(named)) fail(where, "the detail names " + named + ", which is not in the place list");
 
-        if (f[2] == "created") {
-            c.kind = static_cast<char>(orvetta::ChangeKind::Created);
+        const orvetta::ChangeKindInfo* kind = orvetta::changeKindFromWord(f[2].c_str());
+        if (!kind) fail(where, "the change is " + changeWords());
+        c.kind = kind->kind;
+        if (c.kind == orvetta::ChangeKind::Created) {
             if (!createdOn.emplace(c.number, c.date).second) fail(where, c.number + " is created twice");
-        } else if (f[2] == "ended") {
-            c.kind = static_cast<char>(orvetta::ChangeKind::Ended);
+        } else if (c.kind == orvetta::ChangeKind::Ended) {
             if (!endedOn.emplace(c.number, c.date).second) fail(where, c.number + " ends twice");
             // Districts a detail names are where a place went, not what took over.
             std::string list;
             for (const std::string& named : numbersNamed(f[3], places))
                 if (named.size() != 5 && named != c.number) list += (list.empty() ? "" : " ") + named;
             c.successors = list;
-        } else if (f[2] == "renamed") {
-            c.kind = static_cast<char>(orvetta::ChangeKind::Renamed);
+        } else {
             // "OLDNAME OLDREADING -> NEWNAME NEWREADING", then maybe a note.
             std::istringstream words(f[3]);
             std::string oldName, oldReading, arrow, newName, newReading;
@@ -364,8 +377,6 @@ std::vector<Change> readHistory(const char* path, const EditionText& edition, co
             c.oldReading = toShiftJis(oldReading, where);
             if (c.oldKanji.size() > 16 || c.oldReading.size() > 28) fail(where, "the old name does not fit a record");
             c.oldKind = kindOfSuffix(oldName, place->second.kind);
-        } else {
-            fail(where, "the change is created, renamed or ended");
         }
         changes.push_back(c);
     }
@@ -378,13 +389,89 @@ std::vector<Change> readHistory(const char* path, const EditionText& edition, co
             fail(path, number + ": the list's name is not the name of its last rename");
     }
     for (const auto& [number, place] : places) {
-        if (endedOn.count(number) && place.current != '0') fail(path, number + " has ended but is current in the list");
-        if (createdOn.count(number) && !endedOn.count(number) && place.current != '1')
-            fail(path, number + " was created and never ended but is old in the list");
-        if (endedOn.count(number) && createdOn.count(number) && endedOn[number] < createdOn[number])
-            fail(path, number + " ends before it is created");
+        const std::string created = createdOn.count(number) ? createdOn[number] : "";
+        const std::string ended = endedOn.count(number) ? endedOn[number] : "";
+        if (created.empty() && ended.empty()) continue;
+        if (!created.empty() && !ended.empty() && ended < created) fail(path, number + " ends before it is created");
+        const bool current =
+            orvetta::placeStandingOn(edition.snapshot.c_str(), created.c_str(), ended.c_str(), true).current;
+        if (current != (place.current == '1'))
+            fail(path, number + (current ? " was created and never ended but is old in the list"
+                                         : " has ended but is current in the list"));
     }
     return changes;
+}
+
+// ---- JARL's number list ----
+
+struct JarlEntry {
+    std::string number, kanji, romaji, lastDay;  // kanji and romaji in Shift-JIS
+    std::string award;                           // the JarlAward value's name
+    bool current, reserved, lastDayIsBound;
+};
+
+// How JARL marks a number it keeps unused.
+const char kReservedMark[] = "(欠番)";
+
+// Each award's list and the number lengths it holds: JCC cities (4) and
+// Tokyo's 23 wards (6), JCG districts (5), KU wards (6).
+struct AwardRow {
+    const char* word;    // as the list writes it
+    const char* symbol;  // the JarlAward value
+    const char* lengths;
+};
+const AwardRow kAwards[] = {{"JCC", "Jcc", "46"}, {"JCG", "Jcg", "5"}, {"KU", "Ku", "6"}};
+
+// Reads JARL's list, in the place list's order (prefectures in code order,
+// cities and wards, then districts, each group ascending), and checks it
+// against the place list: every city, district and ward there is in JARL's
+// list and current in both or in neither. Returns it sorted byte-wise.
+std::vector<JarlEntry> readJarlNumbers(const char* path, const PlaceIndex& places) {
+    std::vector<std::string> lines = readLines(path);
+    if (lines.empty() || lines[0] != "number\tjarl_kanji\tromaji\tstatus\tlast_day\tlist\taward")
+        fail(std::string(path) + ":1", "expected the header line: number jarl_kanji romaji status last_day list award");
+    std::map<std::string, JarlEntry> entries;
+    std::string previous;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        std::string where = std::string(path) + ":" + std::to_string(i + 1);
+        std::vector<std::string> f = splitTabs(lines[i]);
+        if (f.size() != 7)
+            fail(where, "expected 7 tab-separated fields: number jarl_kanji romaji status last_day list award");
+        JarlEntry e{f[0], toShiftJis(f[1], where), toShiftJis(f[2], where), f[4], "", f[3] == "current",
+                    f[1] == kReservedMark, false};
+        if (e.number.size() < 4 || e.number.size() > 6 || !isDigits(e.number))
+            fail(where, "a JARL number is 4, 5 or 6 digits");
+        const std::string key = e.number.substr(0, 2) + (e.number.size() == 5 ? "1" : "0") + e.number;
+        if (key == previous) fail(where, "number " + e.number + " occurs twice");
+        if (key < previous) fail(where, "numbers must follow the place list's order");
+        previous = key;
+        if (f[3] != "current" && f[3] != "deleted") fail(where, "the status is current or deleted");
+        if (e.lastDay.compare(0, 7, "before ") == 0) e.lastDay.erase(0, 7), e.lastDayIsBound = true;
+        if (!e.lastDay.empty() && !orvetta::isCalendarDate(e.lastDay.c_str()))
+            fail(where, "the last day is empty, YYYY-MM-DD or before YYYY-MM-DD");
+        if (e.current && !f[4].empty()) fail(where, "a current number has no last day");
+        if (!e.current && e.lastDay.empty() != e.reserved)
+            fail(where, "a deleted number has a last day, unless it is reserved (never counted)");
+        if (e.reserved && e.current) fail(where, "a reserved number is never current");
+        const AwardRow* award = nullptr;
+        for (const AwardRow& row : kAwards)
+            if (f[6] == row.word) award = &row;
+        if (!award) fail(where, "the award is JCC, JCG or KU");
+        if (!std::strchr(award->lengths, static_cast<char>('0' + e.number.size())))
+            fail(where, "a " + f[6] + " number does not have " + std::to_string(e.number.size()) + " digits");
+        e.award = award->symbol;
+        auto place = places.find(e.number);
+        if (place != places.end() && (place->second.current == '1') != e.current)
+            fail(where, e.number + (e.current ? " is current here but old in the place list"
+                                              : " is deleted here but current in the place list"));
+        entries.emplace(e.number, e);
+    }
+    for (const auto& [number, place] : places)
+        if (place.kind <= orvetta::kKindWard && !entries.count(number))
+            fail(path, "the place list's " + number + " is missing");
+    std::vector<JarlEntry> sorted;
+    for (auto& [number, entry] : entries) sorted.push_back(entry);
+    return sorted;
 }
 
 // ---- The generated source ----
@@ -402,7 +489,7 @@ void writeBytes(FILE* out, const std::string& sjis) {
 
 void writeSource(const char* path, const EditionText& edition, const std::vector<uint8_t>& image, int count,
                  const AreaRow areas[kAreaRows], const PrefectureRow rows[kPrefectureRows],
-                 const std::vector<Change>& changes) {
+                 const std::vector<Change>& changes, const std::vector<JarlEntry>& jarl) {
     FILE* out = std::fopen(path, "wb");
     if (!out) fail(path, "cannot write");
     std::string symbol = "kEdition" + edition.name;
@@ -425,8 +512,11 @@ void writeSource(const char* path, const EditionText& edition, const std::vector
     if (!changes.empty()) {
         std::fprintf(out, "const PlaceChange kChanges[] = {\n");
         for (const Change& c : changes) {
-            std::fprintf(out, "    {\"%s\", \"%s\", ChangeKind(%d), ", c.date.c_str(), c.number.c_str(), c.kind);
+            std::fprintf(out, "    {\"%s\", \"%s\", ChangeKind(%d), ", c.date.c_str(), c.number.c_str(),
+                         static_cast<char>(c.kind));
             writeBytes(out, c.detail);
+            std::fprintf(out, ", ");
+            writeBytes(out, c.detailJa);
             std::fprintf(out, ", ");
             writeBytes(out, c.successors);
             std::fprintf(out, ", ");
@@ -434,6 +524,19 @@ void writeSource(const char* path, const EditionText& edition, const std::vector
             std::fprintf(out, ", ");
             writeBytes(out, c.oldReading);
             std::fprintf(out, ", %d},\n", c.oldKind);
+        }
+        std::fprintf(out, "};\n\n");
+    }
+    if (!jarl.empty()) {
+        std::fprintf(out, "const JarlNumber kJarlNumbers[] = {\n");
+        for (const JarlEntry& e : jarl) {
+            std::fprintf(out, "    {\"%s\", ", e.number.c_str());
+            writeBytes(out, e.kanji);
+            std::fprintf(out, ", ");
+            writeBytes(out, e.romaji);
+            std::fprintf(out, ", %s, %s, \"%s\", %s, JarlAward::%s},\n", e.current ? "true" : "false",
+                         e.reserved ? "true" : "false", e.lastDay.c_str(), e.lastDayIsBound ? "true" : "false",
+                         e.award.c_str());
         }
         std::fprintf(out, "};\n\n");
     }
@@ -449,6 +552,10 @@ void writeSource(const char* path, const EditionText& edition, const std::vector
         std::fprintf(out, "    nullptr,\n    0,\n    \"\",\n");
     else
         std::fprintf(out, "    kChanges,\n    %zu,\n    \"%s\",\n", changes.size(), edition.since.c_str());
+    if (jarl.empty())
+        std::fprintf(out, "    nullptr,\n    0,\n");
+    else
+        std::fprintf(out, "    kJarlNumbers,\n    %zu,\n", jarl.size());
     std::fprintf(out, "};\n\n}  // namespace orvetta\n");
     if (std::fclose(out) != 0) fail(path, "write failed");
 }
@@ -456,8 +563,9 @@ void writeSource(const char* path, const EditionText& edition, const std::vector
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5 && argc != 6) {
-        std::fprintf(stderr, "usage: mkdict EDITION.tsv PLACES.tsv PREFECTURES.tsv OUTPUT.cpp [HISTORY.tsv]\n");
+    if (argc < 5 || argc > 7) {
+        std::fprintf(stderr,
+                     "usage: mkdict EDITION.tsv PLACES.tsv PREFECTURES.tsv OUTPUT.cpp [HISTORY.tsv [JARL.tsv]]\n");
         return 2;
     }
     const EditionText edition = readEdition(argv[1]);
@@ -467,7 +575,9 @@ int main(int argc, char** argv) {
     const int count = static_cast<int>(records.size());
     if (count == 0) fail(argv[2], "no records");
     std::vector<Change> changes;
-    if (argc == 6) changes = readHistory(argv[5], edition, places);
+    if (argc >= 6) changes = readHistory(argv[5], edition, places);
+    std::vector<JarlEntry> jarl;
+    if (argc == 7) jarl = readJarlNumbers(argv[6], places);
 
     AreaRow areas[kAreaRows];
     PrefectureRow rows[kPrefectureRows];
@@ -482,8 +592,9 @@ int main(int argc, char** argv) {
         std::memcmp(check.data(), packed, packedSize) != 0)
         fail(argv[4], "the encoded image does not decode back to the place list");
 
-    writeSource(argv[4], edition, image, count, areas, rows, changes);
-    std::printf("mkdict: edition %s: %d records, %zu bytes packed, %zu bytes encoded, %zu changes\n",
-                edition.name.c_str(), count, packedSize, image.size(), changes.size());
+    writeSource(argv[4], edition, image, count, areas, rows, changes, jarl);
+    std::printf("mkdict: edition %s: %d records, %zu bytes packed, %zu bytes encoded, %zu changes, "
+                "%zu JARL numbers\n",
+                edition.name.c_str(), count, packedSize, image.size(), changes.size(), jarl.size());
     return 0;
 }

@@ -52,6 +52,7 @@ void mainOnCreate(HWND window) {
     // The program's list lives in gPlaces from here on; the form, the tree
     // and the copy code are handed it.
     const StartupNotices notices{informUser, warnUser, window};
+    gStagedUpdate = StagedUpdate{};  // each start-up reads the file afresh
     if (loadPlaces(gPlaces, "", gStagedUpdate, notices) != decodedDictionarySize()) {
         // Destruction runs the release steps and posts the quit message;
         // creation then returns no window.

@@ -25,7 +25,7 @@ int loadPlaces(PlaceList& places, const std::string& onDate, StagedUpdate& updat
         return kLoadDecodeFailed;
     }
     if (!onDate.empty())
-        rewindToDate(*gEdition, onDate.c_str(), places.records, places.areaTable, places.prefectureTable);
+        rewindToDate(*gEdition, onDate.c_str(), places);
 
     if (!update.read) {
         update.read = true;

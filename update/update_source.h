@@ -22,7 +22,7 @@ struct UpdateSource {
     size_t size;  // bytes of the file
 };
 
-// Opens `name` in the current directory for reading (an existing regular file
+// Opens `name` (UTF-8; relative to the current directory) for reading (an existing regular file
 // only, shared with no one, never waiting for a writer), checks its size
 // against `limit` before allocating anything, reads it whole and closes it.
 // On kSourceRead the caller owns source->buffer and returns it with heapFree;

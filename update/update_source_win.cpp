@@ -1,5 +1,6 @@
-// Update file seam, Windows: CreateFileA with no sharing, so a file that
-// another program holds open reads as one that cannot be opened.
+// Update file seam, Windows: CreateFileW with no sharing, so a file that
+// another program holds open reads as one that cannot be opened. The name is
+// UTF-8 (orvetta-lookup's --update takes any file name).
 #include <windows.h>
 
 #include "dict/heap.h"
@@ -26,7 +27,10 @@ int checkFile(HANDLE file, size_t limit, DWORD* size) {
 int readUpdateSource(const char* name, size_t limit, UpdateSource* source) {
     source->buffer = nullptr;
     source->size = 0;
-    HANDLE file = CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    wchar_t wideName[MAX_PATH * 4];
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name, -1, wideName, MAX_PATH * 4) == 0)
+        return kSourceCannotOpen;
+    HANDLE file = CreateFileW(wideName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kSourceCannotOpen;
 
     DWORD size = 0;
