@@ -172,6 +172,9 @@ std::string cell(std::string_view text) {
     return out;
 }
 
+// The same in the text report, where an empty field shows as "-".
+std::string shown(std::string_view text) { return text.empty() ? "-" : cell(text); }
+
 int prefectureIndex(std::string_view code) {
     if (code.size() != 2 || code[0] < '0' || code[0] > '9' || code[1] < '0' || code[1] > '9') return -1;
     const int n = (code[0] - '0') * 10 + (code[1] - '0');
@@ -297,7 +300,8 @@ std::string problemMessage(const AwardCheck& check, const Problem& problem, Repo
     case Reason::Ended: return endedMessage(check, *facts, texts, language);
     case Reason::PrefMismatch: {
         const std::string prefecture = facts->number.substr(0, 2);
-        const std::string named = prefecture + " " + placeName(check, Award::Waja, prefecture, language);
+        const std::string name = placeName(check, Award::Waja, prefecture, language);
+        const std::string named = name.empty() ? prefecture : prefecture + " " + name;
         return format(texts.prefMismatch, cell(problem.state).c_str(), named.c_str());
     }
     }
@@ -321,8 +325,8 @@ std::string writeReport(const AwardCheck& check, ReportLanguage language) {
     for (const Problem& p : check.problems()) {
         out += "  ";
         if (check.files().size() > 1) out += cell(check.files()[p.file]) + "  ";
-        out += format(texts.recordLabel, p.record) + "  " + cell(p.call) + "  " + cell(p.date) + "  " +
-               cell(p.number) + "  " + reasonName(p.reason) + "  " + problemMessage(check, p, language) + "\n";
+        out += format(texts.recordLabel, p.record) + "  " + shown(p.call) + "  " + shown(p.date) + "  " +
+               shown(p.number) + "  " + reasonName(p.reason) + "  " + problemMessage(check, p, language) + "\n";
     }
 
     out += "\n" + format(texts.malformed, counts.malformed) + "\n";

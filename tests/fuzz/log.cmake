@@ -1,0 +1,1 @@
+add_fuzz_target(log_fuzz orvetta_log)
