@@ -41,7 +41,7 @@ struct ReportTexts {
 constexpr ReportTexts kJapaneseTexts = {
     .title = "JARL \x83" "A\x83\x8f\x81[\x83h\x8fW\x8cv(\x8bL\x98^ %ld \x8c\x8f\x81" "A\x93\xfa\x96{\x8b\xc7\x82\xc6\x82\xcc\x8c\xf0\x90M %ld \x8c\x8f)",  // JARL アワード集計(記録 %ld 件、日本局との交信 %ld 件)
     .summaryHeader = "\x8f\xdc\t\x8c\xf0\x90M\x8d\xcf\tQSL\x8am\x94" "F\x8d\xcf\t\x8c\xbb\x91\xb6\x90\x94",  // 賞\t交信済\tQSL確認済\t現存数
-    .problemsHeading = "\x96\xe2\x91\xe8\x82\xcc\x82\xa0\x82\xe9\x8c\xf0\x90M: %zu \x8c\x8f",  // 問題のある交信: %zu 件
+    .problemsHeading = "\x96\xe2\x91\xe8\x82\xcc\x82\xa0\x82\xe9\x8c\xf0\x90M: %ld \x8c\x8f",  // 問題のある交信: %ld 件
     .recordLabel = "\x8bL\x98^ %ld",  // 記録 %ld
     .malformed = "\x93\xc7\x82\xdf\x82\xc8\x82\xa2\x8bL\x98^\x81" "E\x82\xa0\x82\xe8\x82\xa6\x82\xc8\x82\xa2\x93\xfa\x95t: %ld \x8c\x8f",  // 読めない記録・ありえない日付: %ld 件
     .withoutNumber = "\x94\xd4\x8d\x86\x82\xcc\x82\xc8\x82\xa2\x93\xfa\x96{\x8b\xc7\x82\xc6\x82\xcc\x8c\xf0\x90M(\x90\x94\x82\xa6\x82\xdc\x82\xb9\x82\xf1): %ld \x8c\x8f",  // 番号のない日本局との交信(数えません): %ld 件
@@ -71,7 +71,7 @@ constexpr ReportTexts kJapaneseTexts = {
 constexpr ReportTexts kEnglishTexts = {
     .title = "JARL award check (%ld records, %ld Japanese contacts)",
     .summaryHeader = "award\tworked\tconfirmed\tcurrent",
-    .problemsHeading = "Problem contacts: %zu",
+    .problemsHeading = "Problem contacts: %ld",
     .recordLabel = "record %ld",
     .malformed = "Malformed records and impossible dates: %ld",
     .withoutNumber = "Japanese contacts without a number (they count for nothing): %ld",
@@ -321,7 +321,7 @@ std::string writeReport(const AwardCheck& check, ReportLanguage language) {
     for (const SummaryRow& row : summarize(check))
         out += format("%s\t%d\t%d\t%d\n", awardName(row.award), row.worked, row.confirmed, row.total);
 
-    out += "\n" + format(texts.problemsHeading, check.problems().size()) + "\n";
+    out += "\n" + format(texts.problemsHeading, static_cast<long>(check.problems().size())) + "\n";
     for (const Problem& p : check.problems()) {
         out += "  ";
         if (check.files().size() > 1) out += cell(check.files()[p.file]) + "  ";

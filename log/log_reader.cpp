@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -166,7 +167,8 @@ public:
     void finish() {
         if (header_) return;  // text that never reached <EOH> or <EOR>: no records
         if (state_ == State::Value) fault(RecordFault::LengthPastEnd, tagAt_);
-        else if (state_ != State::Skip && (hasFields_ || state_ == State::Tag)) fault(RecordFault::NotEnded, recordAt_);
+        else if (state_ != State::Skip && (hasFields_ || state_ == State::Tag))
+            fault(RecordFault::NotEnded, hasFields_ ? recordAt_ : tagAt_);
     }
 
     long records() const { return records_; }
