@@ -269,7 +269,7 @@ private:
         contact.record = ++records_;
         contact.call = trimBlanks(fields_[kCall]);
         contact.writtenDate = trimBlanks(fields_[kQsoDate]);
-        contact.date = adifDate(fields_[kQsoDate]);
+        contact.date = adifDate(fields_[kQsoDate]);  // ADIF dates are UTC days
         // A logger may write the country first: "JA,1001".
         std::string number = foldNumberText(fields_[kCnty]);
         if (const size_t comma = number.rfind(','); comma != std::string::npos)
