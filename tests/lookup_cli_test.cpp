@@ -62,7 +62,8 @@ protected:
     fs::path dir_;
 };
 
-const std::string kMissingMessage = "Orvetta\nvelkarad.txt が見つかりませんでした\n更新処理を行なわずに起動します\n";
+// Without an update file the command line says nothing of it.
+const std::string kMissingMessage = "";
 
 int lineCount(const std::string& text) {
     int n = 0;

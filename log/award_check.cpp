@@ -1,0 +1,170 @@
+#include "log/award_check.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace orvetta {
+
+namespace {
+
+bool isJarlNumber(NumberKind kind) { return kind != NumberKind::Town; }
+
+// Prefecture code 1..47 of a number's first two digits, 0 when it has none.
+int prefectureOf(std::string_view number) {
+    if (number.size() < 2 || number[0] < '0' || number[0] > '4' || number[1] < '0' || number[1] > '9') return 0;
+    const int code = (number[0] - '0') * 10 + (number[1] - '0');
+    return code <= kPrefectureCount ? code : 0;
+}
+
+// The prefecture an ADIF STATE names: one or two digits; 0 for anything else.
+int prefectureOfState(std::string_view state) {
+    if (state.empty() || state.size() > 2 ||
+        !std::all_of(state.begin(), state.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return 0;
+    const int code = state.size() == 1 ? state[0] - '0' : (state[0] - '0') * 10 + (state[1] - '0');
+    return code >= 1 && code <= kPrefectureCount ? code : 0;
+}
+
+std::string twoDigits(int code) { return {static_cast<char>('0' + code / 10), static_cast<char>('0' + code % 10)}; }
+
+}  // namespace
+
+AwardCheck::AwardCheck(const AwardData& data, CheckOptions options) : data_(data), options_(std::move(options)) {
+    for (const NumberFacts& facts : data_.numbers) index_.emplace(facts.number, &facts);
+}
+
+const NumberFacts* AwardCheck::find(std::string_view number) const {
+    const auto it = index_.find(number);
+    return it == index_.end() ? nullptr : it->second;
+}
+
+Validity AwardCheck::validOn(std::string_view number, const std::string& day) const {
+    Validity v;
+    v.facts = find(number);
+    const NumberFacts* f = v.facts;
+    if (!f) return v;
+    const bool hasEnd = !f->lastDay.empty() || !f->endsBefore.empty();
+    if (!f->current && !hasEnd && isJarlNumber(f->kind)) return v;  // reserved: never counted
+    if (!f->firstDay.empty() && day < f->firstDay) {
+        v.reason = Reason::NotYet;
+        return v;
+    }
+    if (f->current || (!f->lastDay.empty() && day <= f->lastDay)) {
+        v.valid = true;
+    } else if (!f->endsBefore.empty() && day < f->endsBefore) {
+        v.valid = true;
+        v.uncertain = f->uncertainEnd;
+    } else {
+        v.reason = Reason::Ended;
+    }
+    return v;
+}
+
+int AwardCheck::currentTotal(Award award) const {
+    if (award == Award::Waja) return kPrefectureCount;
+    const NumberKind kind = award == Award::Jcc ? NumberKind::Jcc : award == Award::Jcg ? NumberKind::Jcg : NumberKind::Ku;
+    return static_cast<int>(std::count_if(data_.numbers.begin(), data_.numbers.end(),
+                                          [&](const NumberFacts& f) { return f.kind == kind && f.current; }));
+}
+
+void AwardCheck::beginFile(std::string name) { files_.push_back(std::move(name)); }
+
+Problem AwardCheck::problemOf(const LogContact& contact, Reason reason) const {
+    Problem p;
+    p.file = files_.empty() ? 0 : static_cast<int>(files_.size()) - 1;
+    p.record = contact.record;
+    p.offset = contact.offset;
+    p.call = contact.call;
+    p.date = contact.date.empty() ? contact.writtenDate : contact.date;
+    p.number = contact.number;
+    p.reason = reason;
+    p.fault = contact.fault;
+    p.columns = contact.columns;
+    return p;
+}
+
+void AwardCheck::add(const LogContact& contact) {
+    ++counts_.records;
+    if (contact.fault != RecordFault::None) {
+        ++counts_.malformed;
+        problems_.push_back(problemOf(contact, Reason::BadRecord));
+        return;
+    }
+    if (!contact.japanese) return;
+    if ((!options_.band.empty() && !equalsIgnoringCase(contact.band, options_.band)) ||
+        (!options_.mode.empty() && !equalsIgnoringCase(contact.mode, options_.mode))) {
+        ++counts_.filteredOut;
+        return;
+    }
+    ++counts_.japanese;
+    if (contact.fromCsv) ++counts_.csvContacts;
+    if (contact.date.empty()) {
+        ++counts_.malformed;
+        problems_.push_back(problemOf(contact, Reason::BadDate));
+        return;
+    }
+    if (contact.number.empty()) {
+        ++counts_.withoutNumber;
+        return;
+    }
+
+    const Validity v = validOn(contact.number, contact.date);
+    if (!v.valid) {
+        Problem p = problemOf(contact, v.reason);
+        p.facts = v.facts;
+        problems_.push_back(std::move(p));
+        return;
+    }
+    const std::string& number = v.facts->number;
+    switch (v.facts->kind) {
+    case NumberKind::Jcc: credit(Award::Jcc, number, contact, v.uncertain); break;
+    case NumberKind::Jcg: credit(Award::Jcg, number, contact, v.uncertain); break;
+    case NumberKind::Ku: {
+        // A ward also counts for its city, when the city counted that day.
+        credit(Award::Ku, number, contact, v.uncertain);
+        const Validity city = validOn(std::string_view(number).substr(0, 4), contact.date);
+        if (city.valid && city.facts->kind == NumberKind::Jcc)
+            credit(Award::Jcc, city.facts->number, contact, v.uncertain || city.uncertain);
+        break;
+    }
+    case NumberKind::Town: {
+        // A town or village counts for its district, when the district counted that day.
+        const Validity district = validOn(std::string_view(number).substr(0, 5), contact.date);
+        if (district.valid && district.facts->kind == NumberKind::Jcg)
+            credit(Award::Jcg, district.facts->number, contact, v.uncertain || district.uncertain);
+        break;
+    }
+    }
+    const int prefecture = prefectureOf(number);
+    if (prefecture != 0) credit(Award::Waja, twoDigits(prefecture), contact, v.uncertain);
+
+    const int stated = prefectureOfState(contact.state);
+    if (stated != 0 && stated != prefecture) {
+        Problem p = problemOf(contact, Reason::PrefMismatch);
+        p.facts = v.facts;
+        p.state = contact.state;
+        problems_.push_back(std::move(p));
+    }
+}
+
+void AwardCheck::credit(Award award, const std::string& number, const LogContact& contact, bool uncertain) {
+    auto [it, added] = credits_.try_emplace(CreditKey(award, number));
+    Credit& c = it->second;
+    if (added || contact.date < c.firstDate) {
+        c.firstDate = contact.date;
+        c.firstCall = contact.call;
+    }
+    c.confirmed = c.confirmed || contact.confirmed;
+    c.uncertain = c.uncertain && uncertain;
+}
+
+int checkLogFile(AwardCheck& check, const std::string& utf8Name, const std::string& shownName) {
+    std::unique_ptr<LogSource> source = openLogFile(utf8Name);
+    if (!source) return kLogCannotOpen;
+    check.beginFile(shownName);
+    const ReadResult result =
+        readLogChoosingFormat(*source, utf8Name, [&](const LogContact& contact) { check.add(contact); });
+    return result.readError ? kLogReadError : kLogRead;
+}
+
+}  // namespace orvetta

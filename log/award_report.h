@@ -1,0 +1,54 @@
+// Reports of the award check, shared by the command line and the Windows
+// program: the default text report and the four TSV tables. All output is
+// Shift-JIS with LF line ends; TSV tables have no header.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "log/award_check.h"
+
+namespace orvetta {
+
+// Japanese uses the place list's kanji; English JARL's romaji.
+enum class ReportLanguage { Japanese, English };
+
+const char* awardName(Award award);     // "JCC", "JCG", "KU", "WAJA"
+const char* reasonName(Reason reason);  // "bad-record", "bad-date", "unknown", "not-yet", "ended", "pref-mismatch"
+
+struct SummaryRow {
+    Award award;
+    int worked;     // numbers credited (deleted ones included)
+    int confirmed;  // of those, confirmed
+    int total;      // current numbers of the list; 47 for WAJA
+};
+std::array<SummaryRow, kAwardCount> summarize(const AwardCheck& check);
+
+// Current numbers of each award not yet worked (or, with `confirmed`, not yet
+// confirmed), by award then number; WAJA's are prefecture codes "01".."47".
+std::vector<CreditKey> neededNumbers(const AwardCheck& check, bool confirmed);
+
+// A credited or needed number's name: the place (a prefecture for WAJA).
+std::string placeName(const AwardCheck& check, Award award, std::string_view number, ReportLanguage language);
+
+// The one-line explanation of a problem contact.
+std::string problemMessage(const AwardCheck& check, const Problem& problem, ReportLanguage language);
+
+// Credits that rest only on JARL's "before" bounds.
+int uncertainCredits(const AwardCheck& check);
+
+// Summary, problem contacts, counts and notes.
+std::string writeReport(const AwardCheck& check, ReportLanguage language);
+// award, worked, confirmed, total: JCC, JCG, KU, WAJA.
+std::string writeSummaryTsv(const AwardCheck& check);
+// award, number, name, first date, first call, confirmed (0/1).
+std::string writeCreditsTsv(const AwardCheck& check, ReportLanguage language);
+// [file,] record, call, date, number, reason, message; the file only when
+// more than one file was read.
+std::string writeProblemsTsv(const AwardCheck& check, ReportLanguage language);
+// award, number, name.
+std::string writeNeededTsv(const AwardCheck& check, bool confirmed, ReportLanguage language);
+
+}  // namespace orvetta

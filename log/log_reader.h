@@ -1,0 +1,90 @@
+// Streaming readers of ham logs: ADIF (.adi) and the CSV export of HAMLOG.
+//
+// Each reader pulls bytes from a LogSource through one fixed buffer and hands
+// every record to a sink as soon as it ends, so memory does not grow with the
+// log. The fields the award check needs come out normalised: a date as
+// "YYYY-MM-DD", the number with full-width digits and letters folded to ASCII,
+// the band as an ADIF band name. Other bytes pass through untouched: text is
+// Shift-JIS in HAMLOG files and Shift-JIS or UTF-8 in ADIF files.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "log/log_source.h"
+
+namespace orvetta {
+
+enum class LogFormat { Adif, Csv };
+
+// Bytes of a file's head that choosing its format looks at.
+constexpr size_t kFormatProbeSize = 64 * 1024;
+// The readers' buffer.
+constexpr size_t kLogBufferSize = 64 * 1024;
+// Longest value kept of a field the award check uses; longer ones are cut.
+constexpr size_t kFieldLimit = 64;
+
+// ".adi" and ".adif" are ADIF and ".csv" is CSV, in any case; any other file
+// is ADIF when "<EOH>" or "<EOR>" (any case) stands in `head`, its first
+// kFormatProbeSize bytes, and CSV otherwise.
+LogFormat chooseLogFormat(std::string_view fileName, std::string_view head);
+
+// Why a record could not be read. The reader goes on with the next record:
+// in ADIF after the next <EOR>, in CSV on the next line.
+enum class RecordFault {
+    None,
+    LengthPastEnd,   // ADIF: a field's length runs past the end of the file
+    BadLength,       // ADIF: a field's length is not a number
+    NotEnded,        // ADIF: the file ends inside a record (no <EOR>)
+    TooFewColumns,   // CSV: fewer than 14 columns (`columns` says how many)
+    QuoteNotClosed,  // CSV: the line ends inside a quoted field
+};
+
+// One record of a log. A record with a fault carries what was read of it.
+struct LogContact {
+    long record = 0;      // 1-based in its file: ADIF records in order, CSV lines
+    uint64_t offset = 0;  // byte offset of the record, or of the fault in it
+    RecordFault fault = RecordFault::None;
+    int columns = 0;      // CSV: columns of the line
+    bool fromCsv = false;
+    bool japanese = false;   // a contact with a Japanese station
+    std::string call;
+    std::string date;        // "YYYY-MM-DD" as written in the log, "" when impossible or absent
+    std::string writtenDate; // the date field as it stands, for messages
+    std::string number;      // JCC/JCG/ward/town number, folded; "" when none
+    std::string band;        // ADIF band name in lower case ("40m"), "" when unknown
+    std::string mode;
+    std::string state;       // ADIF STATE: the prefecture the logger gives
+    bool confirmed = false;  // QSL card or LoTW confirmation received
+};
+
+using ContactSink = std::function<void(const LogContact&)>;
+
+struct ReadResult {
+    long records = 0;        // records handed to the sink
+    bool readError = false;  // the source failed; what came before was read
+};
+
+// Reads the whole of `source` in `format` and hands each record to `sink`.
+ReadResult readLog(LogSource& source, LogFormat format, const ContactSink& sink);
+
+// The same with the format chosen from the file name and the first bytes.
+ReadResult readLogChoosingFormat(LogSource& source, std::string_view fileName, const ContactSink& sink,
+                                 LogFormat* chosen = nullptr);
+
+// Helpers the readers use, exposed for the award check and the tests.
+// Full-width digits and Latin letters (Shift-JIS or UTF-8) to ASCII, letters
+// upper-cased, blanks around trimmed.
+std::string foldNumberText(std::string_view text);
+// The ADIF band name of a frequency in MHz as HAMLOG writes it ("7",
+// "1.9", "430", "10G"); "" when it names no band.
+std::string bandOfFrequency(std::string_view text);
+// ASCII letters compared without case, every other byte as it is.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+// True for a call that begins with a Japanese prefix: JA-JS, 7J-7N, 8J-8N.
+bool hasJapanesePrefix(std::string_view call);
+
+}  // namespace orvetta

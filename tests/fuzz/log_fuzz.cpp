@@ -1,0 +1,89 @@
+// Fuzz target for the log readers: any bytes through the ADIF or the CSV
+// reader, fed in pieces of any size, into the award check and every report.
+//
+// Input layout: byte 0 picks the reader (bit 0: CSV) and the piece size
+// (bits 1-7: 1..127 bytes, 0 for all at once); the rest is the log. Records
+// must come numbered 1, 2, 3 ... with offsets inside the log, and the reader
+// must count exactly the records it handed on.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "log/award_check.h"
+#include "log/award_report.h"
+#include "log/log_reader.h"
+
+namespace {
+
+using namespace orvetta;
+
+void check(bool ok, const char* what) {
+    if (!ok) {
+        std::fprintf(stderr, "log_fuzz: %s\n", what);
+        std::abort();
+    }
+}
+
+const AwardData& fuzzData() {
+    static const AwardData data = [] {
+        AwardData d;
+        const auto add = [&](const char* number, NumberKind kind, bool current, const char* lastDay,
+                             const char* endsBefore, const char* firstDay) {
+            NumberFacts f;
+            f.number = number;
+            f.kind = kind;
+            f.current = current;
+            f.lastDay = lastDay;
+            f.endsBefore = endsBefore;
+            f.uncertainEnd = endsBefore[0] != '\0';
+            f.firstDay = firstDay;
+            f.kanji = number;
+            f.successors = "1030 0101";
+            d.numbers.push_back(f);
+        };
+        add("1017", NumberKind::Jcc, false, "2001-01-20", "", "");
+        add("1030", NumberKind::Jcc, true, "", "", "2001-01-21");
+        add("0101", NumberKind::Jcc, true, "", "", "");
+        add("010101", NumberKind::Ku, true, "", "", "");
+        add("010102", NumberKind::Ku, false, "", "1989-02-12", "");
+        add("01001", NumberKind::Jcg, true, "", "", "");
+        add("01001A", NumberKind::Town, false, "", "2005-10-11", "");
+        add("09013", NumberKind::Jcg, false, "", "", "");
+        return d;
+    }();
+    return data;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    const LogFormat format = data[0] & 1 ? LogFormat::Csv : LogFormat::Adif;
+    const size_t piece = data[0] >> 1;
+    const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    AwardCheck award(fuzzData());
+    award.beginFile("a");
+    long seen = 0;
+    MemorySource source(bytes, piece == 0 ? bytes.size() : piece);
+    const ReadResult result = readLog(source, format, [&](const LogContact& contact) {
+        check(contact.record > seen, "records out of order");
+        check(format == LogFormat::Csv || contact.record == seen + 1, "ADIF records not numbered 1, 2, 3 ...");
+        check(contact.offset <= bytes.size(), "offset beyond the log");
+        check(contact.number.size() <= kFieldLimit && contact.call.size() <= kFieldLimit, "field beyond its limit");
+        seen = contact.record;
+        award.add(contact);
+    });
+    check(!result.readError, "memory never fails");
+    check(result.records == award.counts().records, "records counted and handed on differ");
+
+    for (ReportLanguage language : {ReportLanguage::Japanese, ReportLanguage::English}) {
+        writeReport(award, language);
+        writeCreditsTsv(award, language);
+        writeProblemsTsv(award, language);
+        writeNeededTsv(award, true, language);
+    }
+    writeSummaryTsv(award);
+    return 0;
+}
