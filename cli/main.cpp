@@ -33,6 +33,7 @@
 #include "dict/place.h"
 #include "search/engine.h"
 #include "search/result_line.h"
+#include "text/sjis.h"
 #include "update/update_file.h"
 
 namespace orvetta::cli {

@@ -1,27 +1,17 @@
 // dictinfo: loads the built-in dictionary and prints what it holds, by kind
 // and by prefecture, as UTF-8 text.
-#include <iconv.h>
-
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
+#include "text/sjis.h"
 
 namespace {
 
-std::string toUtf8(const char* sjisText) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    std::string in(sjisText), out(in.size() * 3 + 4, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    size_t inLeft = in.size(), outLeft = out.size();
-    iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
+std::string toUtf8(const char* sjisText) { return orvetta::utf8FromSjis(sjisText, std::strlen(sjisText)); }
 
 }  // namespace
 

@@ -14,8 +14,6 @@
 // source defining the edition: image, record count, both region tables, the
 // history and the texts. Any broken rule stops the build with a message
 // naming the file and line.
-#include <iconv.h>
-
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +29,7 @@
 #include "dict/edition.h"
 #include "dict/history.h"
 #include "dict/place.h"
+#include "text/sjis.h"
 
 namespace {
 
@@ -47,18 +46,9 @@ using orvetta::PrefectureRow;
 }
 
 std::string toShiftJis(const std::string& utf8, const std::string& where) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) fail(where, "no UTF-8 to CP932 converter on this system");
-    std::string out(utf8.size() * 2 + 4, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (rc == static_cast<size_t>(-1)) fail(where, "text not representable in Shift-JIS: " + utf8);
-    out.resize(out.size() - outLeft);
-    return out;
+    std::string sjis;
+    if (!orvetta::sjisFromUtf8(utf8, sjis)) fail(where, "text not representable in Shift-JIS: " + utf8);
+    return sjis;
 }
 
 std::vector<std::string> splitTabs(const std::string& line) {
