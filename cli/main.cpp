@@ -134,9 +134,6 @@ std::string helpJapanese() {
     "\x8fI\x97\xb9\x83R\x81[\x83h: 0 \x8c\xa9\x82\xc2\x82\xa9\x82\xc1\x82\xbd\x81" "A1 \x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2\x81" "A2 \x8eg\x82\xa2\x95\xfb\x82\xcc\x8c\xeb\x82\xe8\x81" "A3 \x8e\xab\x8f\x91\x82\xf0\x93\xc7\x82\xdf\x82\xc8\x82\xa2\x81" "A4 \x8fo\x97\xcd\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xc8\x82\xa2\n";  // 終了コード: 0 見つかった、1 見つからない、2 使い方の誤り、3 辞書を読めない、4 出力に書き込めない
 }
 
-constexpr char kNoHitText[] =
-    "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
-
 // The cause of the first failed write to standard output; 0 while none failed.
 int gWriteErrno;
 
@@ -331,7 +328,7 @@ int runLookup(const Options& options, const std::string& command, const std::str
         out.endLine();
     }
     if (found >= 1) return kExitFound;
-    complain(kNoHitText);
+    complain(kNoMatchText);
     return kExitNone;
 }
 

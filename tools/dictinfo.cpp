@@ -30,7 +30,7 @@ int main() {
         int count[9] = {}, old = 0;
         for (int i = row.first; i <= row.last; ++i) {
             ++count[gRecords[i].kind - '0'];
-            old += gRecords[i].current == '0';
+            old += !isCurrentForLine(gRecords[i].current);
         }
         const int columns[7] = {row.last - row.first + 1, count[4], count[6], count[5], count[7], count[8], old};
         std::string name = toUtf8(row.name);

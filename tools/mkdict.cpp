@@ -292,15 +292,6 @@ std::vector<std::string> numbersNamed(const std::string& text, const PlaceIndex&
     return named;
 }
 
-char kindOfSuffix(const std::string& name, char otherwise) {
-    static const std::pair<const char*, char> suffixes[] = {
-        {"市", orvetta::kKindCity}, {"郡", orvetta::kKindDistrict}, {"区", orvetta::kKindWard},
-        {"町", orvetta::kKindTown}, {"村", orvetta::kKindVillage}};
-    for (const auto& [suffix, kind] : suffixes)
-        if (name.size() >= 3 && name.compare(name.size() - 3, 3, suffix) == 0) return kind;
-    return otherwise;
-}
-
 std::vector<Change> readHistory(const char* path, const EditionText& edition, const PlaceIndex& places) {
     std::vector<std::string> lines = readLines(path);
     if (lines.empty() || lines[0] != "date\tnumber\tchange\tdetail")
@@ -353,7 +344,8 @@ std::vector<Change> readHistory(const char* path, const EditionText& edition, co
             c.oldKanji = toShiftJis(oldName, where);
             c.oldReading = toShiftJis(oldReading, where);
             if (c.oldKanji.size() > 16 || c.oldReading.size() > 28) fail(where, "the old name does not fit a record");
-            c.oldKind = kindOfSuffix(oldName, place->second.kind);
+            const char suffixKind = orvetta::kindOfNameSuffix(c.oldKanji.data(), c.oldKanji.size());
+            c.oldKind = suffixKind ? suffixKind : place->second.kind;
         } else {
             fail(where, "the change is created, renamed or ended");
         }
