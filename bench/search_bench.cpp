@@ -18,6 +18,7 @@
 #include "dict/place.h"
 #include "dict/program_places.h"
 #include "search/engine.h"
+#include "search/result_line.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ struct Baseline {
                 row = k;
                 break;
             }
-        std::string marker = (p.current >= '1' && p.current <= '9') ? "" : "\x81y\x8b\x8c\x81z";
+        std::string marker = isCurrentForLine(p.current) ? "" : kOldMarker;
         if (p.kind == '4' || p.kind == '5' || (p.kind == '6' && row == 10))
             return p.number + "\t" + prefectures[row].name + p.kanji + "(" + p.reading + ")" + marker;
         std::string key = p.number.substr(0, p.kind == '6' ? 4 : 5);
@@ -73,7 +74,7 @@ struct Baseline {
             if (places[j].number == key)
                 return p.number + "\t" + prefectures[row].name + places[j].kanji + "(" + places[j].reading + ")" +
                        p.kanji + "(" + p.reading + ")" + marker;
-        return "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+        return kNoMatchText;
     }
 
     int search(const std::string& text, std::vector<std::string>& results) const {

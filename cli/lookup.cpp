@@ -7,12 +7,10 @@
 #include "cli/text.h"
 #include "search/engine.h"
 #include "search/result_line.h"
+#include "text/sjis.h"
 
 namespace orvetta::cli {
 namespace {
-
-constexpr char kNoHitText[] =
-    "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
 
 enum class Field { Number, City, Ward };
 
@@ -55,7 +53,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
     }
     int status = kExitFound;
     if (found < 1) {
-        complain(kNoHitText);
+        complain(kNoMatchText);
         status = kExitNone;
     }
     releasePlaces(places);

@@ -8,22 +8,6 @@ namespace orvetta {
 
 namespace {
 
-void copyCut(char* field, size_t size, const char* text) {
-    size_t n = text ? strnlen(text, size - 1) : 0;
-    std::memcpy(field, text, n);
-    std::memset(field + n, 0, size - n);
-}
-
-char foldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool equalsIgnoringCase(const char* a, size_t aWidth, const char* b) {
-    size_t i = 0;
-    for (; i < aWidth && a[i]; ++i) {
-        if (foldCase(a[i]) != foldCase(b[i])) return false;  // also stops at b's NUL
-    }
-    return b[i] == '\0';
-}
-
 // The search text, measured once per search.
 struct Needle {
     const char* text;
@@ -68,6 +52,12 @@ int walkNames(const PlaceList& places, Scope scope, char kindLow, char kindHigh,
 
 }  // namespace
 
+void copyCut(char* field, size_t size, const char* text) {
+    const size_t n = text ? strnlen(text, size - 1) : 0;
+    if (n) std::memcpy(field, text, n);
+    std::memset(field + n, 0, size - n);
+}
+
 void SearchRequest::setNumberText(const char* text) { copyCut(numberText, sizeof numberText, text); }
 void SearchRequest::setCityText(const char* text) { copyCut(cityText, sizeof cityText, text); }
 void SearchRequest::setWardText(const char* text) { copyCut(wardText, sizeof wardText, text); }
@@ -95,8 +85,7 @@ bool fieldContains(const char* field, int width, const char* text) {
 
 int findNumberEntry(const PlaceList& places, const Scope& scope, const char* text) {
     for (int i = scope.first; i <= scope.last; ++i) {
-        const PlaceRecord& r = places.records[i];
-        if (equalsIgnoringCase(r.number, sizeof r.number, text)) return i - scope.first;
+        if (sameNumberIgnoringCase(places.records[i].number, text)) return i - scope.first;
     }
     return kNoEntry;
 }

@@ -22,6 +22,10 @@ constexpr int kNameTextSize = 45;    // at most 44 bytes take part
 
 constexpr int kNoEntry = -1;
 
+// Copies a NUL-terminated text (null counts as empty) into a field of `size`
+// bytes, cut to size - 1 bytes, byte-wise; the rest of the field is NUL.
+void copyCut(char* field, size_t size, const char* text);
+
 // The state of the search form at the moment a search starts.
 struct SearchRequest {
     int prefecturePosition = 0;  // 0..47, prefecture table row
