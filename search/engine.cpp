@@ -2,7 +2,10 @@
 
 #include <cstring>
 
+#include "search/fold.h"
+#include "search/folded_index.h"
 #include "search/result_line.h"
+#include "search/romaji.h"
 
 namespace orvetta {
 
@@ -24,46 +27,116 @@ bool equalsIgnoringCase(const char* a, size_t aWidth, const char* b) {
     return b[i] == '\0';
 }
 
+// The folded texts of the records in use, made on the first folded search
+// after the list changed (see forgetFoldedIndex).
+FoldedIndex gFoldedIndex;
+bool gFoldedIndexCurrent = false;
+
+const FoldedIndex& foldedIndex() {
+    if (!gFoldedIndexCurrent || gFoldedIndex.records != gRecords || gFoldedIndex.count != recordCount()) {
+        gFoldedIndex = buildFoldedIndex(gRecords, recordCount());
+        gFoldedIndexCurrent = true;
+    }
+    return gFoldedIndex;
+}
+
 // The search text, measured once per search.
 struct Needle {
     const char* text;
     size_t length;
 };
 
-// The containment test on one field. The field's text ends at its NUL or its
-// width. For two bytes and more the second byte is compared first: in
-// Japanese text it is the trail byte, far rarer than a lead byte such as 0x82,
-// which begins every hiragana.
-inline bool contains(const char* field, size_t width, const Needle& needle) {
+// The containment test on `length` bytes of text. For two bytes and more the
+// second byte is compared first: in Japanese text it is the trail byte, far
+// rarer than a lead byte such as 0x82, which begins every hiragana.
+inline bool containsBytes(const char* text, size_t length, const Needle& needle) {
     const size_t n = needle.length;
     if (n == 0) return true;
-    const size_t length = strnlen(field, width);
     if (length < n) return false;
     const char* t = needle.text;
-    if (n == 1) return std::memchr(field, t[0], length) != nullptr;
+    if (n == 1) return std::memchr(text, t[0], length) != nullptr;
     for (size_t i = 0; i + n <= length; ++i) {
-        if (field[i + 1] != t[1] || field[i] != t[0]) continue;
-        if (std::memcmp(field + i + 2, t + 2, n - 2) == 0) return true;
+        if (text[i + 1] != t[1] || text[i] != t[0]) continue;
+        if (std::memcmp(text + i + 2, t + 2, n - 2) == 0) return true;
     }
     return false;
 }
 
-// Walks the range and appends the line of every record of the kinds
-// kindLow..kindHigh whose compared field contains the text.
+// The containment test on one field, whose text ends at its NUL or its width.
+inline bool contains(const char* field, size_t width, const Needle& needle) {
+    return containsBytes(field, strnlen(field, width), needle);
+}
+
 template <bool kReading>
-int walkNames(Scope scope, char kindLow, char kindHigh, const char* text, ResultList& results) {
-    const Needle needle{text, std::strlen(text)};
+inline bool fieldHolds(const PlaceRecord& r, const Needle& needle) {
+    return kReading ? contains(r.reading, sizeof r.reading, needle) : contains(r.kanji, sizeof r.kanji, needle);
+}
+
+// Walks the range and appends the line of every record of the kinds
+// kindLow..kindHigh for which matches(i, record) holds.
+template <class Matches>
+int walkNames(Scope scope, char kindLow, char kindHigh, Matches matches, ResultList& results) {
     int count = 0;
     for (int i = scope.first; i <= scope.last; ++i) {
         const PlaceRecord& r = gRecords[i];
         if (r.kind < kindLow || r.kind > kindHigh) continue;
-        bool hit = kReading ? contains(r.reading, sizeof r.reading, needle)
-                            : contains(r.kanji, sizeof r.kanji, needle);
-        if (!hit) continue;
+        if (!matches(i, r)) continue;
         results.append(resultLine(i));
         ++count;
     }
     return count;
+}
+
+// The stored bytes contain the text as it was typed.
+template <bool kReading>
+int walkExact(Scope scope, char kindLow, char kindHigh, const char* text, ResultList& results) {
+    const Needle needle{text, std::strlen(text)};
+    return walkNames(
+        scope, kindLow, kindHigh, [&](int, const PlaceRecord& r) { return fieldHolds<kReading>(r, needle); }, results);
+}
+
+// The folded field contains the folded text, or (reading mode) the romaji of
+// the reading contains the romaji of a query in Latin letters, or the stored
+// bytes contain the text as typed, so that the hits are always a superset of
+// walkExact's. The byte-wise test runs only where it can find more: when
+// folding changed the query or the field.
+template <bool kReading>
+int walkFolded(Scope scope, char kindLow, char kindHigh, const char* text, ResultList& results) {
+    const FoldedIndex& index = foldedIndex();
+    const FoldedColumn& column = kReading ? index.reading : index.kanji;
+    const uint8_t changedBit = kReading ? kReadingChanged : kKanjiChanged;
+    const Needle raw{text, std::strlen(text)};
+    const std::string folded = foldQuery(text);
+    const Needle foldedNeedle{folded.data(), folded.size()};
+    const bool queryChanged = folded != text;
+    const std::string romaji = kReading ? romajiOfQuery(folded) : std::string();
+    const Needle romajiNeedle{romaji.data(), romaji.size()};
+    return walkNames(
+        scope, kindLow, kindHigh,
+        [&](int i, const PlaceRecord& r) {
+            if (i >= index.count) return fieldHolds<kReading>(r, raw);
+            const char* field = column.at(i);
+            const size_t length = column.length(i);
+            if (containsBytes(field, length, foldedNeedle)) return true;
+            if (index.changed[i] & changedBit) {
+                if (fieldHolds<kReading>(r, raw)) return true;
+            } else if (queryChanged && containsBytes(field, length, raw)) {
+                return true;
+            }
+            return !romaji.empty() && containsBytes(index.romaji.at(i), index.romaji.length(i), romajiNeedle);
+        },
+        results);
+}
+
+// Name path: the text against the compared field of the records of the kinds.
+int walkText(const SearchRequest& request, Scope scope, char kindLow, char kindHigh, const char* text,
+             ResultList& results) {
+    const bool reading = request.searchMode == SearchMode::Reading;
+    if (request.exact)
+        return reading ? walkExact<true>(scope, kindLow, kindHigh, text, results)
+                       : walkExact<false>(scope, kindLow, kindHigh, text, results);
+    return reading ? walkFolded<true>(scope, kindLow, kindHigh, text, results)
+                   : walkFolded<false>(scope, kindLow, kindHigh, text, results);
 }
 
 }  // namespace
@@ -92,6 +165,11 @@ bool fieldContains(const char* field, int width, const char* text) {
     return contains(field, static_cast<size_t>(width), Needle{text, std::strlen(text)});
 }
 
+void forgetFoldedIndex() {
+    gFoldedIndex = FoldedIndex{};
+    gFoldedIndexCurrent = false;
+}
+
 int findNumberEntry(const Scope& scope, const char* text) {
     for (int i = scope.first; i <= scope.last; ++i) {
         if (equalsIgnoringCase(gRecords[i].number, sizeof gRecords[i].number, text)) return i - scope.first;
@@ -108,6 +186,7 @@ int runSearch(const SearchRequest& request, ResultList& results) {
             char text[kNumberTextSize];
             copyCut(text, sizeof text, request.numberText);
             entry = findNumberEntry(scope, text);
+            if (entry == kNoEntry && !request.exact) entry = findNumberEntry(scope, foldQuery(text).c_str());
         }
         // The whole dictionary's first is 0, so first + entry is right for
         // every scope. An entry past the scope's list finds nothing.
@@ -121,15 +200,12 @@ int runSearch(const SearchRequest& request, ResultList& results) {
     // The request's texts are fixed arrays; cut them again in case a caller
     // filled one to the brim without a terminator.
     char text[kNameTextSize];
-    const bool reading = request.searchMode == SearchMode::Reading;
     if (request.cityGiven) {
         copyCut(text, sizeof text, request.cityText);
-        return reading ? walkNames<true>(scope, kKindCity, kKindDistrict, text, results)
-                       : walkNames<false>(scope, kKindCity, kKindDistrict, text, results);
+        return walkText(request, scope, kKindCity, kKindDistrict, text, results);
     }
     copyCut(text, sizeof text, request.wardText);
-    return reading ? walkNames<true>(scope, kKindWard, kKindVillage, text, results)
-                   : walkNames<false>(scope, kKindWard, kKindVillage, text, results);
+    return walkText(request, scope, kKindWard, kKindVillage, text, results);
 }
 
 }  // namespace orvetta
