@@ -1,5 +1,6 @@
 #include "search/engine.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "search/fold.h"
@@ -95,11 +96,50 @@ int walkExact(Scope scope, char kindLow, char kindHigh, const char* text, Result
         scope, kindLow, kindHigh, [&](int, const PlaceRecord& r) { return fieldHolds<kReading>(r, needle); }, results);
 }
 
+// Marks hits[i - first] for every record i in first..last whose text in the
+// column contains the needle, leaving records with a skip bit set alone. One
+// pass over the column: memchr looks for the needle's byte that is rarest in
+// the column, and a candidate is compared whole. Texts end in NUL, which no
+// needle holds, so no match spans two records.
+void markColumn(const FoldedColumn& column, int first, int last, const Needle& needle,
+                const std::vector<uint8_t>& changed, uint8_t skip, std::vector<uint8_t>& hits) {
+    const size_t n = needle.length;
+    if (n == 0) {
+        for (int i = first; i <= last; ++i) hits[i - first] |= !(changed[i] & skip);
+        return;
+    }
+    size_t rare = 0;
+    for (size_t k = 1; k < n; ++k) {
+        if (column.frequency[static_cast<unsigned char>(needle.text[k])] <
+            column.frequency[static_cast<unsigned char>(needle.text[rare])])
+            rare = k;
+    }
+    const char* base = column.text.data();
+    const char* end = base + column.start[last + 1];
+    const char* from = base + column.start[first];
+    int record = first;
+    while (from + n <= end) {
+        const void* found = std::memchr(from + rare, needle.text[rare], static_cast<size_t>(end - from) - rare);
+        if (!found) break;
+        const char* candidate = static_cast<const char*>(found) - rare;
+        if (candidate + n > end) break;
+        if (std::memcmp(candidate, needle.text, n) != 0) {
+            from = candidate + 1;
+            continue;
+        }
+        const auto offset = static_cast<uint32_t>(candidate - base);
+        while (column.start[record + 1] <= offset) ++record;
+        if (!(changed[record] & skip)) hits[record - first] = 1;
+        from = base + column.start[record + 1];
+    }
+}
+
 // The folded field contains the folded text, or (reading mode) the romaji of
 // the reading contains the romaji of a query in Latin letters, or the stored
 // bytes contain the text as typed, so that the hits are always a superset of
-// walkExact's. The byte-wise test runs only where it can find more: when
-// folding changed the query or the field.
+// walkExact's. The byte-wise test runs only where it can find more: on every
+// record when folding changed the query, else on the records whose field
+// folding changed.
 template <bool kReading>
 int walkFolded(Scope scope, char kindLow, char kindHigh, const char* text, ResultList& results) {
     const FoldedIndex& index = foldedIndex();
@@ -107,23 +147,24 @@ int walkFolded(Scope scope, char kindLow, char kindHigh, const char* text, Resul
     const uint8_t changedBit = kReading ? kReadingChanged : kKanjiChanged;
     const Needle raw{text, std::strlen(text)};
     const std::string folded = foldQuery(text);
-    const Needle foldedNeedle{folded.data(), folded.size()};
-    const bool queryChanged = folded != text;
     const std::string romaji = kReading ? romajiOfQuery(folded) : std::string();
-    const Needle romajiNeedle{romaji.data(), romaji.size()};
+
+    // Records past the folded list (none, unless the list grew unnoticed) are
+    // matched byte-wise.
+    const int last = std::min(scope.last, index.count - 1);
+    std::vector<uint8_t> hits(scope.first <= last ? static_cast<size_t>(last - scope.first + 1) : 0);
+    if (!hits.empty()) {
+        markColumn(column, scope.first, last, Needle{folded.data(), folded.size()}, index.changed, 0, hits);
+        if (folded != text) markColumn(column, scope.first, last, raw, index.changed, changedBit, hits);
+        if (!romaji.empty())
+            markColumn(index.romaji, scope.first, last, Needle{romaji.data(), romaji.size()}, index.changed, 0, hits);
+    }
     return walkNames(
         scope, kindLow, kindHigh,
         [&](int i, const PlaceRecord& r) {
-            if (i >= index.count) return fieldHolds<kReading>(r, raw);
-            const char* field = column.at(i);
-            const size_t length = column.length(i);
-            if (containsBytes(field, length, foldedNeedle)) return true;
-            if (index.changed[i] & changedBit) {
-                if (fieldHolds<kReading>(r, raw)) return true;
-            } else if (queryChanged && containsBytes(field, length, raw)) {
-                return true;
-            }
-            return !romaji.empty() && containsBytes(index.romaji.at(i), index.romaji.length(i), romajiNeedle);
+            if (i > last) return fieldHolds<kReading>(r, raw);
+            if (hits[i - scope.first]) return true;
+            return (index.changed[i] & changedBit) && fieldHolds<kReading>(r, raw);
         },
         results);
 }

@@ -11,6 +11,7 @@ namespace orvetta {
 namespace {
 
 void appendEntry(FoldedColumn& column, const std::string& text) {
+    for (char c : text) ++column.frequency[static_cast<unsigned char>(c)];
     column.text.insert(column.text.end(), text.begin(), text.end());
     column.text.push_back('\0');
     column.start.push_back(static_cast<uint32_t>(column.text.size()));

@@ -14,6 +14,7 @@ namespace orvetta {
 struct FoldedColumn {
     std::vector<char> text;
     std::vector<uint32_t> start;  // count + 1 offsets into text
+    uint32_t frequency[256] = {};  // how often each byte value occurs in text
 
     const char* at(int i) const { return text.data() + start[i]; }
     size_t length(int i) const { return start[i + 1] - start[i] - 1; }
