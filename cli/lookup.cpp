@@ -7,6 +7,7 @@
 #include "cli/text.h"
 #include "search/engine.h"
 #include "search/result_line.h"
+#include "search/romaji.h"
 #include "text/sjis.h"
 
 namespace orvetta::cli {
@@ -19,7 +20,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
     std::string text;
     if (options.sjis && argumentsAreBytes()) {
         text = options.words[1];
-    } else if (!sjisFromUtf8(options.words[1], text)) {
+    } else if (!sjisFromUtf8(options.exact ? options.words[1] : withoutVowelMarks(options.words[1]), text)) {
         complainUsage("TEXT is not UTF-8 text that Shift-JIS can hold");
         return kExitUsage;
     }
@@ -30,6 +31,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
     request.prefecturePosition = options.prefecture;
     request.areaPosition = options.area;
     request.searchMode = options.reading ? SearchMode::Reading : SearchMode::Kanji;
+    request.exact = options.exact;
     switch (field) {
     case Field::Number:
         request.numberGiven = true;

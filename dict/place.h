@@ -102,6 +102,9 @@ struct PlaceList {
     PlaceRecord* records = nullptr;  // null until loaded
     AreaRow areaTable[kAreaRows] = {};
     PrefectureRow prefectureTable[kPrefectureRows] = {};
+    // Changes whenever the list is loaded, rewound or merged into, so that
+    // what is derived from it (the search's folded texts) can tell it is old.
+    uint32_t version = 0;
 
     int count() const { return areaTable[0].last + 1; }
 };
