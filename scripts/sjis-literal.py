@@ -3,8 +3,9 @@
 
     scripts/sjis-literal.py 'Orvetta：メモリエラー'
 
-ASCII stays readable; other bytes become \\x escapes. A literal is split where
-an escape would otherwise swallow a following hex digit.
+ASCII stays readable; other bytes become \\x escapes. A hex digit right after an
+escape is escaped too (an escape would swallow it), so the text stays one
+literal.
 """
 import string
 import sys
@@ -16,7 +17,8 @@ def literal(text: str) -> str:
         c = chr(b)
         if 0x20 <= b < 0x7F and c not in '"\\':
             if escaped and c in string.hexdigits:
-                out.append('" "')
+                out.append("\\x%02x" % b)
+                continue
             out.append(c)
             escaped = False
         elif c == "\n":
