@@ -162,9 +162,13 @@ int checkLogFile(AwardCheck& check, const std::string& utf8Name, const std::stri
     std::unique_ptr<LogSource> source = openLogFile(utf8Name);
     if (!source) return kLogCannotOpen;
     check.beginFile(shownName);
-    const ReadResult result =
-        readLogChoosingFormat(*source, utf8Name, [&](const LogContact& contact) { check.add(contact); });
-    return result.readError ? kLogReadError : kLogRead;
+    long readable = 0;
+    const ReadResult result = readLogChoosingFormat(*source, utf8Name, [&](const LogContact& contact) {
+        if (contact.fault == RecordFault::None) ++readable;
+        check.add(contact);
+    });
+    if (result.readError) return kLogReadError;
+    return result.records > 0 && readable == 0 ? kLogNotALog : kLogRead;
 }
 
 }  // namespace orvetta

@@ -116,11 +116,14 @@ private:
 
 // Reads the log file `utf8Name` into `check` (format by name, else by
 // content); its problems name it as `shownName` (Shift-JIS). Returns kLogRead,
-// kLogCannotOpen (nothing read) or kLogReadError (what came before the
-// failure was read and counts).
+// kLogCannotOpen (nothing read), kLogReadError (what came before the failure
+// was read and counts) or kLogNotALog: the file has records but not one of
+// them could be read, so it is neither an ADIF log nor a HAMLOG CSV (its
+// records were counted as malformed).
 constexpr int kLogRead = 0;
 constexpr int kLogCannotOpen = 1;
 constexpr int kLogReadError = 2;
+constexpr int kLogNotALog = 3;
 int checkLogFile(AwardCheck& check, const std::string& utf8Name, const std::string& shownName);
 
 }  // namespace orvetta

@@ -570,6 +570,11 @@ std::string bandOfFrequency(std::string_view text) {
     return "";
 }
 
+bool isAdifBand(std::string_view name) {
+    return std::any_of(std::begin(kAdifBands), std::end(kAdifBands),
+                       [&](const BandRange& range) { return equalsIgnoringCase(name, range.band); });
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return upperAscii(x) == upperAscii(y);
