@@ -43,15 +43,19 @@ bool readLogs(const std::vector<std::string>& files, AwardCheck& check) {
     return true;
 }
 
-std::string tableOf(const AwardCheck& check, const Options& options, ReportLanguage language) {
+// Writes the report or the table asked for; false when the problem list
+// could not be read back and the output is cut short.
+bool writeOutput(const AwardCheck& check, const Options& options, Output& out) {
+    const ReportLanguage language = options.english ? ReportLanguage::English : ReportLanguage::Japanese;
+    const TextSink sink = [&](std::string_view text) { out.write(text.data(), text.size()); };
     switch (options.tsv) {
-    case TsvTable::None: return writeReport(check, language);
-    case TsvTable::Summary: return writeSummaryTsv(check);
-    case TsvTable::Credits: return writeCreditsTsv(check, language);
-    case TsvTable::Problems: return writeProblemsTsv(check, language);
-    case TsvTable::Needed: return writeNeededTsv(check, options.confirmed, language);
+    case TsvTable::None: return writeReport(check, language, sink);
+    case TsvTable::Summary: sink(writeSummaryTsv(check)); return true;
+    case TsvTable::Credits: sink(writeCreditsTsv(check, language)); return true;
+    case TsvTable::Problems: return writeProblemsTsv(check, language, sink);
+    case TsvTable::Needed: sink(writeNeededTsv(check, options.confirmed, language)); return true;
     }
-    return "";
+    return true;
 }
 
 }  // namespace
@@ -72,9 +76,12 @@ int runAwards(const Options& options, const Edition& edition) {
     AwardCheck check(data, CheckOptions{options.band, options.mode});
     if (!readLogs({options.words.begin() + 1, options.words.end()}, check)) return kExitLogUnreadable;
 
-    const ReportLanguage language = options.english ? ReportLanguage::English : ReportLanguage::Japanese;
-    const std::string text = tableOf(check, options, language);
-    Output(options.sjis).write(text.data(), text.size());
+    Output out(options.sjis);
+    if (!writeOutput(check, options, out)) {
+        std::fprintf(stderr, "orvetta-lookup: the list of problem contacts could not be read back from its "
+                             "temporary file; the output is incomplete\n");
+        return kExitWriteFailed;
+    }
     if (check.counts().japanese > 0) return kExitFound;
     if (options.english)
         std::fprintf(stderr, "orvetta-lookup: the logs hold no Japanese contact\n");

@@ -105,7 +105,7 @@ TEST(AwardCheck, ValidityAndCredits) {
         one.state = c.state;
         check.add(one);
         std::string reasons, credits;
-        for (const Problem& p : check.problems()) reasons += reasonName(p.reason);
+        check.problems().forEach([&](const Problem& p) { reasons += reasonName(p.reason); });
         for (const auto& [key, credit] : check.credits())
             credits += (credits.empty() ? "" : ", ") + std::string(awardName(key.first)) + " " + key.second;
         EXPECT_EQ(reasons, c.reason) << c.number << " on " << c.date;
