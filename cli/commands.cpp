@@ -8,12 +8,17 @@ constexpr OptionSet kLoadOptions = optionSet(OptionId::Edition, OptionId::On, Op
                                              OptionId::Update, OptionId::NoUpdate);
 constexpr OptionSet kLookupOptions = kLoadOptions | optionSet(OptionId::Reading, OptionId::Exact, OptionId::Pref, OptionId::Area);
 
+// awards loads today's list (no --edition, no --on) with the update file.
+constexpr OptionSet kAwardsOptions = optionSet(OptionId::Sjis, OptionId::Lang, OptionId::Update, OptionId::NoUpdate,
+                                               OptionId::Band, OptionId::Mode, OptionId::Confirmed, OptionId::Tsv);
+
 const Command kCommandTable[] = {
-    {"number", "TEXT", false, kLookupOptions, runNumber},  // the place of one number
-    {"city", "TEXT", false, kLookupOptions, runCity},      // cities and districts by name
-    {"ward", "TEXT", false, kLookupOptions, runWard},      // wards, towns and villages by name
-    {"dump", nullptr, false, kLoadOptions, runDump},
-    {"history", "NUMBER", true, optionSet(OptionId::Edition, OptionId::Sjis, OptionId::Lang), runHistory},
+    {"number", "TEXT", false, false, kLookupOptions, runNumber},  // the place of one number
+    {"city", "TEXT", false, false, kLookupOptions, runCity},      // cities and districts by name
+    {"ward", "TEXT", false, false, kLookupOptions, runWard},      // wards, towns and villages by name
+    {"dump", nullptr, false, false, kLoadOptions, runDump},
+    {"history", "NUMBER", false, true, optionSet(OptionId::Edition, OptionId::Sjis, OptionId::Lang), runHistory},
+    {"awards", "LOGFILE", true, true, kAwardsOptions, runAwards},  // a log checked against the award lists
 };
 
 }  // namespace

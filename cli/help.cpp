@@ -18,6 +18,8 @@ std::string helpEnglish() {
                "       orvetta-lookup [options] ward TEXT\n"
                "       orvetta-lookup [--edition E] [--on DATE] [--sjis] dump\n"
                "       orvetta-lookup [--sjis] history NUMBER\n"
+               "       orvetta-lookup [--band B] [--mode M] [--tsv TABLE [--confirmed]] [--lang en]\n"
+               "                      [--sjis] awards LOGFILE...\n"
                "       orvetta-lookup --help\n"
                "\n"
                "Looks up Japanese places and their JCC/JCG numbers in the built-in place\n"
@@ -31,6 +33,9 @@ std::string helpEnglish() {
                "  history NUMBER  every recorded change of NUMBER since ") +
            today.historySince + ", and the changes\n" +
            "                  naming it as successor: date, change, detail\n"
+           "  awards LOGFILE...  check ADIF (.adi) and HAMLOG CSV logs against JARL's\n"
+           "                  JCC, JCG, KU and WAJA lists, each contact on its own day;\n"
+           "                  prints the report (Japanese unless --lang en)\n"
            "\n"
            "  --edition E     the place list: " +
            past.name + " (places of " + past.snapshotDate + ", the default) or\n" + "                  " +
@@ -45,12 +50,17 @@ std::string helpEnglish() {
            "  --area N        search call-area choice N only (1-9 = area 1-9, 10 = area 0;\n"
            "                  0 = all); cannot be combined with --pref other than 0\n"
            "  --exact         match the stored Shift-JIS bytes as typed, nothing folded\n"
-           "  --lang ja|en    the language of history words and details, and of --help\n"
-           "                  (Japanese by default; --help shows both unless --lang is given)\n"
+           "  --lang ja|en    the language of history and awards words and messages, and of\n"
+           "                  --help (Japanese by default; --help shows both unless --lang)\n"
            "  --update FILE   read the update file FILE instead of ./velkarad.txt\n"
            "  --no-update     read no update file\n"
            "  --sjis          write Shift-JIS instead of UTF-8; on Linux TEXT is then taken\n"
            "                  as Shift-JIS bytes too\n"
+           "  --band B        awards: contacts of ADIF band B only (40m, 70cm, ...)\n"
+           "  --mode M        awards: contacts of mode M only (CW, SSB, FT8, ...)\n"
+           "  --tsv TABLE     awards: one table instead of the report, no header line:\n"
+           "                  summary, credits, problems or needed\n"
+           "  --confirmed     with --tsv needed: the numbers not yet confirmed\n"
            "\n"
            "Names and readings are matched folded: full-width and half-width forms, case,\n"
            "katakana and hiragana, and variant kanji compare equal, and with\n"
@@ -61,7 +71,8 @@ std::string helpEnglish() {
            "mark for places that no longer exist.\n"
            "Exit status: 0 lines printed, 1 nothing found (or no change recorded),\n"
            "2 bad usage, 3 the dictionary could not be loaded, 4 standard output could\n"
-           "not be written.\n"
+           "not be written, 5 a log could not be opened or read (awards; 1 there: the\n"
+           "logs hold no Japanese contact).\n"
            "\n";
 }
 
@@ -73,6 +84,7 @@ std::string helpJapanese() {
     "\x8eg\x82\xa2\x95\xfb: orvetta-lookup [\x83I\x83v\x83V\x83\x87\x83\x93] number|city|ward \x95\xb6\x8e\x9a\x97\xf1\n"  // 使い方: orvetta-lookup [オプション] number|city|ward 文字列
     "      orvetta-lookup [--sjis] dump\n"
     "      orvetta-lookup [--sjis] history \x94\xd4\x8d\x86\n"  //       orvetta-lookup [--sjis] history 番号
+    "      orvetta-lookup [\x83I\x83v\x83V\x83\x87\x83\x93] awards \x83\x8d\x83O\x83t\x83@\x83" "C\x83\x8b...\n"  //       orvetta-lookup [オプション] awards ログファイル...
     "\x93\xe0\x91\xa0\x82\xcc\x92n\x96\xbc\x8e\xab\x8f\x91\x82\xa9\x82\xe7\x92n\x96\xbc\x82\xc6 JCC/JCG \x83i\x83\x93\x83o\x81[\x82\xf0\x92T\x82\xb5\x82\xdc\x82\xb7\x81" "B\n"  // 内蔵の地名辞書から地名と JCC/JCG ナンバーを探します。
     "\x83J\x83\x8c\x83\x93\x83g\x83" "f\x83" "B\x83\x8c\x83N\x83g\x83\x8a\x82\xc9 velkarad.txt \x82\xaa\x82\xa0\x82\xea\x82\xce\x81" "A\x82\xbb\x82\xcc\x93\xe0\x97" "e\x82\xf0\x94\xbd\x89" "f\x82\xb5\x82\xdc\x82\xb7\x81" "B\n"  // カレントディレクトリに velkarad.txt があれば、その内容を反映します。
     "  number \x95\xb6\x8e\x9a\x97\xf1  \x82\xbb\x82\xcc JCC/JCG \x83i\x83\x93\x83o\x81[\x82\xcc\x92n\x96\xbc (\x89p\x8e\x9a\x82\xcc\x91\xe5\x8f\xac\x82\xcd\x8b\xe6\x95\xca\x82\xb5\x82\xc8\x82\xa2)\n"  //   number 文字列  その JCC/JCG ナンバーの地名 (英字の大小は区別しない)
@@ -82,6 +94,7 @@ std::string helpJapanese() {
     "  history \x94\xd4\x8d\x86   \x82\xbb\x82\xcc\x94\xd4\x8d\x86\x82\xcc\x95\xcf\x8dX\x97\x9a\x97\xf0 (") +  //   history 番号   その番号の変更履歴 (
            today.historySince +
            " \x88\xc8\x8d~) \x82\xc6\x81" "A\x82\xbb\x82\xcc\x94\xd4\x8d\x86\x82\xf0\x8c\xe3\x8cp\x82\xc6\x82\xb7\x82\xe9\x95\xcf\x8dX\n"  //  以降) と、その番号を後継とする変更
+           "  awards \x83\x8d\x83O...  ADIF\x81" "EHAMLOG CSV \x82\xcc\x83\x8d\x83O\x82\xf0 JARL \x82\xcc JCC\x81" "EJCG\x81" "E\x8b\xe6\x81" "EWAJA \x82\xcc\x94\xd4\x8d\x86\x82\xc6\x8f\xc6\x8d\x87\n"  //   awards ログ...  ADIF・HAMLOG CSV のログを JARL の JCC・JCG・区・WAJA の番号と照合
            "  --edition \x94\xc5   \x92n\x96\xbc\x83\x8a\x83X\x83g: " +  //   --edition 版   地名リスト:
            past.name + " (" + past.snapshotDate +
            " \x8c\xbb\x8d\xdd\x81" "A\x8a\xf9\x92\xe8) \x82\xdc\x82\xbd\x82\xcd\n"  //  現在、既定) または
@@ -103,7 +116,12 @@ std::string helpJapanese() {
     "  --no-update    \x8dX\x90V\x83t\x83@\x83" "C\x83\x8b\x82\xf0\x93\xc7\x82\xdc\x82\xc8\x82\xa2\n"  //   --no-update    更新ファイルを読まない
     "\x96\xbc\x91O\x82\xcd\x91S\x8ap\x81" "E\x94\xbc\x8ap\x81" "A\x91\xe5\x95\xb6\x8e\x9a\x81" "E\x8f\xac\x95\xb6\x8e\x9a\x81" "A\x83J\x83^\x83J\x83i\x81" "E\x82\xd0\x82\xe7\x82\xaa\x82\xc8\x81" "A\x88\xd9\x91\xcc\x8e\x9a (\x97\xb3\x82\xc6\x97\xb4\x82\xc8\x82\xc7) \x82\xf0\x82\xbb\x82\xeb\x82\xa6\x82\xc4\x8f\xc6\x8d\x87\x82\xb5\x81" "A\n"  // 名前は全角・半角、大文字・小文字、カタカナ・ひらがな、異体字 (竜と龍など) をそろえて照合し、
     "--reading \x82\xc5\x82\xcd\x83\x8d\x81[\x83}\x8e\x9a (sapporo\x81" "Achuo) \x82\xc5\x82\xe0\x92T\x82\xb9\x82\xdc\x82\xb7\x81" "B\n"  // --reading ではローマ字 (sapporo、chuo) でも探せます。
-    "\x8fI\x97\xb9\x83R\x81[\x83h: 0 \x8c\xa9\x82\xc2\x82\xa9\x82\xc1\x82\xbd\x81" "A1 \x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2\x81" "A2 \x8eg\x82\xa2\x95\xfb\x82\xcc\x8c\xeb\x82\xe8\x81" "A3 \x8e\xab\x8f\x91\x82\xf0\x93\xc7\x82\xdf\x82\xc8\x82\xa2\x81" "A4 \x8fo\x97\xcd\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xc8\x82\xa2\n";  // 終了コード: 0 見つかった、1 見つからない、2 使い方の誤り、3 辞書を読めない、4 出力に書き込めない
+    "  --band B       awards: ADIF \x82\xcc\x83o\x83\x93\x83h\x96\xbc B (40m\x81" "A70cm \x82\xc8\x82\xc7) \x82\xcc\x8c\xf0\x90M\x82\xbe\x82\xaf\n"  //   --band B       awards: ADIF のバンド名 B (40m、70cm など) の交信だけ
+    "  --mode M       awards: \x83\x82\x81[\x83h M (CW\x81" "ASSB\x81" "AFT8 \x82\xc8\x82\xc7) \x82\xcc\x8c\xf0\x90M\x82\xbe\x82\xaf\n"  //   --mode M       awards: モード M (CW、SSB、FT8 など) の交信だけ
+    "  --tsv \x95\x5c       awards: \x95\xf1\x8d\x90\x82\xcc\x91\xe3\x82\xed\x82\xe8\x82\xc9\x95\x5c\x82\xf0\x88\xea\x82\xc2 (summary\x81" "Acredits\x81" "Aproblems\x81" "Aneeded)\n"  //   --tsv 表       awards: 報告の代わりに表を一つ (summary、credits、problems、needed)
+    "  --confirmed    --tsv needed \x82\xc5\x81" "A\x96\xa2\x8c\xf0\x90M\x82\xc5\x82\xcd\x82\xc8\x82\xad\x96\xa2\x8am\x94" "F\x82\xcc\x94\xd4\x8d\x86\x82\xf0\x8fo\x82\xb7\n"  //   --confirmed    --tsv needed で、未交信ではなく未確認の番号を出す
+    "\x8fI\x97\xb9\x83R\x81[\x83h: 0 \x8c\xa9\x82\xc2\x82\xa9\x82\xc1\x82\xbd\x81" "A1 \x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2\x81" "A2 \x8eg\x82\xa2\x95\xfb\x82\xcc\x8c\xeb\x82\xe8\x81" "A3 \x8e\xab\x8f\x91\x82\xf0\x93\xc7\x82\xdf\x82\xc8\x82\xa2\x81" "A4 \x8fo\x97\xcd\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xc8\x82\xa2\x81" "A\n"  // 終了コード: 0 見つかった、1 見つからない、2 使い方の誤り、3 辞書を読めない、4 出力に書き込めない、
+    "          5 \x83\x8d\x83O\x82\xf0\x8aJ\x82\xaf\x82\xc8\x82\xa2 (awards \x82\xcc 1 \x82\xcd\x93\xfa\x96{\x8b\xc7\x82\xc6\x82\xcc\x8c\xf0\x90M\x82\xc8\x82\xb5)\n";  //           5 ログを開けない (awards の 1 は日本局との交信なし)
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "dict/history.h"
 #include "dict/place.h"
 #include "update/update_file.h"
+#include "log/log_reader.h"
 
 namespace orvetta::cli {
 namespace {
@@ -82,6 +83,49 @@ bool storeNoUpdate(Options& options, const std::string&, std::string&) {
     return true;
 }
 
+bool storeBand(Options& options, const std::string& value, std::string& problem) {
+    if (!isAdifBand(value)) {
+        problem = "takes an ADIF band name such as 40m or 70cm, not '" + shownArgument(value) + "'";
+        return false;
+    }
+    options.band = value;
+    return true;
+}
+
+bool storeMode(Options& options, const std::string& value, std::string& problem) {
+    if (value.empty()) {
+        problem = "needs a mode such as CW, not ''";
+        return false;
+    }
+    options.mode = value;
+    return true;
+}
+
+// The tables of --tsv by name.
+struct TsvName {
+    TsvTable table;
+    const char* name;
+};
+constexpr TsvName kTsvNames[] = {
+    {TsvTable::Summary, "summary"},    // worked, confirmed and total of each award
+    {TsvTable::Credits, "credits"},    // each credited number with its first contact
+    {TsvTable::Problems, "problems"},  // each contact that does not count, and why
+    {TsvTable::Needed, "needed"},      // current numbers not yet worked (or confirmed)
+};
+
+bool storeTsv(Options& options, const std::string& value, std::string& problem) {
+    std::string names;
+    for (const TsvName& row : kTsvNames) {
+        if (value == row.name) {
+            options.tsv = row.table;
+            return true;
+        }
+        names += std::string(names.empty() ? "" : ", ") + row.name;
+    }
+    problem = "takes " + names + ", not '" + shownArgument(value) + "'";
+    return false;
+}
+
 // A whole decimal number from 0 to `high`.
 bool storePosition(const std::string& value, int high, int& position, std::string& problem) {
     int v = 0;
@@ -117,6 +161,10 @@ const OptionRow kOptionTable[] = {
     {OptionId::Lang, "--lang", "ja or en", storeLanguage},    // the language of words and messages
     {OptionId::Update, "--update", "a file name", storeUpdatePath},  // this update file, not ./velkarad.txt
     {OptionId::NoUpdate, "--no-update", nullptr, storeNoUpdate},     // no update file at all
+    {OptionId::Band, "--band", "a band", storeBand},          // awards: contacts of this band only
+    {OptionId::Mode, "--mode", "a mode", storeMode},          // awards: contacts of this mode only
+    {OptionId::Confirmed, "--confirmed", nullptr, setFlag<&Options::confirmed>},  // needed: not yet confirmed
+    {OptionId::Tsv, "--tsv", "a table name", storeTsv},       // awards: one table instead of the report
     {OptionId::Help, "--help", nullptr, setFlag<&Options::help>},
     {OptionId::Help, "-h", nullptr, setFlag<&Options::help>},
 };

@@ -9,7 +9,12 @@
 
 namespace orvetta::cli {
 
-enum class OptionId : unsigned { Edition, On, Reading, Pref, Area, Sjis, Help, Lang, Update, NoUpdate, Exact };
+enum class OptionId : unsigned {
+    Edition, On, Reading, Pref, Area, Sjis, Help, Lang, Update, NoUpdate, Exact, Band, Mode, Confirmed, Tsv
+};
+
+// The table `awards --tsv` writes; None: the readable report.
+enum class TsvTable { None, Summary, Credits, Problems, Needed };
 
 // A set of options, one bit per OptionId.
 using OptionSet = unsigned;
@@ -35,6 +40,10 @@ struct Options {
     bool english = false;              // --lang en: English words and messages
     bool japaneseOnly = false;         // --lang ja: Japanese usage text alone
     std::string updatePath = "velkarad.txt";  // --update FILE; "" with --no-update
+    std::string band;                  // --band: an ADIF band name, or ""
+    std::string mode;                  // --mode, or ""
+    bool confirmed = false;            // --confirmed: needed means not yet confirmed
+    TsvTable tsv = TsvTable::None;     // --tsv
     std::vector<std::string> words;    // the command and its words
 
     bool has(OptionId id) const { return (given & optionBit(id)) != 0; }

@@ -29,7 +29,8 @@ std::string twoDigits(int code) { return {static_cast<char>('0' + code / 10), st
 
 }  // namespace
 
-AwardCheck::AwardCheck(const AwardData& data, CheckOptions options) : data_(data), options_(std::move(options)) {
+AwardCheck::AwardCheck(const AwardData& data, CheckOptions options)
+    : data_(data), options_(std::move(options)), creditOfNumber_(data.numbers.size(), nullptr) {
     for (const NumberFacts& facts : data_.numbers) index_.emplace(facts.number, &facts);
 }
 
@@ -112,44 +113,49 @@ void AwardCheck::add(const LogContact& contact) {
     if (!v.valid) {
         Problem p = problemOf(contact, v.reason);
         p.facts = v.facts;
-        problems_.push_back(std::move(p));
+        problems_.push_back(p);
         return;
     }
     const std::string& number = v.facts->number;
     switch (v.facts->kind) {
-    case NumberKind::Jcc: credit(Award::Jcc, number, contact, v.uncertain); break;
-    case NumberKind::Jcg: credit(Award::Jcg, number, contact, v.uncertain); break;
+    case NumberKind::Jcc: credit(Award::Jcc, v.facts, 0, contact, v.uncertain); break;
+    case NumberKind::Jcg: credit(Award::Jcg, v.facts, 0, contact, v.uncertain); break;
     case NumberKind::Ku: {
         // A ward also counts for its city, when the city counted that day.
-        credit(Award::Ku, number, contact, v.uncertain);
+        credit(Award::Ku, v.facts, 0, contact, v.uncertain);
         const Validity city = validOn(std::string_view(number).substr(0, 4), contact.date);
         if (city.valid && city.facts->kind == NumberKind::Jcc)
-            credit(Award::Jcc, city.facts->number, contact, v.uncertain || city.uncertain);
+            credit(Award::Jcc, city.facts, 0, contact, v.uncertain || city.uncertain);
         break;
     }
     case NumberKind::Town: {
         // A town or village counts for its district, when the district counted that day.
         const Validity district = validOn(std::string_view(number).substr(0, 5), contact.date);
         if (district.valid && district.facts->kind == NumberKind::Jcg)
-            credit(Award::Jcg, district.facts->number, contact, v.uncertain || district.uncertain);
+            credit(Award::Jcg, district.facts, 0, contact, v.uncertain || district.uncertain);
         break;
     }
     }
     const int prefecture = prefectureOf(number);
-    if (prefecture != 0) credit(Award::Waja, twoDigits(prefecture), contact, v.uncertain);
+    if (prefecture != 0) credit(Award::Waja, nullptr, prefecture, contact, v.uncertain);
 
     const int stated = prefectureOfState(contact.state);
     if (stated != 0 && stated != prefecture) {
         Problem p = problemOf(contact, Reason::PrefMismatch);
         p.facts = v.facts;
         p.state = contact.state;
-        problems_.push_back(std::move(p));
+        problems_.push_back(p);
     }
 }
 
-void AwardCheck::credit(Award award, const std::string& number, const LogContact& contact, bool uncertain) {
-    auto [it, added] = credits_.try_emplace(CreditKey(award, number));
-    Credit& c = it->second;
+// The credit of `facts` for `award`, or of prefecture `prefecture` for WAJA.
+void AwardCheck::credit(Award award, const NumberFacts* facts, int prefecture, const LogContact& contact,
+                        bool uncertain) {
+    Credit*& known = facts ? creditOfNumber_[static_cast<size_t>(facts - data_.numbers.data())]
+                           : creditOfPrefecture_[static_cast<size_t>(prefecture - 1)];
+    const bool added = known == nullptr;
+    if (added) known = &credits_[CreditKey(award, facts ? facts->number : twoDigits(prefecture))];
+    Credit& c = *known;
     if (added || contact.date < c.firstDate) {
         c.firstDate = contact.date;
         c.firstCall = contact.call;
@@ -162,9 +168,13 @@ int checkLogFile(AwardCheck& check, const std::string& utf8Name, const std::stri
     std::unique_ptr<LogSource> source = openLogFile(utf8Name);
     if (!source) return kLogCannotOpen;
     check.beginFile(shownName);
-    const ReadResult result =
-        readLogChoosingFormat(*source, utf8Name, [&](const LogContact& contact) { check.add(contact); });
-    return result.readError ? kLogReadError : kLogRead;
+    long readable = 0;
+    const ReadResult result = readLogChoosingFormat(*source, utf8Name, [&](const LogContact& contact) {
+        if (contact.fault == RecordFault::None) ++readable;
+        check.add(contact);
+    });
+    if (result.readError) return kLogReadError;
+    return result.records > 0 && readable == 0 ? kLogNotALog : kLogRead;
 }
 
 }  // namespace orvetta

@@ -2,10 +2,12 @@
 // KU (wards) and WAJA (prefectures), and which do not and why.
 //
 // Contacts arrive one at a time from the log readers; the check keeps one
-// credit per awarded number and one entry per problem contact, nothing else.
+// credit per awarded number and the problem contacts (mostly on disk, see
+// ProblemList), nothing else.
 // A number counts only if it was valid on the day of the contact.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -16,6 +18,7 @@
 
 #include "log/award_data.h"
 #include "log/log_reader.h"
+#include "log/problem_list.h"
 
 namespace orvetta {
 
@@ -23,31 +26,6 @@ namespace orvetta {
 enum class Award { Jcc, Jcg, Ku, Waja };
 constexpr int kAwardCount = 4;
 constexpr int kPrefectureCount = 47;
-
-// Why a contact counts for nothing (or, for PrefMismatch, only a warning).
-// A contact gets the first reason that applies, in this order.
-enum class Reason {
-    BadRecord,     // the record could not be read
-    BadDate,       // no possible date
-    Unknown,       // not a number of JARL's lists or of the place list
-    NotYet,        // the number did not exist yet on that day
-    Ended,         // the number no longer counted on that day
-    PrefMismatch,  // STATE names another prefecture; the contact still counts
-};
-
-struct Problem {
-    int file = 0;          // index into AwardCheck::files()
-    long record = 0;       // 1-based in its file
-    uint64_t offset = 0;   // byte offset of the record or its fault
-    std::string call;
-    std::string date;      // "YYYY-MM-DD", or the date as written when it is impossible
-    std::string number;    // folded, as the log gives it
-    Reason reason = Reason::BadRecord;
-    RecordFault fault = RecordFault::None;  // BadRecord: what is wrong
-    int columns = 0;                        // BadRecord of CSV: columns found
-    const NumberFacts* facts = nullptr;     // the number's facts, where the data has them
-    std::string state;                      // PrefMismatch: the STATE written
-};
 
 struct Credit {
     std::string firstDate;   // "YYYY-MM-DD" of the earliest valid contact
@@ -95,32 +73,48 @@ public:
 
     const AwardData& data() const { return data_; }
     const std::vector<std::string>& files() const { return files_; }
-    const std::vector<Problem>& problems() const { return problems_; }
+    const ProblemList& problems() const { return problems_; }
     const std::map<CreditKey, Credit>& credits() const { return credits_; }
     const CheckCounts& counts() const { return counts_; }
     // Current numbers of an award's list (47 for WAJA).
     int currentTotal(Award award) const;
 
 private:
-    void credit(Award award, const std::string& number, const LogContact& contact, bool uncertain);
+    void credit(Award award, const NumberFacts* facts, int prefecture, const LogContact& contact, bool uncertain);
     Problem problemOf(const LogContact& contact, Reason reason) const;
+
+    // Short numbers hash in a few steps (FNV-1a).
+    struct NumberHash {
+        size_t operator()(std::string_view number) const {
+            uint64_t h = 14695981039346656037u;
+            for (char c : number) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211u;
+            return static_cast<size_t>(h);
+        }
+    };
 
     const AwardData& data_;
     CheckOptions options_;
-    std::unordered_map<std::string_view, const NumberFacts*> index_;
+    std::unordered_map<std::string_view, const NumberFacts*, NumberHash> index_;
+    // Each credit once found: by the index of its number in data_.numbers
+    // (a number credits only its own award), and by prefecture for WAJA.
+    std::vector<Credit*> creditOfNumber_;
+    std::array<Credit*, kPrefectureCount> creditOfPrefecture_{};
     std::vector<std::string> files_;
-    std::vector<Problem> problems_;
+    ProblemList problems_;
     std::map<CreditKey, Credit> credits_;
     CheckCounts counts_;
 };
 
 // Reads the log file `utf8Name` into `check` (format by name, else by
 // content); its problems name it as `shownName` (Shift-JIS). Returns kLogRead,
-// kLogCannotOpen (nothing read) or kLogReadError (what came before the
-// failure was read and counts).
+// kLogCannotOpen (nothing read), kLogReadError (what came before the failure
+// was read and counts) or kLogNotALog: the file has records but not one of
+// them could be read, so it is neither an ADIF log nor a HAMLOG CSV (its
+// records were counted as malformed).
 constexpr int kLogRead = 0;
 constexpr int kLogCannotOpen = 1;
 constexpr int kLogReadError = 2;
+constexpr int kLogNotALog = 3;
 int checkLogFile(AwardCheck& check, const std::string& utf8Name, const std::string& shownName);
 
 }  // namespace orvetta

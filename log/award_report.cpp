@@ -313,7 +313,7 @@ int uncertainCredits(const AwardCheck& check) {
                                           [](const auto& entry) { return entry.second.uncertain; }));
 }
 
-std::string writeReport(const AwardCheck& check, ReportLanguage language) {
+bool writeReport(const AwardCheck& check, ReportLanguage language, const TextSink& sink) {
     const ReportTexts& texts = textsFor(language);
     const CheckCounts& counts = check.counts();
     std::string out = format(texts.title, counts.records, counts.japanese) + "\n\n";
@@ -321,20 +321,29 @@ std::string writeReport(const AwardCheck& check, ReportLanguage language) {
     for (const SummaryRow& row : summarize(check))
         out += format("%s\t%d\t%d\t%d\n", awardName(row.award), row.worked, row.confirmed, row.total);
 
-    out += "\n" + format(texts.problemsHeading, static_cast<long>(check.problems().size())) + "\n";
-    for (const Problem& p : check.problems()) {
-        out += "  ";
-        if (check.files().size() > 1) out += cell(check.files()[p.file]) + "  ";
-        out += format(texts.recordLabel, p.record) + "  " + shown(p.call) + "  " + shown(p.date) + "  " +
-               shown(p.number) + "  " + reasonName(p.reason) + "  " + problemMessage(check, p, language) + "\n";
-    }
+    out += "\n" + format(texts.problemsHeading, check.problems().size()) + "\n";
+    sink(out);
+    const bool whole = check.problems().forEach([&](const Problem& p) {
+        std::string line = "  ";
+        if (check.files().size() > 1) line += cell(check.files()[p.file]) + "  ";
+        line += format(texts.recordLabel, p.record) + "  " + shown(p.call) + "  " + shown(p.date) + "  " +
+                shown(p.number) + "  " + reasonName(p.reason) + "  " + problemMessage(check, p, language) + "\n";
+        sink(line);
+    });
 
-    out += "\n" + format(texts.malformed, counts.malformed) + "\n";
+    out = "\n" + format(texts.malformed, counts.malformed) + "\n";
     out += format(texts.withoutNumber, counts.withoutNumber) + "\n";
     if (counts.filteredOut > 0) out += format(texts.filteredOut, counts.filteredOut) + "\n";
     if (const int uncertain = uncertainCredits(check); uncertain > 0) out += format(texts.uncertain, uncertain) + "\n";
     if (counts.csvContacts > 0) out += std::string(texts.csvNote) + "\n";
     out += std::string(texts.authorityNote) + "\n";
+    sink(out);
+    return whole;
+}
+
+std::string writeReport(const AwardCheck& check, ReportLanguage language) {
+    std::string out;
+    writeReport(check, language, [&](std::string_view text) { out += text; });
     return out;
 }
 
@@ -355,13 +364,19 @@ std::string writeCreditsTsv(const AwardCheck& check, ReportLanguage language) {
     return out;
 }
 
+bool writeProblemsTsv(const AwardCheck& check, ReportLanguage language, const TextSink& sink) {
+    return check.problems().forEach([&](const Problem& p) {
+        std::string line;
+        if (check.files().size() > 1) line += cell(check.files()[p.file]) + "\t";
+        line += format("%ld\t", p.record) + cell(p.call) + "\t" + cell(p.date) + "\t" + cell(p.number) + "\t" +
+                reasonName(p.reason) + "\t" + problemMessage(check, p, language) + "\n";
+        sink(line);
+    });
+}
+
 std::string writeProblemsTsv(const AwardCheck& check, ReportLanguage language) {
     std::string out;
-    for (const Problem& p : check.problems()) {
-        if (check.files().size() > 1) out += cell(check.files()[p.file]) + "\t";
-        out += format("%ld\t", p.record) + cell(p.call) + "\t" + cell(p.date) + "\t" + cell(p.number) + "\t" +
-               reasonName(p.reason) + "\t" + problemMessage(check, p, language) + "\n";
-    }
+    writeProblemsTsv(check, language, [&](std::string_view text) { out += text; });
     return out;
 }
 

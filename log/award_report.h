@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,8 +40,14 @@ std::string problemMessage(const AwardCheck& check, const Problem& problem, Repo
 // Credits that rest only on JARL's "before" bounds.
 int uncertainCredits(const AwardCheck& check);
 
-// Summary, problem contacts, counts and notes.
+// Where a report goes as it is written, a line or a few whole lines at a
+// time, so a long list of problems is never held in memory.
+using TextSink = std::function<void(std::string_view text)>;
+
+// Summary, problem contacts, counts and notes. The streaming form returns
+// false when the problems could not be read back (the report is cut short).
 std::string writeReport(const AwardCheck& check, ReportLanguage language);
+bool writeReport(const AwardCheck& check, ReportLanguage language, const TextSink& out);
 // award, worked, confirmed, total: JCC, JCG, KU, WAJA.
 std::string writeSummaryTsv(const AwardCheck& check);
 // award, number, name, first date, first call, confirmed (0/1).
@@ -48,6 +55,7 @@ std::string writeCreditsTsv(const AwardCheck& check, ReportLanguage language);
 // [file,] record, call, date, number, reason, message; the file only when
 // more than one file was read.
 std::string writeProblemsTsv(const AwardCheck& check, ReportLanguage language);
+bool writeProblemsTsv(const AwardCheck& check, ReportLanguage language, const TextSink& out);
 // award, number, name.
 std::string writeNeededTsv(const AwardCheck& check, bool confirmed, ReportLanguage language);
 

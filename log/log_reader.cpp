@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -39,17 +38,26 @@ void appendCapped(std::string& value, const char* bytes, size_t count) {
 
 // "YYYY-MM-DD" from its parts, "" when no such day exists.
 std::string calendarDate(int year, int month, int day) {
-    char text[16];
     if (year < 0 || year > 9999 || month < 0 || month > 99 || day < 0 || day > 99) return "";
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
-    return isCalendarDate(text) ? text : "";
+    const char text[11] = {static_cast<char>('0' + year / 1000), static_cast<char>('0' + year / 100 % 10),
+                           static_cast<char>('0' + year / 10 % 10), static_cast<char>('0' + year % 10), '-',
+                           static_cast<char>('0' + month / 10), static_cast<char>('0' + month % 10), '-',
+                           static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10), '\0'};
+    return isCalendarDate(text) ? std::string(text, 10) : "";
+}
+
+// The value of a string of at most 18 decimal digits.
+uint64_t decimalValue(std::string_view digits) {
+    uint64_t value = 0;
+    for (char c : digits) value = value * 10 + static_cast<uint64_t>(c - '0');
+    return value;
 }
 
 // ADIF QSO_DATE: YYYYMMDD.
 std::string adifDate(std::string_view text) {
     text = trimBlanks(text);
     if (text.size() != 8 || !allDigits(text)) return "";
-    auto part = [&](size_t at, size_t size) { return std::stoi(std::string(text.substr(at, size))); };
+    auto part = [&](size_t at, size_t size) { return static_cast<int>(decimalValue(text.substr(at, size))); };
     return calendarDate(part(0, 4), part(4, 2), part(6, 2));
 }
 
@@ -64,9 +72,9 @@ std::string hamlogDate(std::string_view text) {
     if (!allDigits(y) || !allDigits(m) || !allDigits(d) || (y.size() != 2 && y.size() != 4) || m.size() > 2 ||
         d.size() > 2)
         return "";
-    int year = std::stoi(std::string(y));
+    int year = static_cast<int>(decimalValue(y));
     if (y.size() == 2) year += year >= 50 ? 1900 : 2000;
-    return calendarDate(year, std::stoi(std::string(m)), std::stoi(std::string(d)));
+    return calendarDate(year, static_cast<int>(decimalValue(m)), static_cast<int>(decimalValue(d)));
 }
 
 // ADIF band names by frequency range in MHz, both ends included (the ADIF
@@ -128,8 +136,8 @@ constexpr BandFigure kHamlogBandFigures[] = {
 
 // ADIF: the fields the award check uses; every other field is skipped.
 enum AdifSlot { kCall, kQsoDate, kCnty, kBand, kFreq, kMode, kState, kDxcc, kQslRcvd, kLotwQslRcvd, kAdifSlots };
-constexpr const char* kAdifSlotNames[kAdifSlots] = {"CALL", "QSO_DATE", "CNTY", "BAND", "FREQ",
-                                                    "MODE", "STATE", "DXCC", "QSL_RCVD", "LOTW_QSL_RCVD"};
+constexpr std::string_view kAdifSlotNames[kAdifSlots] = {"CALL", "QSO_DATE", "CNTY", "BAND", "FREQ",
+                                                          "MODE", "STATE", "DXCC", "QSL_RCVD", "LOTW_QSL_RCVD"};
 constexpr int kJapanDxcc = 339;
 // A tag longer than this is no tag but text that happens to hold "<".
 constexpr size_t kTagLimit = 80;
@@ -138,7 +146,7 @@ constexpr size_t kLengthDigits = 15;
 
 int adifSlotOf(std::string_view name) {
     for (int s = 0; s < kAdifSlots; ++s)
-        if (equalsIgnoringCase(name, kAdifSlotNames[s])) return s;
+        if (name.size() == kAdifSlotNames[s].size() && equalsIgnoringCase(name, kAdifSlotNames[s])) return s;
     return -1;
 }
 
@@ -149,6 +157,24 @@ public:
     void feed(const char* bytes, size_t size) {
         size_t i = 0;
         while (i < size) {
+            if (state_ == State::Text && started_) {
+                // Text between fields means nothing: go straight to the next "<"
+                // (a plain loop: the gap is mostly a blank or a line end).
+                const size_t from = i;
+                while (i < size && bytes[i] != '<') ++i;
+                at_ += i - from;
+                if (i == size) break;
+            } else if (state_ == State::Tag) {
+                // The tag's text up to its ">" (or a "<" that makes it text),
+                // while it stays within kTagLimit.
+                size_t end = i;
+                const size_t room = kTagLimit - tag_.size();
+                while (end < size && end - i < room && bytes[end] != '>' && bytes[end] != '<') ++end;
+                tag_.append(bytes + i, end - i);
+                at_ += end - i;
+                i = end;
+                if (i == size) break;
+            }
             if (state_ == State::Value) {
                 const size_t take = static_cast<size_t>(std::min<uint64_t>(remaining_, size - i));
                 if (slot_ >= 0) appendCapped(fields_[slot_], bytes + i, take);
@@ -220,8 +246,8 @@ private:
         const size_t colon = tag_.find(':');
         const std::string_view name = std::string_view(tag_).substr(0, colon);
         if (colon == std::string::npos) {
-            if (equalsIgnoringCase(name, "EOR")) endRecord();
-            else if (equalsIgnoringCase(name, "EOH")) startRecord(false);
+            if (equalsIgnoringCase(name, std::string_view("EOR", 3))) endRecord();
+            else if (equalsIgnoringCase(name, std::string_view("EOH", 3))) startRecord(false);
             return;  // any other tag without a length is text
         }
         std::string_view length = std::string_view(tag_).substr(colon + 1);
@@ -234,7 +260,7 @@ private:
         hasFields_ = true;
         slot_ = adifSlotOf(name);
         if (slot_ >= 0) fields_[slot_].clear();  // the last of repeated fields counts
-        remaining_ = std::stoull(std::string(length));
+        remaining_ = decimalValue(length);
         if (remaining_ > 0) state_ = State::Value;
     }
 
@@ -282,7 +308,7 @@ private:
         contact.mode = trimBlanks(fields_[kMode]);
         contact.state = trimBlanks(fields_[kState]);
         const std::string_view dxcc = trimBlanks(fields_[kDxcc]);
-        contact.japanese = allDigits(dxcc) && dxcc.size() < 8 ? std::stoi(std::string(dxcc)) == kJapanDxcc
+        contact.japanese = allDigits(dxcc) && dxcc.size() < 8 ? decimalValue(dxcc) == kJapanDxcc
                                                               : hasJapanesePrefix(contact.call);
         contact.confirmed = equalsIgnoringCase(trimBlanks(fields_[kQslRcvd]), "Y") ||
                             equalsIgnoringCase(trimBlanks(fields_[kLotwQslRcvd]), "Y");
@@ -568,6 +594,11 @@ std::string bandOfFrequency(std::string_view text) {
     for (const BandFigure& figure : kHamlogBandFigures)
         if (std::fabs(mhz - figure.mhz) < 1e-9) return figure.band;
     return "";
+}
+
+bool isAdifBand(std::string_view name) {
+    return std::any_of(std::begin(kAdifBands), std::end(kAdifBands),
+                       [&](const BandRange& range) { return equalsIgnoringCase(name, range.band); });
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {

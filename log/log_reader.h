@@ -82,6 +82,8 @@ std::string foldNumberText(std::string_view text);
 // The ADIF band name of a frequency in MHz as HAMLOG writes it ("7",
 // "1.9", "430", "10G"); "" when it names no band.
 std::string bandOfFrequency(std::string_view text);
+// True for an ADIF band name ("40m", "70CM"), in any case.
+bool isAdifBand(std::string_view name);
 // ASCII letters compared without case, every other byte as it is.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // True for a call that begins with a Japanese prefix: JA-JS, 7J-7N, 8J-8N.

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev zlib1g-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xauth x11-utils imagemagick
-  fonts-ipafont-gothic fonts-noto-cjk pandoc
+  fonts-ipafont-gothic fonts-noto-cjk pandoc time
 )
 
 missing=()

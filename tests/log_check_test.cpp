@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "dict/edition.h"
+#include "dict/load.h"
 #include "log/award_check.h"
+#include "log/award_data_builder.h"
 #include "log/award_report.h"
 #include "tests/sjis.h"
 
@@ -105,7 +108,7 @@ TEST(AwardCheck, ValidityAndCredits) {
         one.state = c.state;
         check.add(one);
         std::string reasons, credits;
-        for (const Problem& p : check.problems()) reasons += reasonName(p.reason);
+        check.problems().forEach([&](const Problem& p) { reasons += reasonName(p.reason); });
         for (const auto& [key, credit] : check.credits())
             credits += (credits.empty() ? "" : ", ") + std::string(awardName(key.first)) + " " + key.second;
         EXPECT_EQ(reasons, c.reason) << c.number << " on " << c.date;
@@ -163,6 +166,48 @@ TEST(CheckLogFile, OpensJapaneseNamesAndReportsMissingFiles) {
     EXPECT_EQ(check.credits().count(CreditKey(Award::Jcc, "1030")), 1u);
     EXPECT_EQ(checkLogFile(check, (dir / "missing.adi").string(), "missing"), kLogCannotOpen);
     std::filesystem::remove_all(dir);
+}
+
+// The built-in data: JARL's days and status, the history's first days and
+// successors, today's names, towns and prefectures.
+TEST(AwardDataBuilder, JoinsJarlNumbersHistoryAndTodaysList) {
+    selectEdition(kEditionCurrent);
+    PlaceList places;
+    ASSERT_EQ(loadDictionary(places), decodedDictionarySize());
+    const AwardData data = buildAwardData(places);
+    releaseDictionary(places);
+    const AwardCheck check(data);
+    const struct {
+        const char* number;
+        NumberKind kind;
+        bool current;
+        const char* lastDay;
+        const char* endsBefore;
+        const char* firstDay;
+        const char* kanji;
+        const char* successors;
+    } rows[] = {
+        {"1017", NumberKind::Jcc, false, "2001-01-20", "", "", "保谷市", "1030"},
+        {"4713", NumberKind::Jcc, true, "", "", "2005-04-01", "うるま市", ""},
+        {"250105", NumberKind::Ku, false, "", "1989-02-12", "", "東区", ""},  // JARL: "before"
+        {"09013", NumberKind::Jcg, false, "", "", "", "(欠番)", ""},          // reserved: no day at all
+        {"01001B", NumberKind::Town, true, "", "", "", "鶴居村", ""},
+        {"01001A", NumberKind::Town, false, "", "2005-10-11", "", "阿寒町", "0106"},
+    };
+    for (const auto& row : rows) {
+        const NumberFacts* f = check.find(row.number);
+        ASSERT_NE(f, nullptr) << row.number;
+        EXPECT_EQ(f->kind, row.kind) << row.number;
+        EXPECT_EQ(f->current, row.current) << row.number;
+        EXPECT_EQ(f->lastDay, row.lastDay) << row.number;
+        EXPECT_EQ(f->endsBefore, row.endsBefore) << row.number;
+        EXPECT_EQ(f->uncertainEnd, std::string(row.number) == "250105") << row.number;
+        EXPECT_EQ(f->firstDay, row.firstDay) << row.number;
+        EXPECT_EQ(f->kanji, sjis(row.kanji)) << row.number;
+        EXPECT_EQ(f->successors, row.successors) << row.number;
+    }
+    EXPECT_EQ(data.prefectureKanji[9], sjis("東京都"));
+    EXPECT_EQ(check.currentTotal(Award::Jcc), 815);
 }
 
 }  // namespace
