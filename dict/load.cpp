@@ -6,6 +6,8 @@
 // ends the program and the block goes back with the release.
 #include "dict/load.h"
 
+#include <cstring>
+
 #include "dict/codec.h"
 #include "dict/edition.h"
 #include "dict/heap.h"
@@ -35,6 +37,18 @@ int loadDictionary(PlaceList& places) {
     if (!places.records) return kLoadNoMemory;
     return decodeDictionary(gLoadSeams.image, gLoadSeams.imageSize, reinterpret_cast<uint8_t*>(places.records),
                             decodedDictionarySize());
+}
+
+int loadEditionList(PlaceList& places, const Edition& edition) {
+    releaseDictionary(places);
+    std::memcpy(places.areaTable, edition.areaTable, sizeof places.areaTable);
+    std::memcpy(places.prefectureTable, edition.prefectureTable, sizeof places.prefectureTable);
+    ++places.version;
+    const int decodedSize = edition.recordCount * kRecordSize;
+    const size_t blockSize = static_cast<size_t>(edition.recordCount + kSpareSlots) * sizeof(PlaceRecord);
+    places.records = static_cast<PlaceRecord*>(heapAllocZeroed(blockSize));
+    if (!places.records) return kLoadNoMemory;
+    return decodeDictionary(edition.image, edition.imageSize, reinterpret_cast<uint8_t*>(places.records), decodedSize);
 }
 
 void releaseDictionary(PlaceList& places) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "dict/edition.h"
 #include "dict/place.h"
 
 namespace orvetta {
@@ -17,6 +18,11 @@ constexpr int kLoadDecodeFailed = 0;
 // (records stays null), 0 when the decode failed, and decodedDictionarySize()
 // on success. Tables are reset to the edition's shipped values.
 int loadDictionary(PlaceList& places);
+
+// Loads `edition` into `places` like loadDictionary, whatever the edition in
+// use: for a second list beside the program's own, such as today's list that
+// the log check reads in the 1998 program. Same results.
+int loadEditionList(PlaceList& places, const Edition& edition);
 
 // Returns the record array to the heap, if there is one. Safe to call twice.
 void releaseDictionary(PlaceList& places);
