@@ -7,6 +7,16 @@
 //   NoMatch       "ぽぽぽ": nothing matches, but its lead byte is in every
 //                 reading, so every candidate is really scanned;
 //   EmptyText     "": every candidate matches and every line is formatted.
+//
+// The engine runs each case folded (the default) and exact; the folded rule
+// has three more cases of its own, which the exact rule finds nothing for:
+//   Variant       "竜ケ崎" in kanji mode on the city/district field, which
+//                 finds 龍ケ崎市;
+//   Katakana      "カワ" (reading mode, ward field);
+//   Romaji        "kawa" (reading mode, ward field).
+// Both find the lines that "かわ" (Hiragana) finds, which is what they are
+// measured against.
+// FoldIndex measures the one-time folding of the whole list.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -18,6 +28,8 @@
 #include "dict/place.h"
 #include "dict/program_places.h"
 #include "search/engine.h"
+#include "search/folded_index.h"
+#include "search/result_line.h"
 
 namespace {
 
@@ -26,6 +38,10 @@ using namespace orvetta;
 const char kOneCharacter[] = "\x82\xa9";                  // か
 const char kNoMatch[] = "\x82\xdb\x82\xdb\x82\xdb";       // ぽぽぽ
 const char kEmpty[] = "";
+const char kVariant[] = "\x97\xb3\x83P\x8d\xe8";      // 竜ケ崎
+const char kKatakana[] = "\x83J\x83\x8f";              // カワ
+const char kRomaji[] = "kawa";
+const char kHiragana[] = "\x82\xa9\x82\xed";             // かわ: the same hits, unfolded
 
 void loadOnce() {
     static bool loaded = false;
@@ -65,7 +81,7 @@ struct Baseline {
                 row = k;
                 break;
             }
-        std::string marker = (p.current >= '1' && p.current <= '9') ? "" : "\x81y\x8b\x8c\x81z";
+        std::string marker = isCurrentForLine(p.current) ? "" : kOldMarker;
         if (p.kind == '4' || p.kind == '5' || (p.kind == '6' && row == 10))
             return p.number + "\t" + prefectures[row].name + p.kanji + "(" + p.reading + ")" + marker;
         std::string key = p.number.substr(0, p.kind == '6' ? 4 : 5);
@@ -73,7 +89,7 @@ struct Baseline {
             if (places[j].number == key)
                 return p.number + "\t" + prefectures[row].name + places[j].kanji + "(" + places[j].reading + ")" +
                        p.kanji + "(" + p.reading + ")" + marker;
-        return "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+        return kNoMatchText;
     }
 
     int search(const std::string& text, std::vector<std::string>& results) const {
@@ -91,13 +107,10 @@ struct Baseline {
 
 // ----- cases -----
 
-void engineSearch(benchmark::State& state, const char* text) {
+void runEngine(benchmark::State& state, SearchRequest request) {
     loadOnce();
-    SearchRequest request;
-    request.searchMode = SearchMode::Reading;
-    request.wardGiven = true;
-    request.setWardText(text);
     ResultList results;
+    runSearch(gPlaces, request, results);  // folds the list once, outside the timing
     int hits = 0;
     for (auto _ : state) {
         results.clear();
@@ -105,6 +118,37 @@ void engineSearch(benchmark::State& state, const char* text) {
         benchmark::DoNotOptimize(results);
     }
     state.counters["hits"] = hits;
+}
+
+SearchRequest wardRequest(const char* text, bool exact) {
+    SearchRequest request;
+    request.searchMode = SearchMode::Reading;
+    request.wardGiven = true;
+    request.setWardText(text);
+    request.exact = exact;
+    return request;
+}
+
+void engineSearch(benchmark::State& state, const char* text) { runEngine(state, wardRequest(text, false)); }
+void exactSearch(benchmark::State& state, const char* text) { runEngine(state, wardRequest(text, true)); }
+
+void variantSearch(benchmark::State& state, bool exact) {
+    SearchRequest request;
+    request.cityGiven = true;
+    request.setCityText(kVariant);
+    request.exact = exact;
+    runEngine(state, request);
+}
+
+void foldIndex(benchmark::State& state) {
+    loadOnce();
+    size_t bytes = 0;
+    for (auto _ : state) {
+        FoldedIndex index = buildFoldedIndex(gPlaces.records, gPlaces.count());
+        bytes = index.bytes();
+        benchmark::DoNotOptimize(index);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
 }
 
 void baselineSearch(benchmark::State& state, const char* text) {
@@ -122,10 +166,21 @@ void baselineSearch(benchmark::State& state, const char* text) {
 }
 
 BENCHMARK_CAPTURE(engineSearch, OneCharacter, kOneCharacter)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(exactSearch, OneCharacter, kOneCharacter)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(baselineSearch, OneCharacter, kOneCharacter)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(engineSearch, NoMatch, kNoMatch)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(exactSearch, NoMatch, kNoMatch)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(baselineSearch, NoMatch, kNoMatch)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(engineSearch, EmptyText, kEmpty)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(exactSearch, EmptyText, kEmpty)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(baselineSearch, EmptyText, kEmpty)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(variantSearch, Variant, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(variantSearch, VariantExact, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(engineSearch, Hiragana, kHiragana)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(exactSearch, Hiragana, kHiragana)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(baselineSearch, Hiragana, kHiragana)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(engineSearch, Katakana, kKatakana)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(engineSearch, Romaji, kRomaji)->Unit(benchmark::kMicrosecond);
+BENCHMARK(foldIndex)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

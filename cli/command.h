@@ -36,6 +36,6 @@ int runDump(const Options& options, const Edition& edition);
 int runHistory(const Options& options, const Edition& edition);
 
 // --help: usage in English and Japanese (help.cpp).
-int printHelp(bool sjis);
+int printHelp(const Options& options);
 
 }  // namespace orvetta::cli

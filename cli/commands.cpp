@@ -6,7 +6,7 @@ namespace {
 // Every command may read an update file but history, which reads none.
 constexpr OptionSet kLoadOptions = optionSet(OptionId::Edition, OptionId::On, OptionId::Sjis, OptionId::Lang,
                                              OptionId::Update, OptionId::NoUpdate);
-constexpr OptionSet kLookupOptions = kLoadOptions | optionSet(OptionId::Reading, OptionId::Pref, OptionId::Area);
+constexpr OptionSet kLookupOptions = kLoadOptions | optionSet(OptionId::Reading, OptionId::Exact, OptionId::Pref, OptionId::Area);
 
 const Command kCommandTable[] = {
     {"number", "TEXT", false, kLookupOptions, runNumber},  // the place of one number

@@ -44,11 +44,19 @@ std::string helpEnglish() {
            "  --pref N        search prefecture N only (1-47; 0 = all)\n"
            "  --area N        search call-area choice N only (1-9 = area 1-9, 10 = area 0;\n"
            "                  0 = all); cannot be combined with --pref other than 0\n"
+           "  --exact         match the stored Shift-JIS bytes as typed, nothing folded\n"
+           "  --lang ja|en    the language of history words and details, and of --help\n"
+           "                  (Japanese by default; --help shows both unless --lang is given)\n"
+           "  --update FILE   read the update file FILE instead of ./velkarad.txt\n"
+           "  --no-update     read no update file\n"
            "  --sjis          write Shift-JIS instead of UTF-8; on Linux TEXT is then taken\n"
            "                  as Shift-JIS bytes too\n"
            "\n"
-           "Name matching is byte-wise on the Shift-JIS text; an empty TEXT matches\n"
-           "every name. Each hit is one line: the number, a tab, the prefecture, the\n"
+           "Names and readings are matched folded: full-width and half-width forms, case,\n"
+           "katakana and hiragana, and variant kanji compare equal, and with\n"
+           "--reading a query in Latin letters also matches the romaji of the readings\n"
+           "(sapporo, chuo, tyuuou). A number folds width and case too. An empty TEXT\n"
+           "matches every name. Each hit is one line: the number, a tab, the prefecture, the\n"
            "parent city or district, the place with its reading in parentheses, and a\n"
            "mark for places that no longer exist.\n"
            "Exit status: 0 lines printed, 1 nothing found (or no change recorded),\n"
@@ -89,15 +97,21 @@ std::string helpJapanese() {
     "  --pref N       \x93s\x93\xb9\x95{\x8c\xa7 N (1-47\x81" "A0 \x82\xcd\x82\xb7\x82\xd7\x82\xc4) \x82\xc9\x8di\x82\xe9\n"  //   --pref N       都道府県 N (1-47、0 はすべて) に絞る
     "  --area N       \x83G\x83\x8a\x83" "A N (1-9\x81" "A10 \x82\xcd 0 \x83G\x83\x8a\x83" "A\x81" "A0 \x82\xcd\x82\xb7\x82\xd7\x82\xc4) \x82\xc9\x8di\x82\xe9\n"  //   --area N       エリア N (1-9、10 は 0 エリア、0 はすべて) に絞る
     "  --sjis         Shift-JIS \x82\xc5\x8fo\x97\xcd\x82\xb5\x81" "A\x95\xb6\x8e\x9a\x97\xf1\x82\xe0 Shift-JIS \x82\xc6\x82\xb5\x82\xc4\x8e\xf3\x82\xaf\x8e\xe6\x82\xe9\n"  //   --sjis         Shift-JIS で出力し、文字列も Shift-JIS として受け取る
+    "  --exact        \x95\xdb\x91\xb6\x82\xb3\x82\xea\x82\xbd\x83o\x83" "C\x83g\x82\xcc\x82\xdc\x82\xdc\x8f\xc6\x8d\x87\x82\xb7\x82\xe9 (\x91S\x8ap\x81" "E\x94\xbc\x8ap\x81" "A\x82\xa9\x82\xc8\x81" "A\x88\xd9\x91\xcc\x8e\x9a\x81" "A\x83\x8d\x81[\x83}\x8e\x9a\x82\xf0\x82\xbb\x82\xeb\x82\xa6\x82\xc8\x82\xa2)\n"  //   --exact        保存されたバイトのまま照合する (全角・半角、かな、異体字、ローマ字をそろえない)
+    "  --lang ja|en   \x97\x9a\x97\xf0\x82\xc6\x88\xc4\x93\xe0\x82\xcc\x8c\xbe\x8c\xea (\x8a\xf9\x92\xe8\x82\xcd\x93\xfa\x96{\x8c\xea\x81" "B--help \x82\xcd ja \x82\xc5\x93\xfa\x96{\x8c\xea\x82\xbe\x82\xaf\x81" "Aen \x82\xc5\x89p\x8c\xea\x82\xbe\x82\xaf)\n"  //   --lang ja|en   履歴と案内の言語 (既定は日本語。--help は ja で日本語だけ、en で英語だけ)
+    "  --update \x83t\x83@\x83" "C\x83\x8b  ./velkarad.txt \x82\xcc\x91\xe3\x82\xed\x82\xe8\x82\xc9\x82\xb1\x82\xcc\x8dX\x90V\x83t\x83@\x83" "C\x83\x8b\x82\xf0\x93\xc7\x82\xde\n"  //   --update ファイル  ./velkarad.txt の代わりにこの更新ファイルを読む
+    "  --no-update    \x8dX\x90V\x83t\x83@\x83" "C\x83\x8b\x82\xf0\x93\xc7\x82\xdc\x82\xc8\x82\xa2\n"  //   --no-update    更新ファイルを読まない
+    "\x96\xbc\x91O\x82\xcd\x91S\x8ap\x81" "E\x94\xbc\x8ap\x81" "A\x91\xe5\x95\xb6\x8e\x9a\x81" "E\x8f\xac\x95\xb6\x8e\x9a\x81" "A\x83J\x83^\x83J\x83i\x81" "E\x82\xd0\x82\xe7\x82\xaa\x82\xc8\x81" "A\x88\xd9\x91\xcc\x8e\x9a (\x97\xb3\x82\xc6\x97\xb4\x82\xc8\x82\xc7) \x82\xf0\x82\xbb\x82\xeb\x82\xa6\x82\xc4\x8f\xc6\x8d\x87\x82\xb5\x81" "A\n"  // 名前は全角・半角、大文字・小文字、カタカナ・ひらがな、異体字 (竜と龍など) をそろえて照合し、
+    "--reading \x82\xc5\x82\xcd\x83\x8d\x81[\x83}\x8e\x9a (sapporo\x81" "Achuo) \x82\xc5\x82\xe0\x92T\x82\xb9\x82\xdc\x82\xb7\x81" "B\n"  // --reading ではローマ字 (sapporo、chuo) でも探せます。
     "\x8fI\x97\xb9\x83R\x81[\x83h: 0 \x8c\xa9\x82\xc2\x82\xa9\x82\xc1\x82\xbd\x81" "A1 \x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2\x81" "A2 \x8eg\x82\xa2\x95\xfb\x82\xcc\x8c\xeb\x82\xe8\x81" "A3 \x8e\xab\x8f\x91\x82\xf0\x93\xc7\x82\xdf\x82\xc8\x82\xa2\x81" "A4 \x8fo\x97\xcd\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xc8\x82\xa2\n";  // 終了コード: 0 見つかった、1 見つからない、2 使い方の誤り、3 辞書を読めない、4 出力に書き込めない
 }
 
 }  // namespace
 
-int printHelp(bool sjis) {
-    Output out(sjis);
-    out.write(helpEnglish().c_str());
-    out.write(helpJapanese().c_str());
+int printHelp(const Options& options) {
+    Output out(options.sjis);
+    if (!options.japaneseOnly) out.write(helpEnglish().c_str());
+    if (!options.english) out.write(helpJapanese().c_str());
     return kExitFound;
 }
 

@@ -7,6 +7,7 @@
 #include "cli/command.h"
 #include "cli/output.h"
 #include "cli/text.h"
+#include "text/sjis.h"
 #include "dict/history.h"
 
 namespace orvetta::cli {

@@ -7,12 +7,11 @@
 #include "cli/text.h"
 #include "search/engine.h"
 #include "search/result_line.h"
+#include "search/romaji.h"
+#include "text/sjis.h"
 
 namespace orvetta::cli {
 namespace {
-
-constexpr char kNoHitText[] =
-    "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
 
 enum class Field { Number, City, Ward };
 
@@ -21,7 +20,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
     std::string text;
     if (options.sjis && argumentsAreBytes()) {
         text = options.words[1];
-    } else if (!sjisFromUtf8(options.words[1], text)) {
+    } else if (!sjisFromUtf8(options.exact ? options.words[1] : withoutVowelMarks(options.words[1]), text)) {
         complainUsage("TEXT is not UTF-8 text that Shift-JIS can hold");
         return kExitUsage;
     }
@@ -32,6 +31,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
     request.prefecturePosition = options.prefecture;
     request.areaPosition = options.area;
     request.searchMode = options.reading ? SearchMode::Reading : SearchMode::Kanji;
+    request.exact = options.exact;
     switch (field) {
     case Field::Number:
         request.numberGiven = true;
@@ -55,7 +55,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
     }
     int status = kExitFound;
     if (found < 1) {
-        complain(kNoHitText);
+        complain(kNoMatchText);
         status = kExitNone;
     }
     releasePlaces(places);

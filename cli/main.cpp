@@ -33,7 +33,7 @@ int run(int argc, char** argv) {
     prepareConsole();
     Options options;
     if (!parseOptions(commandArguments(argc, argv), options)) return kExitUsage;
-    if (options.help) return printHelp(options.sjis);
+    if (options.help) return printHelp(options);
     if (options.words.empty()) {
         complainUsage("no command given");
         return kExitUsage;

@@ -3,6 +3,7 @@
 #include "cli/output.h"
 #include "dict/history.h"
 #include "dict/place.h"
+#include "update/update_file.h"
 
 namespace orvetta::cli {
 namespace {
@@ -66,6 +67,12 @@ bool storeUpdatePath(Options& options, const std::string& value, std::string& pr
         problem = "needs a file name, not ''";
         return false;
     }
+    // A file the user names must be there: passing over it in silence would
+    // answer from a list the user did not ask for.
+    if (!updateFileExists(value.c_str())) {
+        problem = "cannot open '" + shownArgument(value) + "'";
+        return false;
+    }
     options.updatePath = value;
     return true;
 }
@@ -103,6 +110,7 @@ const OptionRow kOptionTable[] = {
     {OptionId::Edition, "--edition", "a name", storeEdition},  // the place list to load
     {OptionId::On, "--on", "a date", storeOnDate},             // the history's list as of a day
     {OptionId::Reading, "--reading", nullptr, setFlag<&Options::reading>},  // match the kana readings
+    {OptionId::Exact, "--exact", nullptr, setFlag<&Options::exact>},  // match the stored bytes as typed
     {OptionId::Pref, "--pref", "a number", storePrefecture},   // one prefecture's scope
     {OptionId::Area, "--area", "a number", storeArea},         // one call area's scope
     {OptionId::Sjis, "--sjis", nullptr, setFlag<&Options::sjis>},  // Shift-JIS in and out

@@ -9,7 +9,7 @@
 
 namespace orvetta::cli {
 
-enum class OptionId : unsigned { Edition, On, Reading, Pref, Area, Sjis, Help, Lang, Update, NoUpdate };
+enum class OptionId : unsigned { Edition, On, Reading, Pref, Area, Sjis, Help, Lang, Update, NoUpdate, Exact };
 
 // A set of options, one bit per OptionId.
 using OptionSet = unsigned;
@@ -25,6 +25,7 @@ constexpr OptionSet optionSet(Ids... ids) {
 struct Options {
     OptionSet given = 0;  // the options that stood on the command line
     bool reading = false;
+    bool exact = false;  // --exact: byte-wise matching, no folding
     bool sjis = false;
     bool help = false;
     int prefecture = 0;                // 0 = all, 1-47

@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/text.h"
+#include "text/sjis.h"
 
 namespace orvetta::cli {
 namespace {

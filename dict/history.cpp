@@ -17,12 +17,6 @@ const ChangeKindInfo kChangeKinds[] = {
     {ChangeKind::Ended, "ended", "\x94\x70\x8e\x7e"},      // 廃止
 };
 
-bool sameNumber(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b)
-        if (std::toupper(static_cast<unsigned char>(*a)) != std::toupper(static_cast<unsigned char>(*b))) return false;
-    return *a == *b;
-}
-
 // True when the space-separated list names `number`.
 bool namesNumber(const char* list, const char* number) {
     char word[8];
@@ -31,7 +25,7 @@ bool namesNumber(const char* list, const char* number) {
         if (length < sizeof word) {
             std::memcpy(word, list, length);
             word[length] = '\0';
-            if (sameNumber(word, number)) return true;
+            if (sameNumberIgnoringCase(word, number)) return true;
         }
         list += length;
         while (*list == ' ') ++list;
@@ -87,13 +81,14 @@ std::vector<const PlaceChange*> changesOf(const Edition& edition, const char* nu
     std::vector<const PlaceChange*> found;
     for (int c = 0; c < edition.changeCount; ++c) {
         const PlaceChange& change = edition.changes[c];
-        if (sameNumber(change.number, number) || namesNumber(change.successors, number)) found.push_back(&change);
+        if (sameNumberIgnoringCase(change.number, number) || namesNumber(change.successors, number)) found.push_back(&change);
     }
     return found;
 }
 
 int rewindToDate(const Edition& edition, const char* date, PlaceList& places) {
     PlaceRecord* records = places.records;
+    ++places.version;
     std::unordered_map<std::string, std::vector<const PlaceChange*>> byNumber;
     for (int c = 0; c < edition.changeCount; ++c) byNumber[edition.changes[c].number].push_back(&edition.changes[c]);
 

@@ -29,6 +29,7 @@ LoadSeams gLoadSeams = defaultLoadSeams();
 int loadDictionary(PlaceList& places) {
     releaseDictionary(places);
     resetRegionTables(places);
+    ++places.version;
     const size_t blockSize = static_cast<size_t>(recordArraySlots()) * sizeof(PlaceRecord);
     places.records = static_cast<PlaceRecord*>(gLoadSeams.allocate(blockSize));
     if (!places.records) return kLoadNoMemory;

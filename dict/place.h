@@ -19,6 +19,15 @@ constexpr char kKindWard = '6';
 constexpr char kKindTown = '7';
 constexpr char kKindVillage = '8';
 
+// The two readings of `current`. A result line takes any digit 1 to 9 for a
+// place that exists and anything else for an old one; the tree, its icon and
+// its label alike, takes only '1' for a place that exists.
+inline bool isCurrentForLine(char current) { return current >= '1' && current <= '9'; }
+inline bool isCurrentForTree(char current) { return current == '1'; }
+
+// The mark behind an old place, in a result line and in the tree.
+inline constexpr char kOldMarker[] = "\x81y\x8b\x8c\x81z";  // 【旧】
+
 // The record layout is also the layout of the decoded dictionary image, so
 // the byte positions are part of the format: number 0..6, kanji 7..23,
 // reading 24..52, kind 53, current 54.
@@ -71,6 +80,20 @@ struct AreaComposition {
 };
 extern const AreaComposition kAreaComposition[kAreaRows];  // row 0 unused
 
+// Numbers are equal when their bytes agree up to the NUL, over at most the 7
+// bytes of a number field (so a field without its NUL is read no further).
+// Exact, for records against records.
+bool sameNumber(const char* a, const char* b);
+// Letters of either case alike ("01001b" is "01001B"), for numbers a person
+// wrote: a typed number, a number named in the change history.
+bool sameNumberIgnoringCase(const char* a, const char* b);
+
+// The kind the end of a Shift-JIS place name gives: its last two bytes
+// against 市 郡 区 町 村, whether or not a character begins at the first of
+// them; 0 when they are none of these.
+char kindOfNameSuffix(const char* name, size_t cb);
+
+
 // One place list: the record array with its two region tables. The record
 // count is area row 0's last + 1; the array has room for recordArraySlots()
 // records. Code that searches, shows or changes places is handed the list it
@@ -79,6 +102,9 @@ struct PlaceList {
     PlaceRecord* records = nullptr;  // null until loaded
     AreaRow areaTable[kAreaRows] = {};
     PrefectureRow prefectureTable[kPrefectureRows] = {};
+    // Changes whenever the list is loaded, rewound or merged into, so that
+    // what is derived from it (the search's folded texts) can tell it is old.
+    uint32_t version = 0;
 
     int count() const { return areaTable[0].last + 1; }
 };
@@ -86,6 +112,10 @@ struct PlaceList {
 // Puts both tables of `places` back to the shipped values of the edition in
 // use.
 void resetRegionTables(PlaceList& places);
+
+// Sets the first and last of area rows 1..10 from the prefecture rows each
+// spans (kAreaComposition); row 0 is left alone.
+void spanAreaRows(const PrefectureRow* prefectureTable, AreaRow* areaTable);
 
 // Sets the first and last of every row of both tables from `count` records
 // that stand grouped by prefecture in code order; codes, names and areas stay.

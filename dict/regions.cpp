@@ -48,6 +48,12 @@ const AreaComposition kAreaComposition[kAreaRows] = {
     {8, 9},    // 10: call area 0
 };
 
+void spanAreaRows(const PrefectureRow* prefectureTable, AreaRow* areaTable) {
+    for (int a = 1; a < kAreaRows; ++a)
+        areaTable[a] = {prefectureTable[kAreaComposition[a].firstPrefectureRow].first,
+                        prefectureTable[kAreaComposition[a].lastPrefectureRow].last};
+}
+
 bool rebuildRegionRanges(const PlaceRecord* records, int count, AreaRow* areaTable, PrefectureRow* prefectureTable) {
     // Each prefecture is the run of records whose numbers begin with its code.
     int i = 0;
@@ -62,9 +68,7 @@ bool rebuildRegionRanges(const PlaceRecord* records, int count, AreaRow* areaTab
     prefectureTable[kClosingPrefectureRow].first = count;  // closes the table; covers nothing
     prefectureTable[kClosingPrefectureRow].last = count;
     areaTable[0] = {0, count - 1};
-    for (int a = 1; a < kAreaRows; ++a)
-        areaTable[a] = {prefectureTable[kAreaComposition[a].firstPrefectureRow].first,
-                        prefectureTable[kAreaComposition[a].lastPrefectureRow].last};
+    spanAreaRows(prefectureTable, areaTable);
     return i == count;
 }
 

@@ -189,7 +189,7 @@ std::string factsName(const NumberFacts& facts, ReportLanguage language) {
 std::string numberWithName(const AwardCheck& check, std::string_view number, ReportLanguage language) {
     const NumberFacts* facts = check.find(number);
     std::string text(number);
-    if (facts) text += " " + factsName(*facts, language);
+    if (facts) text.append(" ").append(factsName(*facts, language));
     return text;
 }
 

@@ -560,7 +560,9 @@ std::string bandOfFrequency(std::string_view text) {
     if ((!whole.empty() && !allDigits(whole)) || (!fraction.empty() && !allDigits(fraction)) ||
         whole.size() + fraction.size() == 0 || whole.size() > 9 || fraction.size() > 9)
         return "";
-    const double mhz = std::stod("0" + std::string(whole) + "." + std::string(fraction) + "0") * scale;
+    std::string decimal = "0";
+    decimal.append(whole).append(".").append(fraction).append("0");
+    const double mhz = std::stod(decimal) * scale;
     for (const BandRange& range : kAdifBands)
         if (mhz >= range.lowerMhz && mhz <= range.upperMhz) return range.band;
     for (const BandFigure& figure : kHamlogBandFigures)

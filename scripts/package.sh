@@ -3,7 +3,9 @@
 #   dist/orvetta-1.0p-win64.zip  one folder orvetta-1.0p/ with both programs,
 #                                orvetta-lookup.exe, the example velkarad.txt,
 #                                readme.txt and LICENSE.txt
-#   dist/SHA256SUMS              the zip and every file in it
+#   dist/SHA256SUMS              the zip's sum: `sha256sum -c SHA256SUMS` checks
+#                                a download beside it; the zip's folder holds
+#                                SHA256SUMS.txt with the sum of every file in it
 # Reproducible: the same commit gives the same bytes in any clone. The
 # programs carry no link time stamp and no build path (CMakeLists.txt), and the
 # zip takes its file times from the commit (SOURCE_DATE_EPOCH), in a fixed order.
@@ -39,6 +41,10 @@ crlf = lambda text: text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf
 (stage / "LICENSE.txt").write_bytes(crlf(pathlib.Path("LICENSE").read_text("utf-8")))
 PY
 
+# The sums of the files, inside the folder, so `sha256sum -c SHA256SUMS.txt`
+# checks an unpacked copy there.
+(cd "$stage" && sha256sum -- * >SHA256SUMS.txt)
+
 # The zip: entries in name order, each with the commit's time and fixed modes.
 python3 - "$build/stage" "$name" "dist/$name-win64.zip" <<'PY'
 import os, pathlib, sys, time, zipfile
@@ -58,6 +64,5 @@ with zipfile.ZipFile(out, "w") as z:
 PY
 
 (cd dist && sha256sum "$name-win64.zip" >SHA256SUMS)
-(cd "$build/stage" && sha256sum "$name"/* >>"$OLDPWD/dist/SHA256SUMS")
 echo "package.sh: dist/$name-win64.zip"
-cat dist/SHA256SUMS
+cat dist/SHA256SUMS "$stage/SHA256SUMS.txt"

@@ -74,8 +74,10 @@ lookup_finds_0101() {
   [[ $out == $'0101\t北海道札幌市(さっぽろし)' ]]
 }
 
-check "the zip holds one folder with the six files" \
-  test "$(ls "$folder" | tr '\n' ' ')" = "LICENSE.txt orvetta-current.exe orvetta-lookup.exe orvetta.exe readme.txt velkarad.txt "
+check "the zip holds one folder with the seven files" \
+  test "$(ls "$folder" | tr '\n' ' ')" = "LICENSE.txt SHA256SUMS.txt orvetta-current.exe orvetta-lookup.exe orvetta.exe readme.txt velkarad.txt "
+check "SHA256SUMS verifies the zip beside it" bash -c 'cd dist && sha256sum --quiet -c SHA256SUMS'
+check "SHA256SUMS.txt verifies the unpacked files" bash -c "cd '$folder' && sha256sum --quiet -c SHA256SUMS.txt"
 check "orvetta.exe shows its main window and tree" started_with_tree orvetta.exe
 check "orvetta-current.exe shows its main window and tree" started_with_tree orvetta-current.exe
 check "orvetta-lookup.exe number 0101" lookup_finds_0101

@@ -22,6 +22,10 @@ constexpr int kNameTextSize = 45;    // at most 44 bytes take part
 
 constexpr int kNoEntry = -1;
 
+// Copies a NUL-terminated text (null counts as empty) into a field of `size`
+// bytes, cut to size - 1 bytes, byte-wise; the rest of the field is NUL.
+void copyCut(char* field, size_t size, const char* text);
+
 // The state of the search form at the moment a search starts.
 struct SearchRequest {
     int prefecturePosition = 0;  // 0..47, prefecture table row
@@ -34,6 +38,10 @@ struct SearchRequest {
     char cityText[kNameTextSize] = {};
     char wardText[kNameTextSize] = {};
     SearchMode searchMode = SearchMode::Kanji;
+    // Match the stored bytes as typed. Otherwise the query and the stored
+    // texts are compared folded (width, case, kana, variant kanji; romaji in
+    // reading mode), which finds everything the exact rule finds and more.
+    bool exact = false;
 
     // Copy a text into its field, cut to the field's limit.
     void setNumberText(const char* text);
@@ -68,11 +76,19 @@ private:
 
 constexpr int kSearchNothing = -1;
 
-// Runs one search and appends a line per hit. Returns 1 when the number path
+// Runs one search and appends a line per hit. Unless the request is exact, a
+// typed number is also looked up folded (full-width digits and letters,
+// spaces around it) and the name texts are matched folded. Returns 1 when the number path
 // found its record, the number of lines appended on the name path (0 when
 // nothing matched), and -1 when no field is given or the typed number is not
 // in the scope's number list.
 int runSearch(const PlaceList& places, const SearchRequest& request, ResultList& results);
+
+// The folded search keeps the folded names and readings of one list state and
+// makes them on the first folded search after the list's version changed
+// (loading, merging the update file and rewinding change it). Code that
+// writes records by hand (tests) calls this afterwards.
+void forgetFoldedIndex();
 
 // Position of the first number of the scope's list equal to text, ASCII
 // letters compared without case; kNoEntry when there is none.

@@ -3,23 +3,16 @@
 #include <cstdio>
 #include <cstring>
 
+#include "search/result_line.h"
 
 namespace orvetta {
 
 const char kHitCountInitialText[] = "0 \x8c\x8f";        // 0 件
 const char kHitCountNoneText[] = "0 \x8c\x8f      ";     // 0 件 and six spaces
-const char kNoHitLine[] =
-    "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
 
 namespace {
 
 constexpr char kHitCountFormat[] = "%d \x8c\x8f    ";  // count, 件 and four spaces
-
-void copyCut(char* field, size_t size, const char* text) {
-    size_t n = text ? strnlen(text, size - 1) : 0;
-    std::memcpy(field, text, n);
-    std::memset(field + n, 0, size - n);
-}
 
 }  // namespace
 
@@ -263,8 +256,8 @@ void SearchForm::search(const FieldTexts& shown) {
         setHitCount(text);
         view_.resultsScrollToEnd();
     } else {
-        results_.append(kNoHitLine);
-        view_.resultsAppend(kNoHitLine);
+        results_.append(kNoMatchText);
+        view_.resultsAppend(kNoMatchText);
         setHitCount(kHitCountNoneText);
     }
     view_.waitCursorEnd();

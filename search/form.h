@@ -87,7 +87,6 @@ public:
 // Hit count texts (Shift-JIS).
 extern const char kHitCountInitialText[];  // "0 件"
 extern const char kHitCountNoneText[];     // "0 件" and six spaces
-extern const char kNoHitLine[];            // 合致する地名がありません
 
 // The three field texts as the platform shows them when a search starts
 // (Shift-JIS, as the view read them). A combo box whose list is opened from

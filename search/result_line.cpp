@@ -8,10 +8,6 @@ namespace orvetta {
 
 char gResultBuffer[kResultBufferSize];
 
-const char kOldMarker[] = "\x81y\x8b\x8c\x81z";  // 【旧】
-const char kNoParentText[] =
-    "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
-
 namespace {
 
 constexpr int kTokyoRow = 10;
@@ -48,8 +44,6 @@ public:
 private:
     size_t size_ = 0;
 };
-
-bool isCurrent(char current) { return current >= '1' && current <= '9'; }
 
 // Backward walk from `index` (itself first) to the nearest record whose whole
 // number equals the first `length` characters of its own number.
@@ -102,7 +96,7 @@ const char* resultLine(const PlaceList& places, int index) {
 
     LineWriter line;
     if (child && !parent) {
-        line.text(kNoParentText, sizeof kNoParentText);
+        line.text(kNoMatchText, sizeof kNoMatchText);
         return line.finish();
     }
     line.text(r.number, sizeof r.number);
@@ -110,7 +104,7 @@ const char* resultLine(const PlaceList& places, int index) {
     line.text(prefecture.name, sizeof prefecture.name);
     if (parent) line.name(*parent);
     line.name(r);
-    if (!isCurrent(r.current)) line.text(kOldMarker, sizeof kOldMarker);
+    if (!isCurrentForLine(r.current)) line.text(kOldMarker, sizeof kOldMarker);
     return line.finish();
 }
 

@@ -18,8 +18,10 @@ constexpr int kResultBufferSize = 1024;
 // Program-wide: holds the last line built, NUL-terminated Shift-JIS.
 extern char gResultBuffer[kResultBufferSize];
 
-extern const char kOldMarker[];     // 【旧】
-extern const char kNoParentText[];  // 合致する地名がありません
+// The line of a place whose parent is missing, and the line of a search
+// that found nothing.
+inline constexpr char kNoMatchText[] =
+    "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
 
 // Builds the line of record `index` of `places` (0..last index in use, not
 // checked) into gResultBuffer and returns it. The next call overwrites it.

@@ -297,3 +297,36 @@ TEST_F(LookupCli, RefusesOptionsThatWouldBeLostOrIgnored) {
 }
 
 }  // namespace
+
+namespace {
+
+// Folded matching unless --exact, and the update file the options name.
+TEST_F(LookupCli, FoldsQueriesAndTakesTheNamedUpdateFile) {
+    writeUpdateFile(sjis("0136,北斗市,ほくとし,1\r\n"));
+    std::ofstream(dir_ / "other.txt", std::ios::binary) << sjis("0137,架空市,かくうし,1\r\n");
+    const DatedCase cases[] = {
+        {{"number", "０１０１"}, 0, "0101\t北海道札幌市(さっぽろし)\n", false},
+        {{"--exact", "number", "０１０１"}, 1, "", false},
+        {{"city", "竜ヶ崎"}, 0, "1408\t茨城県龍ケ崎市(りゅうがさきし)\n", false},
+        {{"--reading", "city", "ｻｯﾎﾟﾛ"}, 0, "0101\t北海道札幌市(さっぽろし)\n", true},
+        {{"--reading", "--pref", "1", "ward", "Chūō"}, 0, "010101\t北海道札幌市(さっぽろし)中央区(ちゅうおうく)\n", false},
+        {{"number", "0136"}, 0, "0136\t北海道北斗市(ほくとし)\n", false},
+        {{"--no-update", "number", "0136"}, 1, "", false},
+        {{"--update", "other.txt", "number", "0137"}, 0, "0137\t北海道架空市(かくうし)\n", false},
+        {{"--update", "other.txt", "number", "0136"}, 1, "", false},
+        {{"--update", "missing.txt", "number", "0101"}, 2, "", false},
+    };
+    for (const DatedCase& c : cases) {
+        Outcome r = run(c.args);
+        std::string trace;
+        for (const std::string& a : c.args) trace += a + " ";
+        EXPECT_EQ(r.status, c.status) << trace << r.err;
+        if (c.within) {
+            EXPECT_NE(r.out.find(c.out), std::string::npos) << trace << r.out;
+        } else {
+            EXPECT_EQ(r.out, c.out) << trace;
+        }
+    }
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 // Result lines and the search engine over the built-in dictionary.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -25,7 +26,10 @@ protected:
         gLoadSeams = defaultLoadSeams();
         ASSERT_EQ(loadDictionary(), decodedDictionarySize());
     }
-    void TearDown() override { releaseDictionary(); }
+    void TearDown() override {
+        releaseDictionary();
+        forgetFoldedIndex();
+    }
 
     static std::string line(int index) { return utf8(resultLine(index)); }
     static int indexOf(const char* number) {
@@ -201,6 +205,7 @@ TEST_F(Search, NumberEntryIsAPositionInTheScopesList) {
 
 TEST_F(Search, NumberTextIsFoundWholeAndWithoutCase) {
     SearchRequest request;
+    request.exact = true;  // byte-wise: no spaces dropped
     request.numberGiven = true;
     request.setNumberText("01001a");
     ResultList results;
@@ -256,8 +261,10 @@ TEST_F(Search, ReadingTextFindsCityAndOldDistrict) {
     EXPECT_EQ(runSearch(names(SearchMode::Reading, "さっぽろ", nullptr), results), 2);
     EXPECT_EQ(lines(results), (std::vector<std::string>{"0101\t北海道札幌市(さっぽろし)",
                                                         "01029\t北海道札幌郡(さっぽろぐん)【旧】"}));
-    // Readings are hiragana: katakana finds nothing.
-    EXPECT_EQ(runSearch(names(SearchMode::Reading, "サッポロ", nullptr), results), 0);
+    // Readings are hiragana: byte-wise, katakana finds nothing.
+    SearchRequest katakana = names(SearchMode::Reading, "サッポロ", nullptr);
+    katakana.exact = true;
+    EXPECT_EQ(runSearch(katakana, results), 0);
 }
 
 TEST_F(Search, NameMatchStraddlesDoubleByteCharacters) {
@@ -345,6 +352,75 @@ TEST_F(Search, RequestCutsTextsToTheirLimits) {
     std::string longName(60, 'a');
     request.setCityText(longName.c_str());
     EXPECT_EQ(std::strlen(request.cityText), 44u);
+}
+
+// ----- folded matching -----
+
+// Each text finds the place with the number. Folded, a search's lines are a
+// superset of the exact rule's, in record order. Where nothing folds
+// (`unfolded`) they are the same lines; otherwise the exact rule misses the place.
+TEST_F(Search, FoldedSearchFindsWhatPeopleType) {
+    enum In { Number, City, Ward };
+    const SearchMode K = SearchMode::Kanji, R = SearchMode::Reading;
+    struct Case {
+        In field;
+        SearchMode mode;
+        const char* text;
+        const char* number;
+        bool unfolded = false;
+    };
+    const Case cases[] = {
+        {Number, K, "０１０１", "0101"},
+        {Number, K, "０１００１ａ", "01001A"},
+        {Number, K, " 0101　", "0101"},
+        {Number, K, "01001a", "01001A", true},
+        {City, K, "竜ヶ崎", "1408"},
+        {City, K, "龍ヶ崎", "1408"},
+        {City, K, "竜ケ崎", "1408"},
+        {Ward, K, "にせこ", "01006D"},  // a katakana name
+        {City, R, "サッポロ", "0101"},
+        {City, R, "ｻｯﾎﾟﾛ", "0101"},
+        {City, R, "sapporo", "0101"},
+        {City, R, "ＳＡＰＰＯＲＯ", "0101"},
+        {Ward, R, "chuo", "010101"},
+        {Ward, R, "tyuuou", "010101"},
+        {Ward, R, "rokkasho", "02001K"},
+        {City, R, "jouetsu", "0822"},
+        {City, R, "sozya", "3110"},
+        {City, R, "mombetsu", "0119"},
+        {City, R, "nan'you", "0513"},
+        {City, R, "さっぽろ", "0101", true},
+        {Ward, K, "北区", "010102", true},
+        {Ward, K, "結", "010103", true},  // byte matches across characters stay
+    };
+    for (const Case& c : cases) {
+        SearchRequest request;
+        request.searchMode = c.mode;
+        const std::string text = sjis(c.text);
+        if (c.field == Number) request.numberGiven = true, request.setNumberText(text.c_str());
+        if (c.field == City) request.cityGiven = true, request.setCityText(text.c_str());
+        if (c.field == Ward) request.wardGiven = true, request.setWardText(text.c_str());
+        ResultList folded, exact;
+        runSearch(request, folded);
+        request.exact = true;
+        runSearch(request, exact);
+
+        std::vector<std::string> foldedLines = lines(folded), exactLines = lines(exact);
+        std::vector<int> indices;
+        for (const std::string& text : foldedLines) indices.push_back(indexOf(numberOf(text).c_str()));
+        EXPECT_TRUE(std::is_sorted(indices.begin(), indices.end())) << c.text;
+        EXPECT_NE(std::find(indices.begin(), indices.end(), indexOf(c.number)), indices.end()) << c.text;
+        EXPECT_TRUE(std::includes(foldedLines.begin(), foldedLines.end(), exactLines.begin(), exactLines.end(),
+                                  [](const std::string& a, const std::string& b) {
+                                      return indexOf(numberOf(a).c_str()) < indexOf(numberOf(b).c_str());
+                                  }))
+            << c.text;
+        if (c.unfolded) {
+            EXPECT_EQ(foldedLines, exactLines) << c.text;
+        } else {
+            for (const std::string& text : exactLines) EXPECT_NE(numberOf(text), c.number) << c.text;
+        }
+    }
 }
 
 }  // namespace

@@ -1,27 +1,17 @@
 // dictinfo: loads the built-in dictionary and prints what it holds, by kind
 // and by prefecture, as UTF-8 text.
-#include <iconv.h>
-
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "dict/edition.h"
 #include "dict/load.h"
 #include "dict/place.h"
+#include "text/sjis.h"
 
 namespace {
 
-std::string toUtf8(const char* sjisText) {
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    std::string in(sjisText), out(in.size() * 3 + 4, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    size_t inLeft = in.size(), outLeft = out.size();
-    iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
+std::string toUtf8(const char* sjisText) { return orvetta::utf8FromSjis(sjisText, std::strlen(sjisText)); }
 
 }  // namespace
 
@@ -41,7 +31,7 @@ int main() {
         int count[9] = {}, old = 0;
         for (int i = row.first; i <= row.last; ++i) {
             ++count[places.records[i].kind - '0'];
-            old += places.records[i].current == '0';
+            old += !isCurrentForLine(places.records[i].current);
         }
         const int columns[7] = {row.last - row.first + 1, count[4], count[6], count[5], count[7], count[8], old};
         std::string name = toUtf8(row.name);

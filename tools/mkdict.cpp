@@ -16,8 +16,6 @@
 // source defining the edition: image, record count, both region tables, the
 // history, JARL's numbers and the texts. Any broken rule stops the build with
 // a message naming the file and line.
-#include <iconv.h>
-
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +31,7 @@
 #include "dict/edition.h"
 #include "dict/history.h"
 #include "dict/place.h"
+#include "text/sjis.h"
 
 namespace {
 
@@ -49,18 +48,9 @@ using orvetta::PrefectureRow;
 }
 
 std::string toShiftJis(const std::string& utf8, const std::string& where) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) fail(where, "no UTF-8 to CP932 converter on this system");
-    std::string out(utf8.size() * 2 + 4, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (rc == static_cast<size_t>(-1)) fail(where, "text not representable in Shift-JIS: " + utf8);
-    out.resize(out.size() - outLeft);
-    return out;
+    std::string sjis;
+    if (!orvetta::sjisFromUtf8(utf8, sjis)) fail(where, "text not representable in Shift-JIS: " + utf8);
+    return sjis;
 }
 
 std::vector<std::string> splitTabs(const std::string& line) {
@@ -314,15 +304,6 @@ std::vector<std::string> numbersNamed(const std::string& text, const PlaceIndex&
     return named;
 }
 
-char kindOfSuffix(const std::string& name, char otherwise) {
-    static const std::pair<const char*, char> suffixes[] = {
-        {"市", orvetta::kKindCity}, {"郡", orvetta::kKindDistrict}, {"区", orvetta::kKindWard},
-        {"町", orvetta::kKindTown}, {"村", orvetta::kKindVillage}};
-    for (const auto& [suffix, kind] : suffixes)
-        if (name.size() >= 3 && name.compare(name.size() - 3, 3, suffix) == 0) return kind;
-    return otherwise;
-}
-
 std::vector<Change> readHistory(const char* path, const EditionText& edition, const PlaceIndex& places) {
     std::vector<std::string> lines = readLines(path);
     if (lines.empty() || lines[0] != "date\tnumber\tchange\tdetail\tdetail_ja")
@@ -376,7 +357,8 @@ std::vector<Change> readHistory(const char* path, const EditionText& edition, co
             c.oldKanji = toShiftJis(oldName, where);
             c.oldReading = toShiftJis(oldReading, where);
             if (c.oldKanji.size() > 16 || c.oldReading.size() > 28) fail(where, "the old name does not fit a record");
-            c.oldKind = kindOfSuffix(oldName, place->second.kind);
+            const char suffixKind = orvetta::kindOfNameSuffix(c.oldKanji.data(), c.oldKanji.size());
+            c.oldKind = suffixKind ? suffixKind : place->second.kind;
         }
         changes.push_back(c);
     }

@@ -2,6 +2,7 @@
 #include "ui/controls.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <string>
 
@@ -172,6 +173,9 @@ void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places
     }
     for (int slot : {kCityFieldSlot, kWardFieldSlot})
         if (HWND edit = comboEdit(gControls[slot])) SendMessageW(edit, EM_LIMITTEXT, kNameFieldLimit, 0);
+    // Numbers are ASCII: the number field takes no input method, so digits and
+    // letters arrive as typed. The two name fields keep theirs.
+    if (HWND edit = comboEdit(gControls[kNumberFieldSlot])) ImmAssociateContext(edit, nullptr);
     createTreeWindow(instance, mainWindow, places);
     attachCopying(gControls[kResultListSlot], gTreeView, places);
 }

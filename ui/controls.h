@@ -61,7 +61,8 @@ extern HFONT gTreeFont;
 HWND controlById(int id);
 
 // Creates the status bar and the other 18 controls at (0, 0) with no size,
-// limits the two name fields, then creates the tree window.
+// limits the two name fields, turns the input method off in the number
+// field, then creates the tree window.
 void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places);
 
 // Creates the three fonts for the display's DPI and gives each to its

@@ -32,7 +32,6 @@ namespace {
 
 const wchar_t kTreeClassName[] = L"Velkar Tree";
 const char kTreeTitle[] = "\x92\x6e\x96\xbc\x83\x63\x83\x8a\x81\x5b";  // 地名ツリー
-const char kOldMark[] = "\x81\x79\x8b\x8c\x81\x7a";                   // 【旧】
 constexpr int kTreeWidth = 200;
 constexpr int kTreeHeight = 250;
 
@@ -58,7 +57,7 @@ constexpr size_t kPlaceTextMax = 60;
 constexpr size_t kPlaceTextBuffer = kPlaceTextMax + 3 + 1;
 
 int placeImage(const PlaceRecord& record) {
-    if (record.current != '1') return kImageOld;
+    if (!isCurrentForTree(record.current)) return kImageOld;
     switch (record.kind) {
         case kKindCity: return kImageCity;
         case kKindDistrict: return kImageDistrict;
@@ -78,7 +77,7 @@ int fieldLength(const char (&field)[N]) {
 void formatPlaceText(const PlaceRecord& record, char (&text)[kPlaceTextBuffer]) {
     snprintf(text, sizeof text, "%6.*s %.*s(%.*s) %s", fieldLength(record.number), record.number,
              fieldLength(record.kanji), record.kanji, fieldLength(record.reading), record.reading,
-             record.current == '1' ? "" : kOldMark);
+             isCurrentForTree(record.current) ? "" : kOldMarker);
 }
 
 HTREEITEM treeAppend(HTREEITEM parent, const char* sjisText, int image, LPARAM record) {

@@ -19,10 +19,6 @@ namespace orvetta {
 
 namespace {
 
-bool sameNumber(const PlaceRecord& a, const PlaceRecord& b) {
-    return std::strncmp(a.number, b.number, sizeof a.number) == 0;
-}
-
 PlacementKey placementKey(const PlaceRecord& record) {
     PlacementKey key;
     std::memcpy(key.bytes, record.number, sizeof key.bytes);
@@ -81,10 +77,7 @@ void growRegionRanges(AreaRow* areaTable, PrefectureRow* prefectureTable, const 
         ++prefectureTable[later].first;
         ++prefectureTable[later].last;
     }
-    for (int area = 1; area < kAreaRows; ++area) {
-        areaTable[area].first = prefectureTable[kAreaComposition[area].firstPrefectureRow].first;
-        areaTable[area].last = prefectureTable[kAreaComposition[area].lastPrefectureRow].last;
-    }
+    spanAreaRows(prefectureTable, areaTable);
 }
 
 int mergeUpdates(PlaceRecord* records, AreaRow* areaTable, PrefectureRow* prefectureTable,
@@ -93,7 +86,7 @@ int mergeUpdates(PlaceRecord* records, AreaRow* areaTable, PrefectureRow* prefec
         const PlaceRecord& record = staging[s];
         const int count = areaTable[0].last + 1;
 
-        const int same = findRecord(records, count, [&](const PlaceRecord& r) { return sameNumber(r, record); });
+        const int same = findRecord(records, count, [&](const PlaceRecord& r) { return sameNumber(r.number, record.number); });
         if (same >= 0) {
             records[same] = record;
             continue;

@@ -34,20 +34,6 @@ const char kUpdateErrorCaption[] = "Orvetta\x81" "F\x8dX\x90V\x83G\x83\x89\x81["
 
 namespace {
 
-// The kind follows the last two bytes of the name, wherever the Shift-JIS
-// characters of the name begin.
-struct KindSuffix {
-    char bytes[3];
-    char kind;
-};
-constexpr KindSuffix kKindSuffixes[] = {
-    {"\x8es", kKindCity},        // 市
-    {"\x8cS", kKindDistrict},    // 郡
-    {"\x8b\xe6", kKindWard},     // 区
-    {"\x92\xac", kKindTown},     // 町
-    {"\x91\xba", kKindVillage},  // 村
-};
-
 constexpr size_t kNumberLimit = sizeof(PlaceRecord::number) - 1;
 constexpr size_t kKanjiLimit = sizeof(PlaceRecord::kanji) - 1;
 constexpr size_t kReadingLimit = sizeof(PlaceRecord::reading) - 1;
@@ -66,13 +52,6 @@ bool startsWithPrefectureCode(const char* line) {
 
 bool isLowerCaseLetter(char c) { return c >= 'a' && c <= 'z'; }
 bool isUpperCaseLetter(char c) { return c >= 'A' && c <= 'Z'; }
-
-char kindFromName(const char* name, size_t length) {
-    if (length < 2) return 0;
-    for (const KindSuffix& suffix : kKindSuffixes)
-        if (name[length - 2] == suffix.bytes[0] && name[length - 1] == suffix.bytes[1]) return suffix.kind;
-    return 0;
-}
 
 int reject(UpdateError* error, const UpdateError& found) {
     if (error) *error = found;
@@ -136,7 +115,7 @@ UpdateFault checkUpdateLine(const char* line, PlaceRecord* slot) {
     if (!nameEnd) return UpdateFault::Fields;
     const size_t nameLength = static_cast<size_t>(nameEnd - name);
     if (nameLength > kKanjiLimit) return UpdateFault::NameTooLong;
-    const char kind = kindFromName(name, nameLength);
+    const char kind = kindOfNameSuffix(name, nameLength);
     if (!kind) return UpdateFault::NameSuffix;
     // A town or village takes its district's number plus one letter.
     const bool townOrVillage = kind == kKindTown || kind == kKindVillage;
@@ -215,7 +194,15 @@ int stageUpdateFile(const char* name, const UpdateNotifier& notifier, std::vecto
     return result;
 }
 
+bool updateFileExists(const char* name) {
+    UpdateSource source;
+    const int result = readUpdateSource(name, kUpdateSizeLimit, &source);
+    heapFree(source.buffer);
+    return result != kSourceCannotOpen;
+}
+
 void mergeStaged(const std::vector<PlaceRecord>& staged, PlaceList& places) {
+    ++places.version;
     if (!staged.empty())
         mergeUpdates(places.records, places.areaTable, places.prefectureTable, staged.data(),
                      static_cast<int>(staged.size()));

@@ -1,6 +1,7 @@
 // The search form on the real controls, driven by the notifications the
 // controls send: choices, typing, picking, buttons and menu commands.
 #include <windows.h>
+#include <imm.h>
 
 #include "dict/place.h"
 #include "search/form.h"
@@ -188,6 +189,33 @@ TEST_F(FormSearch, LinesAccumulateAndCountShowsLastSearch) {
     const ResultList& lines = gSearchForm->results();
     ASSERT_EQ(lines.count(), listCount(results));
     for (int i = 0; i < lines.count(); ++i) EXPECT_EQ(listText(results, i), wide(lines.line(i))) << i;
+}
+
+// Typed texts are folded: a full-width number (the number field takes no
+// input method, but a full-width number may be pasted) and romaji in reading
+// mode.
+TEST_F(FormSearch, FindsFullWidthNumbersAndRomaji) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(control(IDC_NUMBER), &info));
+    EXPECT_EQ(ImmGetContext(info.hwndItem), nullptr);
+    ASSERT_TRUE(GetComboBoxInfo(control(IDC_CITY), &info));
+    HIMC city = ImmGetContext(info.hwndItem);
+    EXPECT_NE(city, nullptr);  // the name fields keep theirs
+    ImmReleaseContext(info.hwndItem, city);
+
+    typeText(IDC_NUMBER, "０１０１");
+    click(IDC_SEARCH);
+    HWND results = control(IDC_RESULTS);
+    ASSERT_EQ(listCount(results), 1);
+    EXPECT_EQ(listText(results, 0), fromUtf8("0101\t北海道札幌市(さっぽろし)"));
+    eraseText(IDC_NUMBER);
+    click(IDC_READING);
+    typeText(IDC_CITY, "sapporo");
+    click(IDC_SEARCH);
+    ASSERT_EQ(listCount(results), 3);
+    EXPECT_EQ(listText(results, 1), listText(results, 0));
+    EXPECT_EQ(hitCount(), fromUtf8("2 件    "));
 }
 
 // Opening a field's list from the keyboard (F4) fills the field from the

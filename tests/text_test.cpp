@@ -1,0 +1,75 @@
+// Shift-JIS text: walking characters and the conversion rule, as tiny byte
+// strings with a phrase each.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "text/sjis.h"
+
+namespace orvetta {
+namespace {
+
+using namespace std::string_literals;
+
+struct SjisCase {
+    const char* phrase;
+    std::string sjis;
+    std::string steps;  // per character: 'w' whole single, 'W' whole double, 'x' bad byte
+    std::string utf8;   // what it shows as
+};
+
+const SjisCase kSjisCases[] = {
+    {"ASCII", "a1", "ww", "a1"},
+    {"double-byte kanji", "\x8e\x44\x96\x79\x8e\x73", "WWW", "札幌市"},
+    {"half-width katakana", "\xb1\xdf", "ww", "ｱﾟ"},
+    {"a trail byte in the ASCII range", "\x82\x60", "W", "Ａ"},
+    {"lead byte at the end", "a\x82", "wx", "a\uFFFD"},
+    {"lead byte before a space", "\x82 x", "xww", "\uFFFD x"},
+    {"lead byte before a NUL", "\x82\0b"s, "xww", "\uFFFD\0b"s},
+    {"0x7F is no trail byte", "\x81\x7f", "xw", "\uFFFD\x7f"},
+    {"bytes that start nothing", "\x80\xa0\xfd\xff", "xxxx", "\uFFFD\uFFFD\uFFFD\uFFFD"},
+    {"well-formed but unmapped pair", "\x85\x40z", "Ww", "\uFFFDz"},
+};
+
+TEST(SjisText, WalksAndConvertsByOneRule) {
+    for (const SjisCase& c : kSjisCases) {
+        std::string steps;
+        const char* const end = c.sjis.data() + c.sjis.size();
+        for (const char* p = c.sjis.data(); p < end;) {
+            const SjisChar ch = sjisCharAt(p, end);
+            steps += !ch.whole ? 'x' : ch.length == 2 ? 'W' : 'w';
+            p += ch.length;
+        }
+        EXPECT_EQ(steps, c.steps) << c.phrase;
+        const std::string shown = utf8FromSjis(c.sjis.data(), c.sjis.size());
+        EXPECT_EQ(shown, c.utf8) << c.phrase;
+        // UTF-16 shows the same; text without U+FFFD reads back to its bytes.
+        std::string fromUtf8, fromUtf16;
+        const bool back = sjisFromUtf8(shown, fromUtf8);
+        EXPECT_EQ(back, shown.find("\uFFFD") == std::string::npos) << c.phrase;
+        EXPECT_EQ(sjisFromUtf16(utf16FromSjis(c.sjis.data(), c.sjis.size()), fromUtf16), back) << c.phrase;
+        EXPECT_EQ(fromUtf16, fromUtf8) << c.phrase;
+        if (back) {
+            EXPECT_EQ(fromUtf8, c.sjis) << c.phrase;
+        }
+    }
+}
+
+TEST(SjisText, InputWithoutShiftJisFormFailsWhole) {
+    const std::string kInputs[] = {
+        "\xf0\xa0\x80\x8b",  // U+2000B, outside code page 932
+        "a\xff",             // not UTF-8
+        "\xc2\x80",          // U+0080, which would be a byte that starts nothing
+    };
+    std::string sjis = "old";
+    for (const std::string& input : kInputs) {
+        EXPECT_FALSE(sjisFromUtf8(input, sjis)) << input;
+        EXPECT_EQ(sjis, "");
+    }
+    EXPECT_FALSE(sjisFromUtf16(u"\xD800", sjis));  // a lone surrogate
+    EXPECT_TRUE(sjisFromUtf8("", sjis));
+    EXPECT_EQ(sjis, "");
+}
+
+}  // namespace
+}  // namespace orvetta
