@@ -10,6 +10,7 @@
 
 #include "dict/edition.h"
 #include "dict/history.h"
+#include "dict/history_text.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "tests/sjis.h"
@@ -130,6 +131,31 @@ TEST(History, JarlNumbersAreSortedAndFoundWithTheirLastDay) {
     EXPECT_TRUE(reserved->reserved && !reserved->current);
     EXPECT_EQ(findJarlNumber("1001")->award, JarlAward::Jcc);
     EXPECT_EQ(findJarlNumber("270110")->award, JarlAward::Ku);
+}
+
+TEST(HistoryText, ListsChangesThenJarlsLastDay) {
+    struct Case {
+        const char* number;
+        const char* text;  // UTF-8; the whole text, or with `part` a line of it
+        bool part;
+    } cases[] = {
+        {"4707", "2005-04-01  廃止  具志川市: 4713 うるま市 に新設合併\nJARL の一覧での最終日: 2005-03-31\n", false},
+        {"4713", "\n2005-04-01  廃止  4707 具志川市: 4713 うるま市 に新設合併\n", true},
+        {"16003e", "1998-10-01  変更  明和村(めいわむら) → 明和町(めいわまち)(村から町へ)\n", false},
+        {"0101", "1998年4月1日以降の変更はありません\n", false},
+        {"270110", "1998年4月1日以降の変更はありません\nJARL の一覧での最終日: 1980-11-30 より前\n", false},
+    };
+    for (const Case& c : cases) {
+        const std::string text = historyText(c.number);
+        if (c.part)
+            EXPECT_NE(text.find(sjis(c.text)), std::string::npos) << c.number << "\n" << test::utf8(text);
+        else
+            EXPECT_EQ(test::utf8(text), c.text) << c.number;
+    }
+    PlaceRecord place{"4707", "", "", kKindCity, '0'};
+    std::memcpy(place.kanji, sjis("具志川市").c_str(), 8);
+    EXPECT_EQ(test::utf8(historyTitle(place)), "履歴 - 4707 具志川市");
+    EXPECT_EQ(test::utf8(dayNotice("2004-01-01")), "2004年1月1日現在の地名");
 }
 
 }  // namespace

@@ -122,6 +122,17 @@ void giveFont(HFONT font, FontKind kind) {
         if (kControlTable[slot].font == kind) controlSetFont(gControls[slot], font);
 }
 
+// The status bar's right part: a notice of the list in use, or "" for the
+// edition's own.
+std::string gStatusNotice;
+
+void statusShowNotice() {
+    if (HWND bar = gControls[kStatusBarSlot]) {
+        const char* notice = gStatusNotice.empty() ? gEdition->statusNotice : gStatusNotice.c_str();
+        SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(sjisToWide(notice).c_str()));
+    }
+}
+
 // The edit field inside an editable combo box, where a text limit belongs.
 HWND comboEdit(HWND combo) {
     COMBOBOXINFO info{};
@@ -145,6 +156,7 @@ HWND controlById(int id) {
 }
 
 void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places) {
+    gStatusNotice.clear();
     gControls[kStatusBarSlot] =
         CreateStatusWindowW(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, L"", mainWindow, IDC_STATUS_BAR);
     gStatusBarHeight = 0;
@@ -166,6 +178,11 @@ void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places
     if (HWND edit = comboEdit(gControls[kNumberFieldSlot])) ImmAssociateContext(edit, nullptr);
     createTreeWindow(instance, mainWindow, places);
     attachCopying(gControls[kResultListSlot], gTreeView, places);
+}
+
+void statusSetNotice(const std::string& notice) {
+    gStatusNotice = notice;
+    statusShowNotice();
 }
 
 int fontHeight(int points, int dpi) { return -MulDiv(points, dpi, 72); }
@@ -231,7 +248,7 @@ void layoutControls(HWND mainWindow, int clientWidth, int clientHeight) {
         MoveWindow(bar, 0, clientHeight - gStatusBarHeight, clientWidth, clientHeight, FALSE);
         int edges[2] = {clientWidth - 180, -1};
         SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
-        SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(sjisToWide(gEdition->statusNotice).c_str()));
+        statusShowNotice();
     }
     for (int slot = 1; slot < kControlCount; ++slot) {
         HWND control = gControls[slot];

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "dict/place.h"
 
 namespace orvetta {
@@ -74,6 +76,10 @@ const wchar_t* chooseFontFace();
 
 // Font height in pixels for a point size at the given vertical DPI.
 int fontHeight(int points, int dpi);
+
+// Shows `notice` (Shift-JIS) in the status bar's right part; "" shows the
+// edition's own notice again. A new main window starts with the edition's.
+void statusSetNotice(const std::string& notice);
 
 // Places every control for a client area of the given size; the factors
 // come from the main window's outer size.

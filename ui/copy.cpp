@@ -1,4 +1,4 @@
-// Copying from the result list and the tree view.
+// Copying from the result list and the tree view, and their history command.
 #include "ui/copy.h"
 
 #include <commctrl.h>
@@ -9,8 +9,10 @@
 #include <string_view>
 
 #include "dict/place.h"
+#include "search/engine.h"
 #include "search/result_line.h"
 #include "ui/form_view.h"
+#include "ui/history_window.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
@@ -20,7 +22,7 @@ namespace orvetta {
 
 namespace {
 
-// The list the tree shows, for copying its nodes.
+// The list the result list and the tree show, for their places.
 const PlaceList* gCopyPlaces;
 
 const char kCopyErrorText[] =  // クリップボードにコピーできませんでした
@@ -28,20 +30,10 @@ const char kCopyErrorText[] =  // クリップボードにコピーできませ�
     "\x82\xb5\x82\xbd";
 const char kCopyErrorCaption[] = "Orvetta\x81" "F\x83R\x83s\x81[\x83G\x83\x89\x81[";  // Orvetta：コピーエラー
 
-// The context menu, one row per command; the tree has no "all".
-struct CopyMenuRow {
-    int id;
-    const char* text;  // Shift-JIS
-    bool inTree;
-};
-const CopyMenuRow kCopyMenu[] = {
-    {IDM_COPY_NUMBER, "\x94\xd4\x8d\x86\x82\xf0\x83R\x83s\x81[", true},      // 番号をコピー
-    {IDM_COPY_LINE, "\x8ds\x82\xf0\x83R\x83s\x81[", true},                    // 行をコピー
-    {IDM_COPY_ALL, "\x82\xb7\x82\xd7\x82\xc4\x83R\x83s\x81[", false},          // すべてコピー
-};
-
-// Ctrl+C also arrives, translated, as character 3; it is no search key.
+// Ctrl+C and Ctrl+H also arrive, translated, as characters 3 and 8 (the
+// latter also Backspace's); neither is a search key.
 constexpr WPARAM kCtrlCChar = 3;
+constexpr WPARAM kCtrlHChar = 8;
 
 bool ctrlKeyDown() { return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0; }
 
@@ -79,6 +71,17 @@ std::wstring listText(HWND list, int command) {
 
 int listCtrlCCommand(HWND list) { return listSelection(list) < 0 ? IDM_COPY_ALL : IDM_COPY_LINE; }
 
+// The record of the selected line, found by its number; -1 for none or a
+// line without a number.
+int listSelectedPlace(HWND list) {
+    const int selected = listSelection(list);
+    if (selected < 0) return -1;
+    const std::string number(resultLineNumber(gSearchForm->results().line(selected)));
+    if (number.empty()) return -1;
+    const int entry = findNumberEntry(*gCopyPlaces, scopeOf(*gCopyPlaces, 0, 0), number.c_str());
+    return entry == kNoEntry ? -1 : entry;
+}
+
 void listSelectAt(HWND list, POINT client) {
     const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
     if (HIWORD(hit) != 0) return;  // below the last line: the selection stays
@@ -96,19 +99,29 @@ bool listSelectionRect(HWND list, RECT& line) {
 
 // ---- What the tree copies: the selected node ----
 
-std::wstring treeText(HWND tree, int command) {
+// The selected node's record index, -1 for an area or prefecture node (or
+// none selected); its caption goes to `caption` when asked for.
+int treeSelection(HWND tree, std::wstring* caption) {
     HTREEITEM item = TreeView_GetSelection(tree);
-    if (!item) return {};
-    wchar_t caption[128] = {};
+    if (!item) return -1;
+    wchar_t text[128] = {};
     TVITEMW data{};
     data.mask = TVIF_PARAM | TVIF_TEXT;
     data.hItem = item;
-    data.pszText = caption;
-    data.cchTextMax = static_cast<int>(std::size(caption));
-    if (!TreeView_GetItem(tree, &data)) return {};
-    if (data.lParam == kTreeNoRecord || data.lParam < 0 || data.lParam >= gCopyPlaces->count())
-        return command == IDM_COPY_LINE ? std::wstring(caption) : std::wstring();
-    const int index = static_cast<int>(data.lParam);
+    data.pszText = text;
+    data.cchTextMax = static_cast<int>(std::size(text));
+    if (!TreeView_GetItem(tree, &data)) return -1;
+    if (caption) *caption = text;
+    const bool place = data.lParam != kTreeNoRecord && data.lParam >= 0 && data.lParam < gCopyPlaces->count();
+    return place ? static_cast<int>(data.lParam) : -1;
+}
+
+int treeSelectedPlace(HWND tree) { return treeSelection(tree, nullptr); }
+
+std::wstring treeText(HWND tree, int command) {
+    std::wstring caption;
+    const int index = treeSelection(tree, &caption);
+    if (index < 0) return command == IDM_COPY_LINE ? caption : std::wstring();
     const PlaceRecord& record = gCopyPlaces->records[index];
     if (command == IDM_COPY_NUMBER) return sjisToWide(record.number, strnlen(record.number, sizeof record.number));
     return command == IDM_COPY_LINE ? sjisToWide(resultLine(*gCopyPlaces, index)) : std::wstring();
@@ -134,15 +147,57 @@ struct CopyTarget {
     bool tree;
     std::wstring (*textOf)(HWND control, int command);  // empty: nothing to copy
     int (*ctrlCCommand)(HWND control);
+    int (*selectedPlace)(HWND control);  // record index, or -1
     void (*selectAt)(HWND control, POINT client);
     bool (*selectionRect)(HWND control, RECT& client);
 };
+
+// ---- The context menu's commands ----
+
+bool copyAvailable(const CopyTarget& target, HWND control, int command) {
+    return !target.textOf(control, command).empty();
+}
 
 void copyCommand(const CopyTarget& target, HWND control, int command) {
     const std::wstring text = target.textOf(control, command);
     if (text.empty()) return;
     if (!clipboardSetText(control, text))
         messageBoxSjis(gMainWindow, kCopyErrorText, kCopyErrorCaption, MB_ICONWARNING | MB_OK);
+}
+
+bool historyAvailable(const CopyTarget& target, HWND control, int) { return target.selectedPlace(control) >= 0; }
+
+void historyCommand(const CopyTarget& target, HWND control, int) {
+    const int index = target.selectedPlace(control);
+    if (index >= 0) historyOpen(gMainWindow, gCopyPlaces->records[index]);
+}
+
+// The context menu, one row per command; the tree has no "all".
+struct ContextMenuRow {
+    int id;
+    const char* text;  // Shift-JIS
+    bool inTree;
+    bool (*available)(const CopyTarget& target, HWND control, int id);  // false: greyed
+    void (*run)(const CopyTarget& target, HWND control, int id);
+};
+const ContextMenuRow kContextMenu[] = {
+    {IDM_COPY_NUMBER, "\x94\xd4\x8d\x86\x82\xf0\x83R\x83s\x81[", true, copyAvailable, copyCommand},  // 番号をコピー
+    {IDM_COPY_LINE, "\x8ds\x82\xf0\x83R\x83s\x81[", true, copyAvailable, copyCommand},                // 行をコピー
+    {IDM_COPY_ALL, "\x82\xb7\x82\xd7\x82\xc4\x83R\x83s\x81[", false, copyAvailable, copyCommand},      // すべてコピー
+    {IDM_SHOW_HISTORY, "\x97\x9a\x97\xf0\x82\xf0\x95\\\x8e\xa6(&H)", true, historyAvailable,  // 履歴を表示(&H)
+     historyCommand},
+};
+
+const ContextMenuRow* contextMenuRow(int id) {
+    for (const ContextMenuRow& row : kContextMenu)
+        if (row.id == id) return &row;
+    return nullptr;
+}
+
+// A command from the menu or its key; one that is greyed does nothing.
+void runContextCommand(const CopyTarget& target, HWND control, int id) {
+    const ContextMenuRow* row = contextMenuRow(id);
+    if (row && row->available(target, control, id)) row->run(target, control, id);
 }
 
 // The menu opens at the pointer after a right click (the line or node under
@@ -168,9 +223,9 @@ bool showCopyMenu(const CopyTarget& target, HWND control, LPARAM where) {
     }
     HMENU menu = CreatePopupMenu();
     if (!menu) return true;
-    for (const CopyMenuRow& row : kCopyMenu) {
+    for (const ContextMenuRow& row : kContextMenu) {
         if (target.tree && !row.inTree) continue;
-        const UINT state = target.textOf(control, row.id).empty() ? MF_GRAYED : MF_ENABLED;
+        const UINT state = row.available(target, control, row.id) ? MF_ENABLED : MF_GRAYED;
         AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(row.id), sjisToWide(row.text).c_str());
     }
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, control, nullptr);
@@ -178,10 +233,8 @@ bool showCopyMenu(const CopyTarget& target, HWND control, LPARAM where) {
     return true;
 }
 
-bool isCopyCommand(int id) { return id == IDM_COPY_NUMBER || id == IDM_COPY_LINE || id == IDM_COPY_ALL; }
-
 // The message loop translates no accelerators, so the controls take their
-// copy key themselves.
+// keys themselves: Ctrl+C copies, Ctrl+H shows the history.
 LRESULT copyingProc(const CopyTarget& target, HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_KEYDOWN:
@@ -189,16 +242,20 @@ LRESULT copyingProc(const CopyTarget& target, HWND control, UINT message, WPARAM
             copyCommand(target, control, target.ctrlCCommand(control));
             return 0;
         }
+        if (wParam == 'H' && ctrlKeyDown()) {
+            runContextCommand(target, control, IDM_SHOW_HISTORY);
+            return 0;
+        }
         break;
     case WM_CHAR:
-        if (wParam == kCtrlCChar) return 0;
+        if (wParam == kCtrlCChar || (wParam == kCtrlHChar && ctrlKeyDown())) return 0;
         break;
     case WM_CONTEXTMENU:
         if (showCopyMenu(target, control, lParam)) return 0;
         break;
     case WM_COMMAND:
-        if (lParam == 0 && isCopyCommand(LOWORD(wParam))) {
-            copyCommand(target, control, LOWORD(wParam));
+        if (lParam == 0 && contextMenuRow(LOWORD(wParam))) {
+            runContextCommand(target, control, LOWORD(wParam));
             return 0;
         }
         break;
@@ -206,8 +263,8 @@ LRESULT copyingProc(const CopyTarget& target, HWND control, UINT message, WPARAM
     return CallWindowProcW(target.original, control, message, wParam, lParam);
 }
 
-CopyTarget gListTarget{nullptr, false, listText, listCtrlCCommand, listSelectAt, listSelectionRect};
-CopyTarget gTreeTarget{nullptr, true, treeText, treeCtrlCCommand, treeSelectAt, treeSelectionRect};
+CopyTarget gListTarget{nullptr, false, listText, listCtrlCCommand, listSelectedPlace, listSelectAt, listSelectionRect};
+CopyTarget gTreeTarget{nullptr, true, treeText, treeCtrlCCommand, treeSelectedPlace, treeSelectAt, treeSelectionRect};
 
 LRESULT CALLBACK listCopyingProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     return copyingProc(gListTarget, list, message, wParam, lParam);

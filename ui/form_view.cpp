@@ -152,6 +152,14 @@ public:
         listResetExtent(list);
         if (meter_) meter_->forget();
     }
+    // Before a second initialise (a list rebuilt for another day): the
+    // choices are filled again, and the result lines belong to the old list.
+    void clearChoicesAndResults() {
+        QuietScope quiet;
+        for (Control choice : {Control::Area, Control::Prefecture})
+            if (HWND combo = controlById(static_cast<int>(choice))) SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+        resultsReset();
+    }
     void resultsScrollToEnd() override {
         HWND list = gControls[kResultListSlot];
         if (!list) return;
@@ -246,6 +254,7 @@ bool choiceChanged(SearchForm& form, int id, int code) {
 
 void formInitialise(const PlaceList& places) {
     gFormView = std::make_unique<ControlFormView>();
+    gFormView->clearChoicesAndResults();
     gFormOwner = std::make_unique<SearchForm>(places, *gFormView);
     gSearchForm = gFormOwner.get();
     gSearchForm->initialise();

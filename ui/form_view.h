@@ -13,7 +13,8 @@ namespace orvetta {
 // the main window is gone.
 extern SearchForm* gSearchForm;
 
-// Puts the form into its first state over the controls that exist now.
+// Puts the form into its first state over the controls that exist now; run
+// again for a rebuilt list, it empties the choices and the result list first.
 void formInitialise(const PlaceList& places);
 // Hands a command or control notification (id, code) to the form. Returns
 // false when the form has no event for it.

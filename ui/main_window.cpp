@@ -4,15 +4,21 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <string>
+
 #include "dict/edition.h"
+#include "dict/history.h"
+#include "dict/history_text.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "dict/program_places.h"
 #include "ui/controls.h"
+#include "ui/day_box.h"
 #include "ui/form_view.h"
 #include "ui/help_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
+#include "ui/text_window.h"
 #include "ui/tree_window.h"
 #include "update/startup.h"
 
@@ -40,9 +46,25 @@ void warnUser(void* owner, const char* text, const char* caption) {
     messageBoxSjis(static_cast<HWND>(owner), text, caption, MB_ICONWARNING | MB_OK);
 }
 
+// A list rebuilt for another day that could not be made leaves the one in
+// use; the box says so instead of the start-up's "終了します".
+const char kRebuildFailedText[] =  // 基準日の地名を用意できませんでした\n今までの地名のまま続けます
+    "\x8a\xee\x8f\x80\x93\xfa\x82\xcc\x92n\x96\xbc\x82\xf0\x97p\x88\xd3\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1"
+    "\x82\xc5\x82\xb5\x82\xbd\n\x8d\xa1\x82\xdc\x82\xc5\x82\xcc\x92n\x96\xbc\x82\xcc\x82\xdc\x82\xdc\x91\xb1"
+    "\x82\xaf\x82\xdc\x82\xb7";
+
+void warnRebuildFailed(void* owner, const char*, const char* caption) {
+    messageBoxSjis(static_cast<HWND>(owner), kRebuildFailedText, caption, MB_ICONWARNING | MB_OK);
+}
+
 // The update file as read at start-up, merged again whenever the list is
 // rebuilt.
 StagedUpdate gStagedUpdate;
+// The day the list describes: "" for the edition's own.
+std::string gListDay;
+
+// Only an edition with a history can go back to another day.
+bool canChooseDay() { return historyCovers(*gEdition, gEdition->snapshotDate); }
 
 // ---- WM_CREATE: the start-up steps, in their fixed order ----
 void mainOnCreate(HWND window) {
@@ -61,18 +83,49 @@ void mainOnCreate(HWND window) {
         return;
     }
 
+    gListDay.clear();
+    EnableMenuItem(GetMenu(window), IDM_CHOOSE_DAY, MF_BYCOMMAND | (canChooseDay() ? MF_ENABLED : MF_GRAYED));
+
     createControls(gInstance, window, gPlaces);
     formInitialise(gPlaces);
     createFonts(window);
     SetCursor(previous);
 }
 
+// ---- The day the list describes ----
+// The list is loaded anew for `day` through the start-up's pipeline, beside
+// the one in use, which it replaces only once it is complete. The form starts
+// afresh (the result lines belong to the old list), the tree is built again
+// and the status bar names the day.
+void rebuildPlaces(HWND window, const std::string& day) {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    PlaceList next;
+    const StartupNotices notices{informUser, warnRebuildFailed, window};
+    if (loadPlaces(next, day, gStagedUpdate, notices) != decodedDictionarySize()) {
+        releaseDictionary(next);
+        SetCursor(previous);
+        return;
+    }
+    releaseDictionary(gPlaces);
+    gPlaces = next;
+    gListDay = day;
+    treeRebuild(gPlaces);
+    formInitialise(gPlaces);
+    statusSetNotice(day.empty() ? std::string() : dayNotice(day.c_str()));
+    SetCursor(previous);
+}
+
+void mainOnChooseDay(HWND window) {
+    std::string day = gListDay;
+    if (canChooseDay() && chooseDay(window, *gEdition, day)) rebuildPlaces(window, day);
+}
+
 // ---- WM_DESTROY: the release steps ----
-// The platform has already destroyed the owned tree and help windows.
+// The platform has already destroyed the owned tree and text windows.
 void mainOnDestroy(HWND window) {
     treeReleaseImageList();
     releaseDictionary(gPlaces);
-    helpClose();
+    textWindowsClose();
     WinHelpW(window, kHelpFile, HELP_QUIT, 0);
     deleteFonts();
     PostQuitMessage(0);
@@ -125,6 +178,9 @@ void mainOnCommand(HWND window, int id, int code) {
         return;
     case IDM_HELP:
         helpOpen(window);
+        return;
+    case IDM_CHOOSE_DAY:
+        mainOnChooseDay(window);
         return;
     default:
         formOnCommand(id, code);

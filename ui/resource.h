@@ -12,6 +12,7 @@
 #define IDM_MODE_KANJI 220
 #define IDM_MODE_READING 221
 #define IDM_ABOUT 300
+#define IDM_CHOOSE_DAY 301
 #define IDM_HELP 40005
 #define IDM_TREE_HIDE 40007
 #define IDM_TREE_TOGGLE 40008
@@ -21,6 +22,7 @@
 #define IDM_COPY_NUMBER 230
 #define IDM_COPY_LINE 231
 #define IDM_COPY_ALL 232
+#define IDM_SHOW_HISTORY 233
 
 // Controls of the main window (a focus command is its control's id + 100).
 #define IDC_KANJI 101
@@ -41,6 +43,14 @@
 #define IDC_ABOUT_TITLE 400
 #define IDC_ABOUT_SNAPSHOT 401  // the line naming the snapshot of the edition
 
-// Help window: its text (Shift-JIS, CR LF) and the edit control showing it.
+// Day box: the date picker, the button back to the edition's own list and
+// the line naming the days it offers.
+#define IDC_DAY_PICKER 410
+#define IDC_DAY_LATEST 411
+#define IDC_DAY_RANGE 412  // the days the picker offers
+
+// The help text (Shift-JIS, CR LF), and the edit control of every text
+// window, the help window's among them.
 #define IDR_HELP_TEXT 500
-#define IDC_HELP_TEXT 501
+#define IDC_TEXT_VIEW 501
+#define IDC_HELP_TEXT IDC_TEXT_VIEW

@@ -6,8 +6,9 @@
 // The record array keeps every city directly followed by its wards and every
 // district by its towns and villages, so a ward, town or village hangs under
 // the city or district added last in its prefecture (under the prefecture
-// node while there is none). The tree is built once, from the records as they
-// stand after the update file was merged, and only browsed afterwards.
+// node while there is none). The tree is built from the records as they stand
+// after the update file was merged, and built again when the list is rebuilt
+// for another day; in between it is only browsed.
 #include "ui/tree_window.h"
 
 #include <windowsx.h>
@@ -136,6 +137,17 @@ double elapsedMilliseconds(const LARGE_INTEGER& start) {
     return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
+// Fills the empty view; it is drawn once, after all nodes are in.
+void treeFillView(const PlaceList& places) {
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    SendMessageW(gTreeView, WM_SETREDRAW, FALSE, 0);
+    treeFill(places);
+    SendMessageW(gTreeView, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(gTreeView, nullptr, TRUE);
+    gTreeFillMilliseconds = elapsedMilliseconds(start);
+}
+
 // ---- Tree window messages ----
 
 BOOL treeOnCreate(HWND window, LPCREATESTRUCT create) {
@@ -156,15 +168,7 @@ BOOL treeOnCreate(HWND window, LPCREATESTRUCT create) {
     }
     SendMessageW(gTreeView, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(gTreeImageList));
     treeLoadImages(create->hInstance);
-
-    // The view is drawn once, after all nodes are in.
-    LARGE_INTEGER start;
-    QueryPerformanceCounter(&start);
-    SendMessageW(gTreeView, WM_SETREDRAW, FALSE, 0);
-    treeFill(*static_cast<const PlaceList*>(create->lpCreateParams));
-    SendMessageW(gTreeView, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(gTreeView, nullptr, TRUE);
-    gTreeFillMilliseconds = elapsedMilliseconds(start);
+    treeFillView(*static_cast<const PlaceList*>(create->lpCreateParams));
     return TRUE;
 }
 
@@ -229,6 +233,13 @@ HWND createTreeWindow(HINSTANCE instance, HWND owner, const PlaceList& places) {
                                   const_cast<PlaceList*>(&places));
     gTreeWindow = window;
     return window;
+}
+
+void treeRebuild(const PlaceList& places) {
+    if (!gTreeView) return;
+    SendMessageW(gTreeView, WM_SETREDRAW, FALSE, 0);
+    TreeView_DeleteAllItems(gTreeView);
+    treeFillView(places);
 }
 
 void treeSetFont(HFONT font) {

@@ -25,6 +25,10 @@ extern double gTreeFillMilliseconds;
 // created.
 HWND createTreeWindow(HINSTANCE instance, HWND owner, const PlaceList& places);
 
+// Empties the tree and builds it again from `places` (the list rebuilt for
+// another day). Nothing happens once the tree window is gone.
+void treeRebuild(const PlaceList& places);
+
 // Gives the tree font to the tree view, with an immediate redraw.
 void treeSetFont(HFONT font);
 

@@ -39,54 +39,14 @@ void pressCtrlC(HWND control) {
     sendKeys({{VK_CONTROL, true}, {'C', true}, {'C', false}, {VK_CONTROL, false}});
 }
 
-// What an open context menu showed; it is then closed, or its item `pick`
-// chosen with the arrow and Enter keys.
-struct SeenMenu {
-    std::vector<std::wstring> texts;
-    std::vector<bool> enabled;
-};
-SeenMenu gSeenMenu;
-int gMenuPick;
-
-void CALLBACK readOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND popup = FindWindowW(L"#32768", nullptr);
-    if (!popup || !IsWindowVisible(popup)) return;  // not open yet
-    KillTimer(nullptr, timer);
-    auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
-    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
-        wchar_t text[64] = {};
-        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-        gSeenMenu.texts.push_back(text);
-        gSeenMenu.enabled.push_back(!(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED));
-    }
-    if (gMenuPick < 0) {
-        EndMenu();
-        return;
-    }
-    for (int i = 0; i <= gMenuPick; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-// The context menu as the control opens it for WM_CONTEXTMENU at `where`
-// (screen point, or -1 from the keyboard), sent to the control or to the
-// window it reports right clicks to.
-SeenMenu useContextMenu(HWND control, LPARAM where, int pick, HWND reportedTo = nullptr) {
-    gSeenMenu = {};
-    gMenuPick = pick;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, readOpenMenu);
-    SendMessageW(reportedTo ? reportedTo : control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), where);
-    KillTimer(nullptr, timer);
-    pumpMessages();  // the chosen command arrives posted
-    return gSeenMenu;
-}
-
 LPARAM screenPoint(HWND control, const RECT& rect) {
     POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     ClientToScreen(control, &at);
     return MAKELPARAM(at.x, at.y);
 }
 
-const std::vector<std::wstring> kListMenu = {fromUtf8("番号をコピー"), fromUtf8("行をコピー"), fromUtf8("すべてコピー")};
+const std::vector<std::wstring> kListMenu = {fromUtf8("番号をコピー"), fromUtf8("行をコピー"), fromUtf8("すべてコピー"),
+                                             fromUtf8("履歴を表示(&H)")};
 
 TEST_F(CopyFromResults, CopiesTheSelectedLineItsNumberOrEveryLine) {
     HWND results = controlById(IDC_RESULTS);
@@ -112,14 +72,14 @@ TEST_F(CopyFromResults, CopiesTheSelectedLineItsNumberOrEveryLine) {
     SendMessageW(results, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
     SeenMenu menu = useContextMenu(results, screenPoint(results, first), 0);
     EXPECT_EQ(menu.texts, kListMenu);
-    EXPECT_EQ(menu.enabled, std::vector<bool>({true, true, true}));
+    EXPECT_EQ(menu.enabled, std::vector<bool>({true, true, true, true}));
     EXPECT_EQ(SendMessageW(results, LB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(clipboardText(), L"0101");
 
     // The no-hit line has no number: greyed, and the command changes nothing.
     SendMessageW(results, LB_SETCURSEL, 2, 0);
     menu = useContextMenu(results, -1, -1);
-    EXPECT_EQ(menu.enabled, std::vector<bool>({false, true, true}));
+    EXPECT_EQ(menu.enabled, std::vector<bool>({false, true, true, false}));
     SendMessageW(results, WM_COMMAND, IDM_COPY_NUMBER, 0);
     EXPECT_EQ(clipboardText(), L"0101");
     SendMessageW(results, WM_COMMAND, IDM_COPY_LINE, 0);
@@ -154,8 +114,8 @@ TEST_F(CopyFromTree, PlaceNodesCopyNumberOrLineAndAreaNodesTheirCaption) {
     clipboardSetText(gTreeView, L"before");
     // The tree view reports a right click to its window.
     SeenMenu menu = useContextMenu(gTreeView, screenPoint(gTreeView, label), -1, gTreeWindow);
-    EXPECT_EQ(menu.texts, std::vector<std::wstring>(kListMenu.begin(), kListMenu.begin() + 2));
-    EXPECT_EQ(menu.enabled, std::vector<bool>({false, true}));
+    EXPECT_EQ(menu.texts, std::vector<std::wstring>({kListMenu[0], kListMenu[1], kListMenu[3]}));
+    EXPECT_EQ(menu.enabled, std::vector<bool>({false, true, false}));
     EXPECT_EQ(TreeView_GetSelection(gTreeView), area);
     SendMessageW(gTreeView, WM_COMMAND, IDM_COPY_NUMBER, 0);
     EXPECT_EQ(clipboardText(), L"before");
@@ -168,7 +128,7 @@ TEST_F(CopyFromTree, PlaceNodesCopyNumberOrLineAndAreaNodesTheirCaption) {
     pressCtrlC(gTreeView);
     EXPECT_EQ(clipboardText(), fromUtf8("07014E\t福島県東白川郡(ひがししらかわぐん)古殿町(ふるどのまち)【旧】"));
     menu = useContextMenu(gTreeView, -1, 0);
-    EXPECT_EQ(menu.enabled, std::vector<bool>({true, true}));
+    EXPECT_EQ(menu.enabled, std::vector<bool>({true, true, true}));
     EXPECT_EQ(clipboardText(), L"07014E");
 }
 

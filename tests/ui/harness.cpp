@@ -50,7 +50,11 @@ UINT messageBoxIcon(HWND box) {
     return 0;
 }
 
-bool isAboutBox(HWND dialog) { return GetDlgItem(dialog, 400) != nullptr; }
+// The program's own dialogs, the about box and the day box, as opposed to
+// message boxes.
+bool isProgramDialog(HWND dialog) {
+    return GetDlgItem(dialog, IDC_ABOUT_TITLE) != nullptr || GetDlgItem(dialog, IDC_DAY_PICKER) != nullptr;
+}
 
 void CALLBACK runDialogAction(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
@@ -59,15 +63,15 @@ void CALLBACK runDialogAction(HWND, UINT, UINT_PTR timer, DWORD) {
     if (action) action(gPendingDialog);
 }
 
-// Message boxes are recorded and closed with OK; the about box gets the
-// action a test queued for it, run from its own modal loop.
+// Message boxes are recorded and closed with OK; the program's own dialogs
+// get the action a test queued for them, run from their own modal loop.
 LRESULT CALLBACK boxHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         HWND dialog = reinterpret_cast<HWND>(wParam);
         wchar_t className[16] = {};
         GetClassNameW(dialog, className, 16);
         if (lstrcmpW(className, L"#32770") == 0) {
-            if (isAboutBox(dialog)) {
+            if (isProgramDialog(dialog)) {
                 if (gPendingDialogAction) {
                     gPendingDialog = dialog;
                     SetTimer(nullptr, 0, 1, runDialogAction);
@@ -226,6 +230,42 @@ void pumpMessages() {
 }
 
 void whenDialogOpens(void (*action)(HWND dialog)) { gPendingDialogAction = action; }
+
+namespace {
+
+SeenMenu gSeenMenu;
+int gMenuPick;
+
+void CALLBACK readOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup)) return;  // not open yet
+    KillTimer(nullptr, timer);
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+        gSeenMenu.texts.push_back(text);
+        gSeenMenu.enabled.push_back(!(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED));
+    }
+    if (gMenuPick < 0) {
+        EndMenu();
+        return;
+    }
+    for (int i = 0; i <= gMenuPick; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+}  // namespace
+
+SeenMenu useContextMenu(HWND control, LPARAM where, int pick, HWND reportedTo) {
+    gSeenMenu = {};
+    gMenuPick = pick;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, readOpenMenu);
+    SendMessageW(reportedTo ? reportedTo : control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), where);
+    KillTimer(nullptr, timer);
+    pumpMessages();  // the chosen command arrives posted
+    return gSeenMenu;
+}
 
 void writeUpdateFile(const std::string& bytes) {
     std::ofstream file("velkarad.txt", std::ios::binary);

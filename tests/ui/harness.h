@@ -60,8 +60,19 @@ void sendKeys(std::initializer_list<std::pair<WORD, bool>> keys);
 void pumpMessages();
 
 // Runs `action` from inside the modal loop that the next call starts (the
-// about box), once its dialog exists.
+// about box, the day box), once its dialog exists.
 void whenDialogOpens(void (*action)(HWND dialog));
+
+// What an open context menu showed.
+struct SeenMenu {
+    std::vector<std::wstring> texts;
+    std::vector<bool> enabled;
+};
+// The context menu as the control opens it for WM_CONTEXTMENU at `where`
+// (screen point, or -1 from the keyboard), sent to the control or to the
+// window it reports right clicks to; it is then closed, or its item `pick`
+// chosen with the arrow and Enter keys.
+SeenMenu useContextMenu(HWND control, LPARAM where, int pick, HWND reportedTo = nullptr);
 
 // Writes `bytes` as "velkarad.txt" in the current directory.
 void writeUpdateFile(const std::string& bytes);
