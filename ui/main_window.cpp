@@ -16,6 +16,7 @@
 #include "ui/day_box.h"
 #include "ui/form_view.h"
 #include "ui/help_window.h"
+#include "ui/log_check.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 #include "ui/text_window.h"
@@ -181,6 +182,9 @@ void mainOnCommand(HWND window, int id, int code) {
         return;
     case IDM_CHOOSE_DAY:
         mainOnChooseDay(window);
+        return;
+    case IDM_CHECK_LOG:
+        logCheckOpen(window, gStagedUpdate);
         return;
     default:
         formOnCommand(id, code);

@@ -1,0 +1,46 @@
+// The log check's report window, from a log with a Japanese file name.
+#include <windows.h>
+
+#include <string>
+
+#include "tests/ui/harness.h"
+#include "ui/log_check.h"
+#include "ui/resource.h"
+#include "ui/text_window.h"
+
+namespace orvetta::test {
+namespace {
+
+using LogCheck = FreshDirectoryTest;
+
+void writeWideFile(const std::wstring& name, const std::string& bytes) {
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+TEST_F(LogCheck, ShowsTheReportInItsWindowAndSaysWhyALogCannotBeRead) {
+    ASSERT_NE(startProgram(), nullptr);
+    const std::wstring log = fromUtf8("交信記録.adi");
+    writeWideFile(log,
+                  "<CALL:6>JA1AAA<QSO_DATE:8>20000601<CNTY:4>1017<QSL_RCVD:1>Y<EOR>\n"
+                  "<CALL:6>JA1BBB<QSO_DATE:8>20010201<CNTY:4>1017<EOR>\n");
+    HWND report = logCheckShow(window_, log, StagedUpdate{});
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(report, gTextWindows[kLogReportTextWindow]);
+    EXPECT_EQ(GetWindow(report, GW_OWNER), window_);
+    EXPECT_EQ(windowText(report), fromUtf8("ログの集計 - 交信記録.adi"));
+    const std::wstring text = windowText(GetDlgItem(report, IDC_TEXT_VIEW));
+    EXPECT_NE(text.find(L"JCC\t1\t1\t815"), std::wstring::npos) << toUtf8(text);
+    EXPECT_NE(text.find(fromUtf8("1017 保谷市 は 2001-01-20 まで。後継は 1030 西東京市")), std::wstring::npos);
+
+    // A second check replaces the text in the same window.
+    EXPECT_EQ(logCheckShow(window_, L"missing.adi", StagedUpdate{}), report);
+    EXPECT_EQ(windowText(GetDlgItem(report, IDC_TEXT_VIEW)).rfind(fromUtf8("ログを開けませんでした"), 0), 0u);
+    DeleteFileW(log.c_str());
+}
+
+}  // namespace
+}  // namespace orvetta::test
