@@ -35,6 +35,20 @@ std::string readFile(const fs::path& path) {
 }
 
 // Each test gets an empty working directory; velkarad.txt is written on demand.
+// One command line, its status, and its exact output or a line the output holds.
+struct DatedCase {
+    std::vector<std::string> args;
+    int status;
+    std::string out;  // exact standard output, or a line it must hold when `within`
+    bool within;
+};
+
+std::string traceOf(const std::vector<std::string>& args) {
+    std::string trace;
+    for (const std::string& a : args) trace += a + " ";
+    return trace;
+}
+
 class LookupCli : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -58,6 +72,18 @@ protected:
         command += " >" + quote(out) + " 2>err.txt";
         int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir_ / "out.txt"), readFile(dir_ / "err.txt")};
+    }
+
+    Outcome expectCase(const DatedCase& c) {
+        Outcome r = run(c.args);
+        const std::string trace = traceOf(c.args);
+        EXPECT_EQ(r.status, c.status) << trace << r.err;
+        if (c.within) {
+            EXPECT_NE(r.out.find(c.out), std::string::npos) << trace << r.out;
+        } else {
+            EXPECT_EQ(r.out, c.out) << trace;
+        }
+        return r;
     }
 
     fs::path dir_;
@@ -207,13 +233,6 @@ TEST_F(LookupCli, FailedWriteExitsFourWithAMessage) {
 
 namespace {
 
-// Today's list answers as of a day, and tells a number's history.
-struct DatedCase {
-    std::vector<std::string> args;
-    int status;
-    std::string out;  // exact standard output, or a line it must hold when `within`
-    bool within;
-};
 
 TEST_F(LookupCli, AnswersAsOfADayAndTellsTheHistory) {
     writeUpdateFile("; nothing\r\n");
@@ -246,15 +265,8 @@ TEST_F(LookupCli, AnswersAsOfADayAndTellsTheHistory) {
         {{"--edition", "1998", "history", "1001"}, 2, "", false},
     };
     for (const DatedCase& c : cases) {
-        Outcome r = run(c.args);
-        std::string trace;
-        for (const std::string& a : c.args) trace += a + " ";
-        EXPECT_EQ(r.status, c.status) << trace << r.err;
-        if (c.within) {
-            EXPECT_NE(r.out.find(c.out), std::string::npos) << trace << r.out;
-        } else {
-            EXPECT_EQ(r.out, c.out) << trace;
-        }
+        const Outcome r = expectCase(c);
+        const std::string trace = traceOf(c.args);
         if (c.status == 2 && c.args[0] == "--on") {
             EXPECT_NE(r.err.find("1998-04-01 to 2024-05-26"), std::string::npos) << trace << r.err;
         }
@@ -317,17 +329,7 @@ TEST_F(LookupCli, FoldsQueriesAndTakesTheNamedUpdateFile) {
         {{"--update", "other.txt", "number", "0136"}, 1, "", false},
         {{"--update", "missing.txt", "number", "0101"}, 2, "", false},
     };
-    for (const DatedCase& c : cases) {
-        Outcome r = run(c.args);
-        std::string trace;
-        for (const std::string& a : c.args) trace += a + " ";
-        EXPECT_EQ(r.status, c.status) << trace << r.err;
-        if (c.within) {
-            EXPECT_NE(r.out.find(c.out), std::string::npos) << trace << r.out;
-        } else {
-            EXPECT_EQ(r.out, c.out) << trace;
-        }
-    }
+    for (const DatedCase& c : cases) expectCase(c);
 }
 
 // A small ADIF log and a small HAMLOG CSV (Shift-JIS), checked together.

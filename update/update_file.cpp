@@ -208,22 +208,30 @@ void mergeStaged(const std::vector<PlaceRecord>& staged, PlaceList& places) {
                      static_cast<int>(staged.size()));
 }
 
-int readUpdateText(const char* fileBuffer, size_t fileSize, PlaceRecord* records, AreaRow* areaTable,
-                   PrefectureRow* prefectureTable, UpdateError* error) {
-    std::vector<PlaceRecord> staged;
-    const int result = stageUpdateText(fileBuffer, fileSize, staged, error);
+namespace {
+
+// The one-step readers: the staged lines of an accepted file merged at once.
+int mergeAccepted(int result, const std::vector<PlaceRecord>& staged, PlaceRecord* records, AreaRow* areaTable,
+                  PrefectureRow* prefectureTable) {
     if (result == kUpdateMerged && !staged.empty())
         mergeUpdates(records, areaTable, prefectureTable, staged.data(), static_cast<int>(staged.size()));
     return result;
 }
 
+}  // namespace
+
+int readUpdateText(const char* fileBuffer, size_t fileSize, PlaceRecord* records, AreaRow* areaTable,
+                   PrefectureRow* prefectureTable, UpdateError* error) {
+    std::vector<PlaceRecord> staged;
+    return mergeAccepted(stageUpdateText(fileBuffer, fileSize, staged, error), staged, records, areaTable,
+                         prefectureTable);
+}
+
 int readUpdateFile(const UpdateNotifier& notifier, PlaceRecord* records, AreaRow* areaTable,
                    PrefectureRow* prefectureTable, UpdateError* error) {
     std::vector<PlaceRecord> staged;
-    const int result = stageUpdateFile(kUpdateFileName, notifier, staged, error);
-    if (result == kUpdateMerged && !staged.empty())
-        mergeUpdates(records, areaTable, prefectureTable, staged.data(), static_cast<int>(staged.size()));
-    return result;
+    return mergeAccepted(stageUpdateFile(kUpdateFileName, notifier, staged, error), staged, records, areaTable,
+                         prefectureTable);
 }
 
 const char* updateFaultReason(UpdateFault fault) {
