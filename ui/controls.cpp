@@ -51,9 +51,9 @@ const ControlRow kControlTable[kControlCount] = {
      kModeStyle | WS_GROUP, WS_EX_STATICEDGE, 0, kFormFontKind},
     {L"BUTTON", "\x93\xc7\x82\xdd\x82\xa9\x82\xe7\x92T\x82\xb7", IDC_READING,  // 読みから探す
      kModeStyle, WS_EX_STATICEDGE, 1, kFormFontKind},
-    {L"BUTTON", "\x83N\x83\x8a\x83" "A", IDC_CLEAR_ALL, kPushStyle, 0, 2, kFormFontKind},  // クリア
+    {L"BUTTON", "\x83N\x83\x8a\x83\x41", IDC_CLEAR_ALL, kPushStyle, 0, 2, kFormFontKind},  // クリア
     {L"BUTTON", "\x8c\x9f\x8d\xf5", IDC_SEARCH, kPushStyle, WS_EX_DLGMODALFRAME, 4, kFormFontKind},  // 検索
-    {L"STATIC", "\x83G\x83\x8a\x83" "A", 0, kLabelStyle, 0, 5, kLabelFontKind},  // エリア
+    {L"STATIC", "\x83G\x83\x8a\x83\x41", 0, kLabelStyle, 0, 5, kLabelFontKind},  // エリア
     {L"COMBOBOX", "", IDC_AREA, kChoiceStyle, WS_EX_CLIENTEDGE, 6, kFormFontKind},
     {L"STATIC", "\x93s\x93\xb9\x95{\x8c\xa7", 0, kLabelStyle, 0, 7, kLabelFontKind},  // 都道府県
     {L"COMBOBOX", "", IDC_PREFECTURE, kChoiceStyle, WS_EX_CLIENTEDGE, 8, kFormFontKind},
@@ -65,7 +65,7 @@ const ControlRow kControlTable[kControlCount] = {
     {L"COMBOBOX", "", IDC_WARD, kFieldStyle, WS_EX_CLIENTEDGE, 14, kFormFontKind},
     {L"STATIC", "\x8c\x9f\x8d\xf5\x8c\x8b\x89\xca", 0, kLabelStyle, 0, 15, kLabelFontKind},  // 検索結果
     {L"STATIC", "", 0, kLabelStyle, 0, 16, kLabelFontKind},                                   // hit count
-    {L"BUTTON", "\x8c\x9f\x8d\xf5\x83N\x83\x8a\x83" "A", IDC_CLEAR_RESULTS, kPushStyle, 0, 17,  // 検索クリア
+    {L"BUTTON", "\x8c\x9f\x8d\xf5\x83N\x83\x8a\x83\x41", IDC_CLEAR_RESULTS, kPushStyle, 0, 17,  // 検索クリア
      kFormFontKind},
     {L"LISTBOX", "", IDC_RESULTS,
      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT,
@@ -190,7 +190,7 @@ int fontHeight(int points, int dpi) { return -MulDiv(points, dpi, 72); }
 const wchar_t* chooseFontFace() {
     static std::wstring face;
     if (!face.empty()) return face.c_str();
-    const std::wstring own = sjisToWide("\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N");  // ＭＳ Ｐゴシック
+    const std::wstring own = sjisToWide("\x82l\x82r \x82o\x83S\x83V\x83\x62\x83N");  // ＭＳ Ｐゴシック
     HDC dc = GetDC(nullptr);
     if (faceExists(dc, own)) {
         face = own;

@@ -26,9 +26,9 @@ namespace {
 const PlaceList* gCopyPlaces;
 
 const char kCopyErrorText[] =  // クリップボードにコピーできませんでした
-    "\x83N\x83\x8a\x83" "b\x83v\x83{\x81[\x83h\x82\xc9\x83R\x83s\x81[\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
+    "\x83N\x83\x8a\x83\x62\x83v\x83{\x81[\x83h\x82\xc9\x83R\x83s\x81[\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
     "\x82\xb5\x82\xbd";
-const char kCopyErrorCaption[] = "Orvetta\x81" "F\x83R\x83s\x81[\x83G\x83\x89\x81[";  // Orvetta：コピーエラー
+const char kCopyErrorCaption[] = "Orvetta\x81\x46\x83R\x83s\x81[\x83G\x83\x89\x81[";  // Orvetta：コピーエラー
 
 // Ctrl+C and Ctrl+H also arrive, translated, as characters 3 and 8 (the
 // latter also Backspace's); neither is a search key.
