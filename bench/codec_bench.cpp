@@ -40,7 +40,8 @@ void decodeShippedImage(benchmark::State& state) {
     const Edition& edition = editionOf(state);
     std::vector<uint8_t> out(static_cast<size_t>(decodedSize(edition)));
     for (auto _ : state) {
-        const int result = orvetta::decodeDictionary(edition.image, edition.imageSize, out.data(), decodedSize(edition));
+        const int result =
+            orvetta::decodeDictionary(edition.image, edition.imageSize, out.data(), decodedSize(edition));
         if (result != decodedSize(edition)) state.SkipWithError("decode failed");
         benchmark::DoNotOptimize(out.data());
     }

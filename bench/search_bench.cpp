@@ -35,13 +35,13 @@ namespace {
 
 using namespace orvetta;
 
-const char kOneCharacter[] = "\x82\xa9";                  // か
-const char kNoMatch[] = "\x82\xdb\x82\xdb\x82\xdb";       // ぽぽぽ
+const char kOneCharacter[] = "\x82\xa9";             // か
+const char kNoMatch[] = "\x82\xdb\x82\xdb\x82\xdb";  // ぽぽぽ
 const char kEmpty[] = "";
-const char kVariant[] = "\x97\xb3\x83P\x8d\xe8";      // 竜ケ崎
-const char kKatakana[] = "\x83J\x83\x8f";              // カワ
+const char kVariant[] = "\x97\xb3\x83P\x8d\xe8";  // 竜ケ崎
+const char kKatakana[] = "\x83J\x83\x8f";         // カワ
 const char kRomaji[] = "kawa";
-const char kHiragana[] = "\x82\xa9\x82\xed";             // かわ: the same hits, unfolded
+const char kHiragana[] = "\x82\xa9\x82\xed";  // かわ: the same hits, unfolded
 
 void loadOnce() {
     static bool loaded = false;

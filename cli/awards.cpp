@@ -78,8 +78,9 @@ int runAwards(const Options& options, const Edition& edition) {
 
     Output out(options.sjis);
     if (!writeOutput(check, options, out)) {
-        std::fprintf(stderr, "orvetta-lookup: the list of problem contacts could not be read back from its "
-                             "temporary file; the output is incomplete\n");
+        std::fprintf(stderr,
+                     "orvetta-lookup: the list of problem contacts could not be read back from its "
+                     "temporary file; the output is incomplete\n");
         return kExitWriteFailed;
     }
     if (check.counts().japanese > 0) return kExitFound;

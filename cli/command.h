@@ -8,12 +8,12 @@
 
 namespace orvetta::cli {
 
-constexpr int kExitFound = 0;         // lines printed
-constexpr int kExitNone = 1;          // no line: nothing matched, no change recorded
-constexpr int kExitUsage = 2;         // bad usage, with a message
-constexpr int kExitNoDictionary = 3;  // the dictionary could not be loaded
-constexpr int kExitWriteFailed = 4;   // standard output could not be written
-constexpr int kExitLogUnreadable = 5; // awards: a log cannot be opened or read
+constexpr int kExitFound = 0;          // lines printed
+constexpr int kExitNone = 1;           // no line: nothing matched, no change recorded
+constexpr int kExitUsage = 2;          // bad usage, with a message
+constexpr int kExitNoDictionary = 3;   // the dictionary could not be loaded
+constexpr int kExitWriteFailed = 4;    // standard output could not be written
+constexpr int kExitLogUnreadable = 5;  // awards: a log cannot be opened or read
 
 // Runs a command once its words and options have been checked.
 using RunCommand = int (*)(const Options& options, const Edition& edition);

@@ -4,9 +4,10 @@ namespace orvetta::cli {
 namespace {
 
 // Every command may read an update file but history, which reads none.
-constexpr OptionSet kLoadOptions = optionSet(OptionId::Edition, OptionId::On, OptionId::Sjis, OptionId::Lang,
-                                             OptionId::Update, OptionId::NoUpdate);
-constexpr OptionSet kLookupOptions = kLoadOptions | optionSet(OptionId::Reading, OptionId::Exact, OptionId::Pref, OptionId::Area);
+constexpr OptionSet kLoadOptions =
+    optionSet(OptionId::Edition, OptionId::On, OptionId::Sjis, OptionId::Lang, OptionId::Update, OptionId::NoUpdate);
+constexpr OptionSet kLookupOptions =
+    kLoadOptions | optionSet(OptionId::Reading, OptionId::Exact, OptionId::Pref, OptionId::Area);
 
 // awards loads today's list (no --edition, no --on) with the update file.
 constexpr OptionSet kAwardsOptions = optionSet(OptionId::Sjis, OptionId::Lang, OptionId::Update, OptionId::NoUpdate,

@@ -47,10 +47,10 @@ int run(int argc, char** argv) {
     }
     const size_t words = options.words.size() - 1;
     if (!command->word ? words != 0 : command->wordRepeats ? words == 0 : words != 1) {
-        complainUsage(std::string(command->name) +
-                      (!command->word        ? " takes no TEXT"
-                       : command->wordRepeats ? std::string(" takes one or more ") + command->word
-                                              : std::string(" takes exactly one ") + command->word));
+        complainUsage(std::string(command->name) + (!command->word ? " takes no TEXT"
+                                                    : command->wordRepeats
+                                                        ? std::string(" takes one or more ") + command->word
+                                                        : std::string(" takes exactly one ") + command->word));
         return kExitUsage;
     }
     if (!optionsApply(options, command->options, command->name)) return kExitUsage;

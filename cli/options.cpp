@@ -151,20 +151,20 @@ bool storeArea(Options& options, const std::string& value, std::string& problem)
 }
 
 const OptionRow kOptionTable[] = {
-    {OptionId::Edition, "--edition", "a name", storeEdition},  // the place list to load
-    {OptionId::On, "--on", "a date", storeOnDate},             // the history's list as of a day
+    {OptionId::Edition, "--edition", "a name", storeEdition},               // the place list to load
+    {OptionId::On, "--on", "a date", storeOnDate},                          // the history's list as of a day
     {OptionId::Reading, "--reading", nullptr, setFlag<&Options::reading>},  // match the kana readings
-    {OptionId::Exact, "--exact", nullptr, setFlag<&Options::exact>},  // match the stored bytes as typed
-    {OptionId::Pref, "--pref", "a number", storePrefecture},   // one prefecture's scope
-    {OptionId::Area, "--area", "a number", storeArea},         // one call area's scope
-    {OptionId::Sjis, "--sjis", nullptr, setFlag<&Options::sjis>},  // Shift-JIS in and out
-    {OptionId::Lang, "--lang", "ja or en", storeLanguage},    // the language of words and messages
-    {OptionId::Update, "--update", "a file name", storeUpdatePath},  // this update file, not ./velkarad.txt
-    {OptionId::NoUpdate, "--no-update", nullptr, storeNoUpdate},     // no update file at all
-    {OptionId::Band, "--band", "a band", storeBand},          // awards: contacts of this band only
-    {OptionId::Mode, "--mode", "a mode", storeMode},          // awards: contacts of this mode only
+    {OptionId::Exact, "--exact", nullptr, setFlag<&Options::exact>},        // match the stored bytes as typed
+    {OptionId::Pref, "--pref", "a number", storePrefecture},                // one prefecture's scope
+    {OptionId::Area, "--area", "a number", storeArea},                      // one call area's scope
+    {OptionId::Sjis, "--sjis", nullptr, setFlag<&Options::sjis>},           // Shift-JIS in and out
+    {OptionId::Lang, "--lang", "ja or en", storeLanguage},                  // the language of words and messages
+    {OptionId::Update, "--update", "a file name", storeUpdatePath},         // this update file, not ./velkarad.txt
+    {OptionId::NoUpdate, "--no-update", nullptr, storeNoUpdate},            // no update file at all
+    {OptionId::Band, "--band", "a band", storeBand},                        // awards: contacts of this band only
+    {OptionId::Mode, "--mode", "a mode", storeMode},                        // awards: contacts of this mode only
     {OptionId::Confirmed, "--confirmed", nullptr, setFlag<&Options::confirmed>},  // needed: not yet confirmed
-    {OptionId::Tsv, "--tsv", "a table name", storeTsv},       // awards: one table instead of the report
+    {OptionId::Tsv, "--tsv", "a table name", storeTsv},  // awards: one table instead of the report
     {OptionId::Help, "--help", nullptr, setFlag<&Options::help>},
     {OptionId::Help, "-h", nullptr, setFlag<&Options::help>},
 };
@@ -235,7 +235,6 @@ bool optionsApply(const Options& options, OptionSet applying, const char* comman
     }
     return true;
 }
-
 
 const Edition* chooseEdition(const Options& options, const char* datedCommand) {
     const Edition& dated = historyEdition();

@@ -10,7 +10,21 @@
 namespace orvetta::cli {
 
 enum class OptionId : unsigned {
-    Edition, On, Reading, Pref, Area, Sjis, Help, Lang, Update, NoUpdate, Exact, Band, Mode, Confirmed, Tsv
+    Edition,
+    On,
+    Reading,
+    Pref,
+    Area,
+    Sjis,
+    Help,
+    Lang,
+    Update,
+    NoUpdate,
+    Exact,
+    Band,
+    Mode,
+    Confirmed,
+    Tsv
 };
 
 // The table `awards --tsv` writes; None: the readable report.
@@ -33,18 +47,18 @@ struct Options {
     bool exact = false;  // --exact: byte-wise matching, no folding
     bool sjis = false;
     bool help = false;
-    int prefecture = 0;                // 0 = all, 1-47
-    int area = 0;                      // area choice: 0 = all, 1-9, 10 = area 0
-    const Edition* edition = nullptr;  // --edition; null when not given
-    std::string onDate;                // --on: a day the history covers, or ""
-    bool english = false;              // --lang en: English words and messages
-    bool japaneseOnly = false;         // --lang ja: Japanese usage text alone
+    int prefecture = 0;                       // 0 = all, 1-47
+    int area = 0;                             // area choice: 0 = all, 1-9, 10 = area 0
+    const Edition* edition = nullptr;         // --edition; null when not given
+    std::string onDate;                       // --on: a day the history covers, or ""
+    bool english = false;                     // --lang en: English words and messages
+    bool japaneseOnly = false;                // --lang ja: Japanese usage text alone
     std::string updatePath = "velkarad.txt";  // --update FILE; "" with --no-update
-    std::string band;                  // --band: an ADIF band name, or ""
-    std::string mode;                  // --mode, or ""
-    bool confirmed = false;            // --confirmed: needed means not yet confirmed
-    TsvTable tsv = TsvTable::None;     // --tsv
-    std::vector<std::string> words;    // the command and its words
+    std::string band;                         // --band: an ADIF band name, or ""
+    std::string mode;                         // --mode, or ""
+    bool confirmed = false;                   // --confirmed: needed means not yet confirmed
+    TsvTable tsv = TsvTable::None;            // --tsv
+    std::vector<std::string> words;           // the command and its words
 
     bool has(OptionId id) const { return (given & optionBit(id)) != 0; }
 };

@@ -40,12 +40,12 @@
 
 namespace orvetta::codec {
 
-constexpr uint32_t NIL = 4096;            // no entry, in every link field
-constexpr uint32_t kCodeCount = 4096;     // codes 0..4095
-constexpr uint32_t kLiteralCount = 256;   // codes 0..255, one per byte value
-constexpr int kMaxStringLength = 100;     // no entry stands for a longer string
-constexpr int kLiteralBits = 8;           // literal field after a 0 flag bit
-constexpr int kInitialCodeWidth = 1;      // entry field after a 1 flag bit
+constexpr uint32_t NIL = 4096;           // no entry, in every link field
+constexpr uint32_t kCodeCount = 4096;    // codes 0..4095
+constexpr uint32_t kLiteralCount = 256;  // codes 0..255, one per byte value
+constexpr int kMaxStringLength = 100;    // no entry stands for a longer string
+constexpr int kLiteralBits = 8;          // literal field after a 0 flag bit
+constexpr int kInitialCodeWidth = 1;     // entry field after a 1 flag bit
 constexpr uint32_t kInitialWidthThreshold = 2;
 constexpr uint32_t kSlotCount = kCodeCount + 1;  // codes and the sentinel
 
@@ -71,12 +71,12 @@ constexpr uint32_t kChildWords = 4;   // the fourth word is unused
 static_assert(std::endian::native == std::endian::little, "setChildWords writes the words as one");
 
 struct CodecState {
-    CodecEntry entries[kSlotCount];               // indexed by code
-    RecencyLinks recency[kSlotCount];             // indexed by code; [NIL] holds the ends
+    CodecEntry entries[kSlotCount];                 // indexed by code
+    RecencyLinks recency[kSlotCount];               // indexed by code; [NIL] holds the ends
     uint16_t childWords[kSlotCount * kChildWords];  // kChildWords per code
-    uint32_t nextCode;                            // lowest code not in use: 256..4096
-    int codeWidth;                                // bits of an entry number: 1..12
-    uint32_t widthThreshold;                      // entry count that widens codeWidth next
+    uint32_t nextCode;                              // lowest code not in use: 256..4096
+    int codeWidth;                                  // bits of an entry number: 1..12
+    uint32_t widthThreshold;                        // entry count that widens codeWidth next
 
     // Most recently used entry and next entry to be replaced; NIL if none.
     uint32_t newest() const { return recency[NIL].older; }
@@ -224,9 +224,7 @@ struct CodecState {
     // if that is the entry being extended, the adding stops.
     void addEntries(uint32_t previous, int previousLength, const uint8_t* s, int length) {
         if (previous == NIL) return;
-        const int count = length < kMaxStringLength - previousLength
-                              ? length
-                              : kMaxStringLength - previousLength;
+        const int count = length < kMaxStringLength - previousLength ? length : kMaxStringLength - previousLength;
         uint32_t a = previous;
         int i = 0;
         // Follow the entries that exist already.
@@ -238,8 +236,10 @@ struct CodecState {
         if (i == count) return;
         // From here on every prefix is new, and a new entry has no children,
         // so there is nothing more to search.
-        if (nextCode == kCodeCount) replaceOldest(a, s + i, count - i);
-        else addOneByOne(a, s + i, count - i);
+        if (nextCode == kCodeCount)
+            replaceOldest(a, s + i, count - i);
+        else
+            addOneByOne(a, s + i, count - i);
     }
 
 private:
@@ -256,8 +256,7 @@ private:
                 recencyCut(e, e);
                 unlinkChild(e);
             }
-            entries[e] = {static_cast<uint16_t>(a), s[i],
-                          static_cast<uint8_t>(entries[a].length + 1)};
+            entries[e] = {static_cast<uint16_t>(a), s[i], static_cast<uint8_t>(entries[a].length + 1)};
             linkChild(e, a, NIL);
             // An entry under a literal has no entry parent to stay older
             // than, so it is newest; any other goes directly older than its

@@ -25,8 +25,8 @@ enum class ChangeKind : char {
 
 // One dated change since the edition's history began (texts Shift-JIS).
 struct PlaceChange {
-    char date[11];           // "YYYY-MM-DD", the day the change took effect
-    char number[7];          // the place it changed
+    char date[11];   // "YYYY-MM-DD", the day the change took effect
+    char number[7];  // the place it changed
     ChangeKind kind;
     const char* detail;      // the history's own words (English)
     const char* detailJa;    // the same detail in Japanese, for users
@@ -47,7 +47,7 @@ enum class JarlAward : char {
 // One number of JARL's lists of cities, districts and wards (texts Shift-JIS).
 struct JarlNumber {
     char number[7];
-    const char* kanji;    // JARL's spelling, which may differ from the place list's
+    const char* kanji;  // JARL's spelling, which may differ from the place list's
     const char* romaji;
     bool current;         // false: deleted
     bool reserved;        // a number JARL keeps unused (欠番): never counted
@@ -63,7 +63,7 @@ struct Edition {
     const char* statusNotice;  // status bar notice (Shift-JIS)
     const uint8_t* image;      // the compressed records
     size_t imageSize;
-    int recordCount;           // records the image decodes to
+    int recordCount;                       // records the image decodes to
     const AreaRow* areaTable;              // kAreaRows rows, as shipped
     const PrefectureRow* prefectureTable;  // kPrefectureRows rows, as shipped
     // Change history, in date order; historySince is the day before the

@@ -81,7 +81,8 @@ std::vector<const PlaceChange*> changesOf(const Edition& edition, const char* nu
     std::vector<const PlaceChange*> found;
     for (int c = 0; c < edition.changeCount; ++c) {
         const PlaceChange& change = edition.changes[c];
-        if (sameNumberIgnoringCase(change.number, number) || namesNumber(change.successors, number)) found.push_back(&change);
+        if (sameNumberIgnoringCase(change.number, number) || namesNumber(change.successors, number))
+            found.push_back(&change);
     }
     return found;
 }

@@ -13,12 +13,12 @@ namespace orvetta {
 
 namespace {
 
-const char kYear[] = "\x94N";       // 年
-const char kMonth[] = "\x8c\x8e";   // 月
-const char kDay[] = "\x93\xfa";     // 日
+const char kYear[] = "\x94N";                                          // 年
+const char kMonth[] = "\x8c\x8e";                                      // 月
+const char kDay[] = "\x93\xfa";                                        // 日
 const char kDayNoticeEnd[] = "\x8c\xbb\x8d\xdd\x82\xcc\x92n\x96\xbc";  // 現在の地名
 const char kHistoryTitle[] = "\x97\x9a\x97\xf0 - ";                    // 履歴 -
-const char kNoChangeSince[] =  // 以降の変更はありません
+const char kNoChangeSince[] =                                          // 以降の変更はありません
     "\x88\xc8\x8d~\x82\xcc\x95\xcf\x8dX\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 const char kJarlLastDay[] =  // JARL の一覧での最終日:
     "JARL \x82\xcc\x88\xea\x97\x97\x82\xc5\x82\xcc\x8d\xc5\x8fI\x93\xfa: ";

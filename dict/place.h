@@ -93,7 +93,6 @@ bool sameNumberIgnoringCase(const char* a, const char* b);
 // them; 0 when they are none of these.
 char kindOfNameSuffix(const char* name, size_t cb);
 
-
 // One place list: the record array with its two region tables. The record
 // count is area row 0's last + 1; the array has room for recordArraySlots()
 // records. Code that searches, shows or changes places is handed the list it

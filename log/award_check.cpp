@@ -63,7 +63,9 @@ Validity AwardCheck::validOn(std::string_view number, const std::string& day) co
 
 int AwardCheck::currentTotal(Award award) const {
     if (award == Award::Waja) return kPrefectureCount;
-    const NumberKind kind = award == Award::Jcc ? NumberKind::Jcc : award == Award::Jcg ? NumberKind::Jcg : NumberKind::Ku;
+    const NumberKind kind = award == Award::Jcc   ? NumberKind::Jcc
+                            : award == Award::Jcg ? NumberKind::Jcg
+                                                  : NumberKind::Ku;
     return static_cast<int>(std::count_if(data_.numbers.begin(), data_.numbers.end(),
                                           [&](const NumberFacts& f) { return f.kind == kind && f.current; }));
 }

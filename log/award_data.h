@@ -28,19 +28,19 @@ enum class NumberKind {
 struct NumberFacts {
     std::string number;  // "1017", "01001", "010101", "01001A" (letter upper case)
     NumberKind kind = NumberKind::Jcc;
-    bool current = false;    // JARL status current; a town: the list has it as existing
-    std::string lastDay;     // JARL's last day of a deleted number, inclusive
-    std::string endsBefore;  // first day it no longer counts: JARL's "before YYYY-MM-DD",
-                             // or the day the history ended a town
+    bool current = false;       // JARL status current; a town: the list has it as existing
+    std::string lastDay;        // JARL's last day of a deleted number, inclusive
+    std::string endsBefore;     // first day it no longer counts: JARL's "before YYYY-MM-DD",
+                                // or the day the history ended a town
     bool uncertainEnd = false;  // endsBefore is only JARL's bound, not a known day
-    std::string firstDay;    // created after 1998-04-01: the day the history created it
-    std::string kanji;       // the place's name in the place list, e.g. 保谷市
-    std::string romaji;      // JARL's romaji, e.g. Hoya; "" for towns
-    std::string successors;  // numbers that took over, separated by one space, e.g. "1030"
+    std::string firstDay;       // created after 1998-04-01: the day the history created it
+    std::string kanji;          // the place's name in the place list, e.g. 保谷市
+    std::string romaji;         // JARL's romaji, e.g. Hoya; "" for towns
+    std::string successors;     // numbers that took over, separated by one space, e.g. "1030"
 };
 
 struct AwardData {
-    std::vector<NumberFacts> numbers;           // JARL numbers and town codes, any order
+    std::vector<NumberFacts> numbers;             // JARL numbers and town codes, any order
     std::array<std::string, 47> prefectureKanji;  // prefectures 01..47, e.g. 東京都
 };
 

@@ -39,10 +39,17 @@ void appendCapped(std::string& value, const char* bytes, size_t count) {
 // "YYYY-MM-DD" from its parts, "" when no such day exists.
 std::string calendarDate(int year, int month, int day) {
     if (year < 0 || year > 9999 || month < 0 || month > 99 || day < 0 || day > 99) return "";
-    const char text[11] = {static_cast<char>('0' + year / 1000), static_cast<char>('0' + year / 100 % 10),
-                           static_cast<char>('0' + year / 10 % 10), static_cast<char>('0' + year % 10), '-',
-                           static_cast<char>('0' + month / 10), static_cast<char>('0' + month % 10), '-',
-                           static_cast<char>('0' + day / 10), static_cast<char>('0' + day % 10), '\0'};
+    const char text[11] = {static_cast<char>('0' + year / 1000),
+                           static_cast<char>('0' + year / 100 % 10),
+                           static_cast<char>('0' + year / 10 % 10),
+                           static_cast<char>('0' + year % 10),
+                           '-',
+                           static_cast<char>('0' + month / 10),
+                           static_cast<char>('0' + month % 10),
+                           '-',
+                           static_cast<char>('0' + day / 10),
+                           static_cast<char>('0' + day % 10),
+                           '\0'};
     return isCalendarDate(text) ? std::string(text, 10) : "";
 }
 
@@ -85,39 +92,17 @@ struct BandRange {
     const char* band;
 };
 constexpr BandRange kAdifBands[] = {
-    {0.1357, 0.1378, "2190m"},
-    {0.472, 0.479, "630m"},
-    {0.501, 0.504, "560m"},
-    {1.8, 2.0, "160m"},
-    {3.5, 4.0, "80m"},
-    {5.06, 5.45, "60m"},
-    {7.0, 7.3, "40m"},
-    {10.1, 10.15, "30m"},
-    {14.0, 14.35, "20m"},
-    {18.068, 18.168, "17m"},
-    {21.0, 21.45, "15m"},
-    {24.890, 24.99, "12m"},
-    {28.0, 29.7, "10m"},
-    {40.0, 45.0, "8m"},
-    {50.0, 54.0, "6m"},
-    {54.000001, 69.9, "5m"},
-    {70.0, 71.0, "4m"},
-    {144.0, 148.0, "2m"},
-    {222.0, 225.0, "1.25m"},
-    {420.0, 450.0, "70cm"},
-    {902.0, 928.0, "33cm"},
-    {1240.0, 1300.0, "23cm"},
-    {2300.0, 2450.0, "13cm"},
-    {3300.0, 3500.0, "9cm"},
-    {5650.0, 5925.0, "6cm"},
-    {10000.0, 10500.0, "3cm"},
-    {24000.0, 24250.0, "1.25cm"},
-    {47000.0, 47200.0, "6mm"},
-    {75500.0, 81000.0, "4mm"},
-    {119980.0, 123000.0, "2.5mm"},
-    {134000.0, 149000.0, "2mm"},
-    {241000.0, 250000.0, "1mm"},
-    {300000.0, 7500000.0, "submm"},
+    {0.1357, 0.1378, "2190m"},   {0.472, 0.479, "630m"},      {0.501, 0.504, "560m"},
+    {1.8, 2.0, "160m"},          {3.5, 4.0, "80m"},           {5.06, 5.45, "60m"},
+    {7.0, 7.3, "40m"},           {10.1, 10.15, "30m"},        {14.0, 14.35, "20m"},
+    {18.068, 18.168, "17m"},     {21.0, 21.45, "15m"},        {24.890, 24.99, "12m"},
+    {28.0, 29.7, "10m"},         {40.0, 45.0, "8m"},          {50.0, 54.0, "6m"},
+    {54.000001, 69.9, "5m"},     {70.0, 71.0, "4m"},          {144.0, 148.0, "2m"},
+    {222.0, 225.0, "1.25m"},     {420.0, 450.0, "70cm"},      {902.0, 928.0, "33cm"},
+    {1240.0, 1300.0, "23cm"},    {2300.0, 2450.0, "13cm"},    {3300.0, 3500.0, "9cm"},
+    {5650.0, 5925.0, "6cm"},     {10000.0, 10500.0, "3cm"},   {24000.0, 24250.0, "1.25cm"},
+    {47000.0, 47200.0, "6mm"},   {75500.0, 81000.0, "4mm"},   {119980.0, 123000.0, "2.5mm"},
+    {134000.0, 149000.0, "2mm"}, {241000.0, 250000.0, "1mm"}, {300000.0, 7500000.0, "submm"},
 };
 
 // Band figures HAMLOG writes that lie outside the ADIF range of their band.
@@ -126,18 +111,18 @@ struct BandFigure {
     const char* band;
 };
 constexpr BandFigure kHamlogBandFigures[] = {
-    {10.0, "30m"},    // "10": the 10 MHz band, 10.1-10.15
-    {18.0, "17m"},    // "18": 18.068-18.168
-    {24.0, "12m"},    // "24": 24.89-24.99
-    {1200.0, "23cm"}, // "1200": 1240-1300
-    {5600.0, "6cm"},  // "5600": 5650-5925
-    {75000.0, "4mm"}, // "75G": 75.5-81 GHz
+    {10.0, "30m"},     // "10": the 10 MHz band, 10.1-10.15
+    {18.0, "17m"},     // "18": 18.068-18.168
+    {24.0, "12m"},     // "24": 24.89-24.99
+    {1200.0, "23cm"},  // "1200": 1240-1300
+    {5600.0, "6cm"},   // "5600": 5650-5925
+    {75000.0, "4mm"},  // "75G": 75.5-81 GHz
 };
 
 // ADIF: the fields the award check uses; every other field is skipped.
 enum AdifSlot { kCall, kQsoDate, kCnty, kBand, kFreq, kMode, kState, kDxcc, kQslRcvd, kLotwQslRcvd, kAdifSlots };
-constexpr std::string_view kAdifSlotNames[kAdifSlots] = {"CALL", "QSO_DATE", "CNTY", "BAND", "FREQ",
-                                                          "MODE", "STATE", "DXCC", "QSL_RCVD", "LOTW_QSL_RCVD"};
+constexpr std::string_view kAdifSlotNames[kAdifSlots] = {"CALL", "QSO_DATE", "CNTY", "BAND",     "FREQ",
+                                                         "MODE", "STATE",    "DXCC", "QSL_RCVD", "LOTW_QSL_RCVD"};
 constexpr int kJapanDxcc = 339;
 // A tag longer than this is no tag but text that happens to hold "<".
 constexpr size_t kTagLimit = 80;
@@ -192,7 +177,8 @@ public:
 
     void finish() {
         if (header_) return;  // text that never reached <EOH> or <EOR>: no records
-        if (state_ == State::Value) fault(RecordFault::LengthPastEnd, tagAt_);
+        if (state_ == State::Value)
+            fault(RecordFault::LengthPastEnd, tagAt_);
         else if (state_ != State::Skip && (hasFields_ || state_ == State::Tag))
             fault(RecordFault::NotEnded, hasFields_ ? recordAt_ : tagAt_);
     }
@@ -217,21 +203,26 @@ private:
             if (c == '<') startTag();
             break;
         case State::Tag:
-            if (c == '>') endTag();
-            else if (c == '<') startTag();  // the last "<" was text
-            else if (tag_.size() < kTagLimit) tag_ += c;
-            else state_ = State::Text;
+            if (c == '>')
+                endTag();
+            else if (c == '<')
+                startTag();  // the last "<" was text
+            else if (tag_.size() < kTagLimit)
+                tag_ += c;
+            else
+                state_ = State::Text;
             break;
         case State::Skip:
-            if (upperAscii(c) == kEor[skipMatch_]) ++skipMatch_;
-            else skipMatch_ = c == '<' ? 1 : 0;
+            if (upperAscii(c) == kEor[skipMatch_])
+                ++skipMatch_;
+            else
+                skipMatch_ = c == '<' ? 1 : 0;
             if (skipMatch_ == 5) {
                 skipMatch_ = 0;
                 state_ = State::Text;
             }
             break;
-        case State::Value:
-            break;
+        case State::Value: break;
         }
     }
 
@@ -246,8 +237,10 @@ private:
         const size_t colon = tag_.find(':');
         const std::string_view name = std::string_view(tag_).substr(0, colon);
         if (colon == std::string::npos) {
-            if (equalsIgnoringCase(name, std::string_view("EOR", 3))) endRecord();
-            else if (equalsIgnoringCase(name, std::string_view("EOH", 3))) startRecord(false);
+            if (equalsIgnoringCase(name, std::string_view("EOR", 3)))
+                endRecord();
+            else if (equalsIgnoringCase(name, std::string_view("EOH", 3)))
+                startRecord(false);
             return;  // any other tag without a length is text
         }
         std::string_view length = std::string_view(tag_).substr(colon + 1);
@@ -308,8 +301,8 @@ private:
         contact.mode = trimBlanks(fields_[kMode]);
         contact.state = trimBlanks(fields_[kState]);
         const std::string_view dxcc = trimBlanks(fields_[kDxcc]);
-        contact.japanese = allDigits(dxcc) && dxcc.size() < 8 ? decimalValue(dxcc) == kJapanDxcc
-                                                              : hasJapanesePrefix(contact.call);
+        contact.japanese =
+            allDigits(dxcc) && dxcc.size() < 8 ? decimalValue(dxcc) == kJapanDxcc : hasJapanesePrefix(contact.call);
         contact.confirmed = equalsIgnoringCase(trimBlanks(fields_[kQslRcvd]), "Y") ||
                             equalsIgnoringCase(trimBlanks(fields_[kLotwQslRcvd]), "Y");
         return contact;
@@ -319,17 +312,17 @@ private:
 
     const ContactSink& sink_;
     State state_ = State::Text;
-    uint64_t at_ = 0;          // offset of the next byte
+    uint64_t at_ = 0;  // offset of the next byte
     bool started_ = false;
-    bool header_ = false;      // inside a header: stray tags and bad lengths are its text
-    std::string tag_;          // the tag's text between "<" and ">"
-    uint64_t tagAt_ = 0;       // offset of the tag's "<"
-    uint64_t remaining_ = 0;   // bytes of the value still to come
-    int slot_ = -1;            // where the value goes, -1 for a field not used
-    int skipMatch_ = 0;        // characters of "<EOR>" seen while skipping
+    bool header_ = false;     // inside a header: stray tags and bad lengths are its text
+    std::string tag_;         // the tag's text between "<" and ">"
+    uint64_t tagAt_ = 0;      // offset of the tag's "<"
+    uint64_t remaining_ = 0;  // bytes of the value still to come
+    int slot_ = -1;           // where the value goes, -1 for a field not used
+    int skipMatch_ = 0;       // characters of "<EOR>" seen while skipping
     std::string fields_[kAdifSlots];
-    bool hasFields_ = false;   // the record has a field so far
-    uint64_t recordAt_ = 0;    // offset of the record's first field
+    bool hasFields_ = false;  // the record has a field so far
+    uint64_t recordAt_ = 0;   // offset of the record's first field
     long records_ = 0;
 };
 
@@ -362,20 +355,26 @@ public:
             if (c != ' ' && c != '\t' && c != '\x1a') hasBytes_ = true;
             switch (state_) {
             case State::FieldStart:
-                if (c == '"') state_ = State::Quoted;
-                else if (c == ',') endField();
+                if (c == '"')
+                    state_ = State::Quoted;
+                else if (c == ',')
+                    endField();
                 else {
                     keep(c);
                     state_ = State::Bare;
                 }
                 break;
             case State::Bare:
-                if (c == ',') endField();
-                else keep(c);
+                if (c == ',')
+                    endField();
+                else
+                    keep(c);
                 break;
             case State::Quoted:
-                if (c == '"') state_ = State::QuoteSeen;
-                else keep(c);
+                if (c == '"')
+                    state_ = State::QuoteSeen;
+                else
+                    keep(c);
                 break;
             case State::QuoteSeen:  // a doubled quote, the field's end, or text after the quote
                 if (c == ',') {
@@ -412,8 +411,10 @@ private:
             contact.offset = lineAt_;
             contact.fromCsv = true;
             contact.columns = column_ + 1;
-            if (state_ == State::Quoted) contact.fault = RecordFault::QuoteNotClosed;
-            else if (contact.columns < kCsvMinimumColumns) contact.fault = RecordFault::TooFewColumns;
+            if (state_ == State::Quoted)
+                contact.fault = RecordFault::QuoteNotClosed;
+            else if (contact.columns < kCsvMinimumColumns)
+                contact.fault = RecordFault::TooFewColumns;
             fill(contact);
             ++records_;
             sink_(contact);
@@ -441,11 +442,11 @@ private:
 
     const ContactSink& sink_;
     State state_ = State::FieldStart;
-    uint64_t at_ = 0;       // offset of the next byte
-    uint64_t lineAt_ = 0;   // offset of the line's first byte
-    long line_ = 0;         // lines ended so far
-    int column_ = 0;        // 0-based column being read
-    bool hasBytes_ = false; // the line holds more than CR
+    uint64_t at_ = 0;        // offset of the next byte
+    uint64_t lineAt_ = 0;    // offset of the line's first byte
+    long line_ = 0;          // lines ended so far
+    int column_ = 0;         // 0-based column being read
+    bool hasBytes_ = false;  // the line holds more than CR
     std::string fields_[kCsvKept];
     long records_ = 0;
 };
@@ -470,9 +471,8 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix) {
 }
 
 bool containsNoCase(std::string_view text, std::string_view what) {
-    return std::search(text.begin(), text.end(), what.begin(), what.end(), [](char x, char y) {
-               return upperAscii(x) == upperAscii(y);
-           }) != text.end();
+    return std::search(text.begin(), text.end(), what.begin(), what.end(),
+                       [](char x, char y) { return upperAscii(x) == upperAscii(y); }) != text.end();
 }
 
 // Serves the head read for choosing the format, then the rest of the source.
@@ -545,9 +545,12 @@ std::string foldNumberText(std::string_view text) {
         if (byte(0) == 0xEF && i + 2 < text.size()) {
             const unsigned char t1 = byte(1), t2 = byte(2);
             char folded = 0;
-            if (t1 == 0xBC && t2 >= 0x90 && t2 <= 0x99) folded = static_cast<char>('0' + t2 - 0x90);
-            else if (t1 == 0xBC && t2 >= 0xA1 && t2 <= 0xBA) folded = static_cast<char>('A' + t2 - 0xA1);
-            else if (t1 == 0xBD && t2 >= 0x81 && t2 <= 0x9A) folded = static_cast<char>('A' + t2 - 0x81);
+            if (t1 == 0xBC && t2 >= 0x90 && t2 <= 0x99)
+                folded = static_cast<char>('0' + t2 - 0x90);
+            else if (t1 == 0xBC && t2 >= 0xA1 && t2 <= 0xBA)
+                folded = static_cast<char>('A' + t2 - 0xA1);
+            else if (t1 == 0xBD && t2 >= 0x81 && t2 <= 0x9A)
+                folded = static_cast<char>('A' + t2 - 0x81);
             if (folded) {
                 out += folded;
                 i += 2;
@@ -558,9 +561,12 @@ std::string foldNumberText(std::string_view text) {
         if (byte(0) == 0x82 && i + 1 < text.size()) {
             const unsigned char t = byte(1);
             char folded = 0;
-            if (t >= 0x4F && t <= 0x58) folded = static_cast<char>('0' + t - 0x4F);
-            else if (t >= 0x60 && t <= 0x79) folded = static_cast<char>('A' + t - 0x60);
-            else if (t >= 0x81 && t <= 0x9A) folded = static_cast<char>('A' + t - 0x81);
+            if (t >= 0x4F && t <= 0x58)
+                folded = static_cast<char>('0' + t - 0x4F);
+            else if (t >= 0x60 && t <= 0x79)
+                folded = static_cast<char>('A' + t - 0x60);
+            else if (t >= 0x81 && t <= 0x9A)
+                folded = static_cast<char>('A' + t - 0x81);
             if (folded) {
                 out += folded;
                 ++i;
@@ -602,9 +608,8 @@ bool isAdifBand(std::string_view name) {
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return upperAscii(x) == upperAscii(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upperAscii(x) == upperAscii(y); });
 }
 
 bool hasJapanesePrefix(std::string_view call) {

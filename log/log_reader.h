@@ -48,14 +48,14 @@ struct LogContact {
     long record = 0;      // 1-based in its file: ADIF records in order, CSV lines
     uint64_t offset = 0;  // byte offset of the record, or of the fault in it
     RecordFault fault = RecordFault::None;
-    int columns = 0;      // CSV: columns of the line
+    int columns = 0;  // CSV: columns of the line
     bool fromCsv = false;
-    bool japanese = false;   // a contact with a Japanese station
+    bool japanese = false;  // a contact with a Japanese station
     std::string call;
-    std::string date;        // "YYYY-MM-DD" as written in the log, "" when impossible or absent
-    std::string writtenDate; // the date field as it stands, for messages
-    std::string number;      // JCC/JCG/ward/town number, folded; "" when none
-    std::string band;        // ADIF band name in lower case ("40m"), "" when unknown
+    std::string date;         // "YYYY-MM-DD" as written in the log, "" when impossible or absent
+    std::string writtenDate;  // the date field as it stands, for messages
+    std::string number;       // JCC/JCG/ward/town number, folded; "" when none
+    std::string band;         // ADIF band name in lower case ("40m"), "" when unknown
     std::string mode;
     std::string state;       // ADIF STATE: the prefecture the logger gives
     bool confirmed = false;  // QSL card or LoTW confirmation received

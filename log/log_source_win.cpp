@@ -31,8 +31,8 @@ private:
 // UTF-8 to UTF-16; false when the name is not UTF-8.
 bool wideName(const std::string& utf8, std::wstring& wide) {
     if (utf8.empty()) return false;
-    const int cch = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                                        nullptr, 0);
+    const int cch =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     if (cch <= 0) return false;
     wide.assign(static_cast<size_t>(cch), L'\0');
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), wide.data(), cch);

@@ -30,12 +30,12 @@ enum class Reason {
 struct NumberFacts;
 
 struct Problem {
-    int file = 0;          // index into AwardCheck::files()
-    long record = 0;       // 1-based in its file
-    uint64_t offset = 0;   // byte offset of the record or its fault
+    int file = 0;         // index into AwardCheck::files()
+    long record = 0;      // 1-based in its file
+    uint64_t offset = 0;  // byte offset of the record or its fault
     std::string call;
-    std::string date;      // "YYYY-MM-DD", or the date as written when it is impossible
-    std::string number;    // folded, as the log gives it
+    std::string date;    // "YYYY-MM-DD", or the date as written when it is impossible
+    std::string number;  // folded, as the log gives it
     Reason reason = Reason::BadRecord;
     RecordFault fault = RecordFault::None;  // BadRecord: what is wrong
     int columns = 0;                        // BadRecord of CSV: columns found
@@ -64,10 +64,10 @@ public:
 private:
     void spill();
 
-    std::string window_;         // encoded problems not yet in the file
+    std::string window_;  // encoded problems not yet in the file
     mutable std::FILE* file_ = nullptr;
-    uint64_t fileBytes_ = 0;     // bytes of whole problems written to the file
-    bool fileFailed_ = false;    // no file, or a write failed: keep everything in memory
+    uint64_t fileBytes_ = 0;   // bytes of whole problems written to the file
+    bool fileFailed_ = false;  // no file, or a write failed: keep everything in memory
     long count_ = 0;
 };
 

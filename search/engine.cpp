@@ -77,10 +77,12 @@ int walkNames(const PlaceList& places, Scope scope, char kindLow, char kindHigh,
 
 // The stored bytes contain the text as it was typed.
 template <bool kReading>
-int walkExact(const PlaceList& places, Scope scope, char kindLow, char kindHigh, const char* text, ResultList& results) {
+int walkExact(const PlaceList& places, Scope scope, char kindLow, char kindHigh, const char* text,
+              ResultList& results) {
     const Needle needle{text, std::strlen(text)};
     return walkNames(
-        places, scope, kindLow, kindHigh, [&](int, const PlaceRecord& r) { return fieldHolds<kReading>(r, needle); }, results);
+        places, scope, kindLow, kindHigh, [&](int, const PlaceRecord& r) { return fieldHolds<kReading>(r, needle); },
+        results);
 }
 
 // Marks hits[i - first] for every record i in first..last whose text in the
@@ -128,7 +130,8 @@ void markColumn(const FoldedColumn& column, int first, int last, const Needle& n
 // record when folding changed the query, else on the records whose field
 // folding changed.
 template <bool kReading>
-int walkFolded(const PlaceList& places, Scope scope, char kindLow, char kindHigh, const char* text, ResultList& results) {
+int walkFolded(const PlaceList& places, Scope scope, char kindLow, char kindHigh, const char* text,
+               ResultList& results) {
     const FoldedIndex& index = foldedIndex(places);
     const FoldedColumn& column = kReading ? index.reading : index.kanji;
     const uint8_t changedBit = kReading ? kReadingChanged : kKanjiChanged;
@@ -157,8 +160,8 @@ int walkFolded(const PlaceList& places, Scope scope, char kindLow, char kindHigh
 }
 
 // Name path: the text against the compared field of the records of the kinds.
-int walkText(const PlaceList& places, const SearchRequest& request, Scope scope, char kindLow, char kindHigh, const char* text,
-             ResultList& results) {
+int walkText(const PlaceList& places, const SearchRequest& request, Scope scope, char kindLow, char kindHigh,
+             const char* text, ResultList& results) {
     const bool reading = request.searchMode == SearchMode::Reading;
     if (request.exact)
         return reading ? walkExact<true>(places, scope, kindLow, kindHigh, text, results)

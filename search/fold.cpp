@@ -20,7 +20,8 @@ bool isHalfWidthMark(unsigned char b) { return b == 0xDE || b == 0xDF; }
 // The folded bytes of a character code, or null when it folds to itself.
 const char* foldedOf(uint16_t code) {
     const FoldRow* end = kFoldRows + kFoldRowCount;
-    const FoldRow* row = std::lower_bound(kFoldRows, end, code, [](const FoldRow& r, uint16_t c) { return r.code < c; });
+    const FoldRow* row =
+        std::lower_bound(kFoldRows, end, code, [](const FoldRow& r, uint16_t c) { return r.code < c; });
     return row != end && row->code == code ? row->folded : nullptr;
 }
 
@@ -38,7 +39,8 @@ void appendFolded(const char* text, size_t length, std::string& out) {
         const auto b = static_cast<unsigned char>(text[i]);
         // A half-width kana and its mark fold together where they make one kana.
         if (isHalfWidthBase(b) && i + 1 < length && isHalfWidthMark(static_cast<unsigned char>(text[i + 1]))) {
-            if (const char* folded = foldedOf(static_cast<uint16_t>(b << 8 | static_cast<unsigned char>(text[i + 1])))) {
+            if (const char* folded =
+                    foldedOf(static_cast<uint16_t>(b << 8 | static_cast<unsigned char>(text[i + 1])))) {
                 out += folded;
                 i += 2;
                 continue;

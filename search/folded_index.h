@@ -13,7 +13,7 @@ namespace orvetta {
 // One text per record, back to back, each followed by a NUL.
 struct FoldedColumn {
     std::vector<char> text;
-    std::vector<uint32_t> start;  // count + 1 offsets into text
+    std::vector<uint32_t> start;   // count + 1 offsets into text
     uint32_t frequency[256] = {};  // how often each byte value occurs in text
 
     const char* at(int i) const { return text.data() + start[i]; }

@@ -7,8 +7,8 @@
 
 namespace orvetta {
 
-const char kHitCountInitialText[] = "0 \x8c\x8f";        // 0 件
-const char kHitCountNoneText[] = "0 \x8c\x8f      ";     // 0 件 and six spaces
+const char kHitCountInitialText[] = "0 \x8c\x8f";     // 0 件
+const char kHitCountNoneText[] = "0 \x8c\x8f      ";  // 0 件 and six spaces
 
 namespace {
 
@@ -27,7 +27,8 @@ void SearchForm::fillNumberList(Scope range) {
     numberText_[0] = '\0';
     view_.fieldResetList(Field::Number);
     size_t bytes = 0;
-    for (int i = range.first; i <= range.last; ++i) bytes += strnlen(places_.records[i].number, sizeof places_.records[i].number) + 1;
+    for (int i = range.first; i <= range.last; ++i)
+        bytes += strnlen(places_.records[i].number, sizeof places_.records[i].number) + 1;
     view_.fieldFillBegin(Field::Number, range.last - range.first + 1, bytes);
     for (int i = range.first; i <= range.last; ++i) {
         list.push_back(i);
@@ -135,7 +136,8 @@ void SearchForm::initialise() {
     fillNumberList(scopeOf(places_, 0, 0));
     fillNameLists(scopeOf(places_, 0, 0));
     for (int row = 0; row < kAreaRows; ++row) view_.choiceAppend(Control::Area, kAreaChoiceLabels[row]);
-    for (int row = 0; row <= kLastPrefectureRow; ++row) view_.choiceAppend(Control::Prefecture, places_.prefectureTable[row].name);
+    for (int row = 0; row <= kLastPrefectureRow; ++row)
+        view_.choiceAppend(Control::Prefecture, places_.prefectureTable[row].name);
     view_.choiceSetPosition(Control::Area, 0);
     view_.choiceSetPosition(Control::Prefecture, 0);
     setHitCount(kHitCountInitialText);

@@ -47,9 +47,8 @@ enum class Field : int {
 
 // Controls whose enabling the form decides, in the order it applies them.
 constexpr Control kEnabledControls[] = {
-    Control::Kanji,  Control::Reading, Control::Number,   Control::City,    Control::Ward,
-    Control::Prefecture, Control::Area, Control::Search, Control::ClearAll, Control::Results,
-    Control::ClearResults,
+    Control::Kanji, Control::Reading, Control::Number,   Control::City,    Control::Ward,         Control::Prefecture,
+    Control::Area,  Control::Search,  Control::ClearAll, Control::Results, Control::ClearResults,
 };
 
 // Output side: one call per platform operation. All text is Shift-JIS.

@@ -86,11 +86,8 @@ const char* resultLine(const PlaceList& places, int index) {
         if (row != kTokyoRow) parent = findParent(places.records, index, kWardParentLength);
         break;
     case kKindTown:
-    case kKindVillage:
-        parent = findParent(places.records, index, kTownParentLength);
-        break;
-    default:
-        break;  // cities, districts, and anything else: one name
+    case kKindVillage: parent = findParent(places.records, index, kTownParentLength); break;
+    default: break;  // cities, districts, and anything else: one name
     }
     bool child = (r.kind == kKindWard && row != kTokyoRow) || r.kind == kKindTown || r.kind == kKindVillage;
 

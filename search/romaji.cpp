@@ -126,8 +126,10 @@ void appendRomaji(const char* folded, size_t length, std::string& out) {
             }
             if (i + 2 < length && characterLength(folded, length, i + 2) == 2)
                 spelling = romajiOf(static_cast<uint32_t>(code) << 16 | codeAt(folded + i + 2));
-            if (spelling) used = 4;
-            else spelling = romajiOf(code);
+            if (spelling)
+                used = 4;
+            else
+                spelling = romajiOf(code);
         }
         if (spelling) {
             if (doubleNext && spelling[0] && !isVowel(spelling[0])) romaji += spelling[0];
@@ -147,8 +149,10 @@ void appendRomaji(const char* folded, size_t length, std::string& out) {
 std::string romajiOfQuery(const std::string& foldedQuery) {
     std::string letters;
     for (char c : foldedQuery) {
-        if (isLetter(c)) letters += lower(c);
-        else if (c != '\'' && c != '-') return {};
+        if (isLetter(c))
+            letters += lower(c);
+        else if (c != '\'' && c != '-')
+            return {};
     }
     std::string romaji;
     for (size_t i = 0; i < letters.size();) {

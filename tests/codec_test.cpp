@@ -55,8 +55,7 @@ Decoded decode(const Bytes& image, int request) {
 // Walks the recency list both ways, so a broken back link shows too.
 std::vector<uint32_t> recencyOldestFirst(const CodecState& s) {
     std::vector<uint32_t> forward, backward;
-    for (uint32_t x = s.oldest(); x != NIL && forward.size() <= 4096; x = s.newer(x))
-        forward.push_back(x);
+    for (uint32_t x = s.oldest(); x != NIL && forward.size() <= 4096; x = s.newer(x)) forward.push_back(x);
     for (uint32_t x = s.newest(); x != NIL && backward.size() <= 4096; x = s.older(x))
         backward.insert(backward.begin(), x);
     EXPECT_EQ(forward, backward);
@@ -142,9 +141,9 @@ TEST_F(DictionaryState, WidthGrowsOneBitPerCode) {
 }
 
 TEST_F(DictionaryState, PlacesNewEntriesByParent) {
-    add('A', 1, "BC");   // 256 AB newest; 257 ABC directly older than 256
-    add('D', 1, "E");    // 258 DE newest
-    add(256, 2, "Z");    // 259 ABZ between 257 and its parent 256
+    add('A', 1, "BC");  // 256 AB newest; 257 ABC directly older than 256
+    add('D', 1, "E");   // 258 DE newest
+    add(256, 2, "Z");   // 259 ABZ between 257 and its parent 256
     EXPECT_EQ(recencyOldestFirst(*s), (std::vector<uint32_t>{257, 259, 256, 258}));
     EXPECT_EQ(stringOf(*s, 257), "ABC");  // 257 first, then its parent 256
     EXPECT_EQ(recencyOldestFirst(*s), (std::vector<uint32_t>{259, 258, 257, 256}));
@@ -176,8 +175,7 @@ TEST_F(DictionaryState, FullDictionaryStopsPartWayThroughAChain) {
     add(268, 14, "vwxyz");
     EXPECT_EQ(s->nextCode, 4096u);
     const std::vector<uint32_t> recency = recencyOldestFirst(*s);
-    EXPECT_EQ(std::vector<uint32_t>(recency.begin(), recency.begin() + 4),
-              (std::vector<uint32_t>{269, 270, 268, 267}));
+    EXPECT_EQ(std::vector<uint32_t>(recency.begin(), recency.begin() + 4), (std::vector<uint32_t>{269, 270, 268, 267}));
     EXPECT_EQ(s->firstChild(268), 270u);
     EXPECT_EQ(s->nextSibling(270), NIL);
     EXPECT_EQ(s->firstChild(270), 269u);

@@ -20,12 +20,12 @@ std::string fold(const std::string& sjisText) { return foldQuery(sjisText.c_str(
 TEST(Fold, FoldsWidthCaseKanaAndSpaces) {
     const std::pair<const char*, const char*> pairs[] = {
         {"０１２３ＡＢＣａｂｃ", "0123abcabc"},
-        {"Ab Cd", "ab cd"},                   // inner spaces stay
-        {"　 さっぽろ 　", "さっぽろ"},       // outer spaces, ASCII and full-width, go
-        {"ｻｯﾎﾟﾛ", "さっぽろ"},               // half-width with a semi-voiced mark
+        {"Ab Cd", "ab cd"},              // inner spaces stay
+        {"　 さっぽろ 　", "さっぽろ"},  // outer spaces, ASCII and full-width, go
+        {"ｻｯﾎﾟﾛ", "さっぽろ"},           // half-width with a semi-voiced mark
         {"ｶﾞｷﾞﾊﾟﾎ", "がぎぱほ"},
-        {"ｳﾞ ｰ", "ヴ ー"},                    // ヴ has no hiragana form
-        {"ﾞ", "゛"},                          // a mark with nothing to join
+        {"ｳﾞ ｰ", "ヴ ー"},  // ヴ has no hiragana form
+        {"ﾞ", "゛"},        // a mark with nothing to join
         {"カタカナ", "かたかな"},
         {"ケヶヵけ", "けけけけ"},
         {"龍ケ崎", "竜け崎"},
@@ -33,7 +33,7 @@ TEST(Fold, FoldsWidthCaseKanaAndSpaces) {
     };
     for (auto [from, to] : pairs) EXPECT_EQ(utf8(fold(sjis(from))), to) << from;
     EXPECT_EQ(fold("\x87\x9a"), sjis("∵"));  // the NEC code of ∵ folds to the JIS one
-    EXPECT_EQ(fold("abc\x82"), "abc");        // a lead byte cut off at the end
+    EXPECT_EQ(fold("abc\x82"), "abc");       // a lead byte cut off at the end
 }
 
 TEST(Fold, FoldsEveryVariantGroupToItsFirstCharacter) {
@@ -60,14 +60,14 @@ std::string romajiOf(const char* kana) {
 TEST(Fold, SpellsReadingsAndQueriesInOneRomaji) {
     const std::pair<const char*, const char*> rows[] = {
         {"さっぽろ", "sapporo SAPPORO"},
-        {"サッポロ", "sapporo"},                            // katakana readings too
-        {"ちゅうおう", "chuo chuuou chuou tyuuou"},          // long vowels written or not
-        {"ろっかしょ", "rokkasho rokkasyo"},                // double consonants
-        {"しちつふじ", "shichitsufuji sitituhuzi"},          // Hepburn and Kunrei
+        {"サッポロ", "sapporo"},                     // katakana readings too
+        {"ちゅうおう", "chuo chuuou chuou tyuuou"},  // long vowels written or not
+        {"ろっかしょ", "rokkasho rokkasyo"},         // double consonants
+        {"しちつふじ", "shichitsufuji sitituhuzi"},  // Hepburn and Kunrei
         {"しゃちょじゃ", "shachoja syatyozya"},
-        {"ぢづを", "jizuo diduwo"},                          // Nihon-shiki, を as wo
-        {"なんよう", "nan'you nanyou nan-yo"},              // ん before a vowel or y
-        {"もんべつ", "mombetsu monbetsu"},                  // ん written m before b, m, p
+        {"ぢづを", "jizuo diduwo"},             // Nihon-shiki, を as wo
+        {"なんよう", "nan'you nanyou nan-yo"},  // ん before a vowel or y
+        {"もんべつ", "mombetsu monbetsu"},      // ん written m before b, m, p
         {"しんぽ", "shimpo shinpo"},
         {"まっちゃ", "matcha maccha mattya"},
         {"まっち", "matchi macchi matti"},

@@ -39,8 +39,8 @@ TEST(History, ChangesOfANumberIncludeThoseNamingItAsSuccessor) {
         std::vector<std::string> changes;  // "date number kind"
     } cases[] = {
         {"4707", {"2005-04-01 4707 e"}},
-        {"4713", {"2005-04-01 4713 c", "2005-04-01 47003A e", "2005-04-01 47003G e", "2005-04-01 4702 e",
-                  "2005-04-01 4707 e"}},
+        {"4713",
+         {"2005-04-01 4713 c", "2005-04-01 47003A e", "2005-04-01 47003G e", "2005-04-01 4702 e", "2005-04-01 4707 e"}},
         {"16003e", {"1998-10-01 16003E r"}},
         {"100105", {"2010-04-01 1001 e"}},  // named by a range
         {"9999", {}},
@@ -87,9 +87,8 @@ TEST(History, RewindGivesThePlacesOfTheDay) {
         const int count = rewindToDate(historyEdition(), c.date, gPlaces);
         EXPECT_EQ(count, recordCount());
         const PlaceRecord* end = gRecords + count;
-        const PlaceRecord* r = std::find_if(static_cast<const PlaceRecord*>(gRecords), end, [&](const PlaceRecord& p) {
-            return std::strcmp(p.number, c.number) == 0;
-        });
+        const PlaceRecord* r = std::find_if(static_cast<const PlaceRecord*>(gRecords), end,
+                                            [&](const PlaceRecord& p) { return std::strcmp(p.number, c.number) == 0; });
         if (!c.kanji) {
             EXPECT_EQ(r, end) << c.date << " " << c.number;
         } else if (r == end) {
@@ -116,8 +115,8 @@ TEST(History, JarlNumbersAreSortedAndFoundWithTheirLastDay) {
         const char* lastDay;  // nullptr: none
         bool bound;
     } cases[] = {
-        {"0101", true, nullptr, false},  {"1001", true, "2010-03-31", false},    {"270110", true, "1980-11-30", true},
-        {"09013", true, nullptr, false}, {"16003E", false, nullptr, false},      {"0100", false, nullptr, false},
+        {"0101", true, nullptr, false},  {"1001", true, "2010-03-31", false}, {"270110", true, "1980-11-30", true},
+        {"09013", true, nullptr, false}, {"16003E", false, nullptr, false},   {"0100", false, nullptr, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(findJarlNumber(c.number) != nullptr, c.found) << c.number;

@@ -96,7 +96,7 @@ TEST(AwardCheck, ValidityAndCredits) {
         {"2005-10-11", "01001A", "", "ended", ""},
         {"2005-10-11", "01001B", "", "", "JCG 01001, WAJA 01"},
         {"2005-10-11", "9999", "", "unknown", ""},
-        {"2005-10-11", "09013", "", "unknown", ""},  // reserved: never counted
+        {"2005-10-11", "09013", "", "unknown", ""},                          // reserved: never counted
         {"2005-10-11", "0101", "10", "pref-mismatch", "JCC 0101, WAJA 01"},  // a warning only
         {"2005-10-11", "0101", "1", "", "JCC 0101, WAJA 01"},
         {"", "0101", "", "bad-date", ""},
@@ -138,18 +138,18 @@ TEST(AwardCheck, TablesOfTwoFiles) {
     check.add(broken);
 
     EXPECT_EQ(writeSummaryTsv(check), "JCC\t1\t1\t4\nJCG\t0\t0\t1\nKU\t0\t0\t1\nWAJA\t1\t1\t47\n");
-    EXPECT_EQ(writeCreditsTsv(check, ReportLanguage::Japanese),
-              "JCC\t1017\t" + sjis("保谷市") + "\t1999-05-05\tJA1EARLY\t1\nWAJA\t10\t" + sjis("東京都") +
-                  "\t1999-05-05\tJA1EARLY\t1\n");
+    EXPECT_EQ(writeCreditsTsv(check, ReportLanguage::Japanese), "JCC\t1017\t" + sjis("保谷市") +
+                                                                    "\t1999-05-05\tJA1EARLY\t1\nWAJA\t10\t" +
+                                                                    sjis("東京都") + "\t1999-05-05\tJA1EARLY\t1\n");
     EXPECT_EQ(writeProblemsTsv(check, ReportLanguage::Japanese),
               "b.csv\t7\tJA1END\t2001-02-01\t1017\tended\t" +
-                  sjis("1017 保谷市 は 2001-01-20 まで。後継は 1030 西東京市") + "\n" +
-                  "b.csv\t8\t\t\t\tbad-record\t" + sjis("列が足りません(3 列、14 列以上が必要)(先頭から 120 バイト)") +
-                  "\n");
+                  sjis("1017 保谷市 は 2001-01-20 まで。後継は 1030 西東京市") + "\n" + "b.csv\t8\t\t\t\tbad-record\t" +
+                  sjis("列が足りません(3 列、14 列以上が必要)(先頭から 120 バイト)") + "\n");
     const std::string needed = writeNeededTsv(check, false, ReportLanguage::English);
-    EXPECT_EQ(needed.substr(0, needed.find("WAJA\t02")),
-              "JCC\t0101\tSapporo\nJCC\t100101\tChiyoda\nJCC\t1030\tNishitokyo\nJCC\t2501\tOsaka\nJCG\t01001\tKushiro\nKU\t010101\tChuo\n"
-              "WAJA\t01\tHokkaido\n");
+    EXPECT_EQ(
+        needed.substr(0, needed.find("WAJA\t02")),
+        "JCC\t0101\tSapporo\nJCC\t100101\tChiyoda\nJCC\t1030\tNishitokyo\nJCC\t2501\tOsaka\nJCG\t01001\tKushiro\nKU\t010101\tChuo\n"
+        "WAJA\t01\tHokkaido\n");
     const std::string report = writeReport(check, ReportLanguage::Japanese);
     EXPECT_NE(report.find(sjis("交信済としてだけ数えています")), std::string::npos);
     EXPECT_NE(report.find(sjis("バンド・モードの条件で除いた交信: 1 件")), std::string::npos);

@@ -52,9 +52,8 @@ std::string traceOf(const std::vector<std::string>& args) {
 class LookupCli : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("orvetta-lookup-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() / ("orvetta-lookup-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -153,7 +152,7 @@ TEST_F(LookupCli, BadUsageExitsTwoWithoutOutput) {
         {"--pref"},
         {"--pref", "10", "--area", "1", "city", "a"},
         {"--verbose", "city", "a"},
-        {"city", "\xff\xfe"},   // not UTF-8
+        {"city", "\xff\xfe"},          // not UTF-8
         {"city", "\xf0\x9f\x98\x80"},  // no Shift-JIS for it
     };
     for (const auto& args : cases) {
@@ -233,7 +232,6 @@ TEST_F(LookupCli, FailedWriteExitsFourWithAMessage) {
 
 namespace {
 
-
 TEST_F(LookupCli, AnswersAsOfADayAndTellsTheHistory) {
     writeUpdateFile("; nothing\r\n");
     const DatedCase cases[] = {
@@ -242,15 +240,23 @@ TEST_F(LookupCli, AnswersAsOfADayAndTellsTheHistory) {
         {{"--on", "2005-04-01", "number", "4707"}, 0, "4707\t沖縄県具志川市(ぐしかわし)【旧】\n", false},
         {{"--on", "2005-03-31", "number", "4713"}, 1, "", false},  // not created yet
         {{"--on", "2005-04-01", "number", "4713"}, 0, "4713\t沖縄県うるま市(うるまし)\n", false},
-        {{"--lang", "en", "history", "4707"}, 0, "2005-04-01\tended\t具志川市: merged into 4713 (new municipality)\n", false},
-        {{"--lang", "en", "history", "4713"}, 0, "2005-04-01\tended\t4707 具志川市: merged into 4713 (new municipality)\n", true},
+        {{"--lang", "en", "history", "4707"},
+         0,
+         "2005-04-01\tended\t具志川市: merged into 4713 (new municipality)\n",
+         false},
+        {{"--lang", "en", "history", "4713"},
+         0,
+         "2005-04-01\tended\t4707 具志川市: merged into 4713 (new municipality)\n",
+         true},
         {{"history", "4707"}, 0, "2005-04-01\t廃止\t具志川市: 4713 うるま市 に新設合併\n", false},
         {{"history", "4713"}, 0, "2005-04-01\t廃止\t4707 具志川市: 4713 うるま市 に新設合併\n", true},
         // A village that became a town: name and reading of the day.
         {{"--on", "1998-09-30", "ward", "明和"}, 0, "16003E\t群馬県邑楽郡(おうらぐん)明和村(めいわむら)\n", true},
         {{"--on", "1998-10-01", "ward", "明和"}, 0, "16003E\t群馬県邑楽郡(おうらぐん)明和町(めいわまち)\n", true},
-        {{"--lang", "en", "history", "16003e"}, 0,
-         "1998-10-01\trenamed\t明和村 めいわむら -> 明和町 めいわまち (village became a town; kind 8 -> 7)\n", false},
+        {{"--lang", "en", "history", "16003e"},
+         0,
+         "1998-10-01\trenamed\t明和村 めいわむら -> 明和町 めいわまち (village became a town; kind 8 -> 7)\n",
+         false},
         // ２３区 ends on 2010-04-01; its wards stay.
         {{"--on", "2010-03-31", "number", "1001"}, 0, "1001\t東京都２３区(にじゅうさんく)\n", false},
         {{"--on", "2010-04-01", "number", "1001"}, 0, "1001\t東京都２３区(にじゅうさんく)【旧】\n", false},
@@ -322,7 +328,10 @@ TEST_F(LookupCli, FoldsQueriesAndTakesTheNamedUpdateFile) {
         {{"--exact", "number", "０１０１"}, 1, "", false},
         {{"city", "竜ヶ崎"}, 0, "1408\t茨城県龍ケ崎市(りゅうがさきし)\n", false},
         {{"--reading", "city", "ｻｯﾎﾟﾛ"}, 0, "0101\t北海道札幌市(さっぽろし)\n", true},
-        {{"--reading", "--pref", "1", "ward", "Chūō"}, 0, "010101\t北海道札幌市(さっぽろし)中央区(ちゅうおうく)\n", false},
+        {{"--reading", "--pref", "1", "ward", "Chūō"},
+         0,
+         "010101\t北海道札幌市(さっぽろし)中央区(ちゅうおうく)\n",
+         false},
         {{"number", "0136"}, 0, "0136\t北海道北斗市(ほくとし)\n", false},
         {{"--no-update", "number", "0136"}, 1, "", false},
         {{"--update", "other.txt", "number", "0137"}, 0, "0137\t北海道架空市(かくうし)\n", false},
@@ -336,16 +345,17 @@ TEST_F(LookupCli, FoldsQueriesAndTakesTheNamedUpdateFile) {
 const std::string kAdifLog =
     "made by hand <PROGRAMID:4>test <EOH>\n"
     "<CALL:6>JA1AAA<QSO_DATE:8>20000601<CNTY:4>1017<BAND:3>40m<MODE:2>CW<QSL_RCVD:1>Y<EOR>\n"
-    "<call:6>JA1BBB <qso_date:8>20010201 <cnty:4>1017 <eor>\n"                   // 保谷市 has ended
-    "<CALL:6>JA6CCC<QSO_DATE:8>20050331<CNTY:4>4713<EOR>\n"                       // うるま市 not yet
-    "<CALL:6>JA8DDD<QSO_DATE:8>20030505<CNTY:6>01001B<QSL_RCVD:1>N<EOR>\n"        // a village: its district
-    "<CALL:4>W1AW<QSO_DATE:8>20030505<DXCC:3>291<EOR>\n"                          // not Japanese
-    "<CALL:6>JA1EEE<QSO_DATE:8>20100101<CNTY:6>100101<STATE:2>11<EOR>\n";        // STATE of another prefecture
+    "<call:6>JA1BBB <qso_date:8>20010201 <cnty:4>1017 <eor>\n"              // 保谷市 has ended
+    "<CALL:6>JA6CCC<QSO_DATE:8>20050331<CNTY:4>4713<EOR>\n"                 // うるま市 not yet
+    "<CALL:6>JA8DDD<QSO_DATE:8>20030505<CNTY:6>01001B<QSL_RCVD:1>N<EOR>\n"  // a village: its district
+    "<CALL:4>W1AW<QSO_DATE:8>20030505<DXCC:3>291<EOR>\n"                    // not Japanese
+    "<CALL:6>JA1EEE<QSO_DATE:8>20100101<CNTY:6>100101<STATE:2>11<EOR>\n";   // STATE of another prefecture
 
 std::string csvLog() {
-    return sjis("\"JA1ZZZ\",\"10/05/01\",\"12:00J\",\"599\",\"599\",\"7\",\"CW\",\"1030\",\"\",\"J\",\"山田\",\"西東京市\",\"\",\"\"\r\n"
-                "JR6YYY,04/01/01,09:00J,599,599,7,CW,4713,,J,,,,\r\n"
-                "broken,line\r\n");
+    return sjis(
+        "\"JA1ZZZ\",\"10/05/01\",\"12:00J\",\"599\",\"599\",\"7\",\"CW\",\"1030\",\"\",\"J\",\"山田\",\"西東京市\",\"\",\"\"\r\n"
+        "JR6YYY,04/01/01,09:00J,599,599,7,CW,4713,,J,,,,\r\n"
+        "broken,line\r\n");
 }
 
 TEST_F(LookupCli, AwardsWritesEachTable) {

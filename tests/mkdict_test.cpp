@@ -34,10 +34,12 @@ TEST(Mkdict, RejectsAHistoryOrJarlListThatDoesNotFitTheList) {
          "jarl-numbers.tsv:3: numbers must follow the place list's order"},
         {"jarl-numbers.tsv", "0101\t札幌\tSapporo\tdeleted\tbefore 2001-02-30\tx\tJCC\n",
          "jarl-numbers.tsv:2: the last day is empty, YYYY-MM-DD or before YYYY-MM-DD"},
-        {"jarl-numbers.tsv", "0101\t札幌\tSapporo\tcurrent\t\tx\tJCG\n", "jarl-numbers.tsv:2: a JCG number does not have 4"},
+        {"jarl-numbers.tsv", "0101\t札幌\tSapporo\tcurrent\t\tx\tJCG\n",
+         "jarl-numbers.tsv:2: a JCG number does not have 4"},
         {"jarl-numbers.tsv", "0101\t札幌\tSapporo\tdeleted\t2001-01-01\tx\tJCC\n",
          "jarl-numbers.tsv:2: 0101 is deleted here but current in the place list"},
-        {"jarl-numbers.tsv", "0101\t札幌\tSapporo\tcurrent\t\tx\tJCC\n", "jarl-numbers.tsv: the place list's 01001 is missing"},
+        {"jarl-numbers.tsv", "0101\t札幌\tSapporo\tcurrent\t\tx\tJCC\n",
+         "jarl-numbers.tsv: the place list's 01001 is missing"},
     };
     for (const Case& c : cases) {
         const bool history = c.file == "history.tsv";
@@ -45,8 +47,9 @@ TEST(Mkdict, RejectsAHistoryOrJarlListThatDoesNotFitTheList) {
         const std::string historyFile = history ? (dir / c.file).string() : source + "history.tsv";
         const std::string jarlFile = history ? source + "jarl-numbers.tsv" : (dir / c.file).string();
         const std::string command = std::string(ORVETTA_MKDICT) + " " + source + "edition.tsv " + source +
-                                    "places.tsv " ORVETTA_SOURCE_DIR "/dict/prefectures.tsv " + (dir / "out.cpp").string() +
-                                    " " + historyFile + " " + jarlFile + " 2>" + (dir / "err.txt").string();
+                                    "places.tsv " ORVETTA_SOURCE_DIR "/dict/prefectures.tsv " +
+                                    (dir / "out.cpp").string() + " " + historyFile + " " + jarlFile + " 2>" +
+                                    (dir / "err.txt").string();
         const int raw = std::system(command.c_str());
         std::stringstream err;
         err << std::ifstream(dir / "err.txt").rdbuf();

@@ -130,7 +130,7 @@ TEST_F(Search, ResultLineFallsBackToOkinawaForUnknownCodes) {
     EXPECT_EQ(prefectureRowOf("4801"), 47);  // row 48's code is never compared
     EXPECT_EQ(prefectureRowOf("9901"), 47);
     EXPECT_EQ(prefectureRowOf("0"), 47);
-    EXPECT_EQ(prefectureRowOf("0001"), 0);   // row 0 is compared
+    EXPECT_EQ(prefectureRowOf("0001"), 0);  // row 0 is compared
     EXPECT_EQ(prefectureRowOf("4601"), 46);
     setRecord(0, "4801", "札幌市", "さっぽろし", kKindCity, '1');
     EXPECT_EQ(line(0), "4801\t沖縄県札幌市(さっぽろし)");
@@ -155,9 +155,8 @@ TEST_F(Search, ResultLineStaysInsideTheBufferForFullFields) {
     std::memcpy(gRecords[0].number, "0101\0\0\0", 7);
     // Key "0101" (first 4 characters) finds record 0.
     std::string text = resultLine(1);
-    EXPECT_EQ(text, std::string("010101x\t") + sjis("北海道") + std::string(17, 'k') + "(" +
-                        std::string(29, 'r') + ")" + std::string(17, 'x') + "(" + std::string(29, 'x') + ")" +
-                        sjis("【旧】"));
+    EXPECT_EQ(text, std::string("010101x\t") + sjis("北海道") + std::string(17, 'k') + "(" + std::string(29, 'r') +
+                        ")" + std::string(17, 'x') + "(" + std::string(29, 'x') + ")" + sjis("【旧】"));
 }
 
 // ----- containment -----
@@ -251,16 +250,16 @@ TEST_F(Search, WardTextFindsEveryContainingNameInRecordOrder) {
     EXPECT_EQ(runSearch(names(SearchMode::Kanji, nullptr, "北区"), results), 9);
     std::vector<std::string> numbers;
     for (const std::string& text : lines(results)) numbers.push_back(numberOf(text));
-    EXPECT_EQ(numbers, (std::vector<std::string>{"010102", "100117", "110109", "200103", "220101", "250101",
-                                                  "270107", "350106", "402104"}));
+    EXPECT_EQ(numbers, (std::vector<std::string>{"010102", "100117", "110109", "200103", "220101", "250101", "270107",
+                                                 "350106", "402104"}));
     EXPECT_EQ(lines(results)[2], "110109\t神奈川県横浜市(よこはまし)港北区(こうほくく)");
 }
 
 TEST_F(Search, ReadingTextFindsCityAndOldDistrict) {
     ResultList results;
     EXPECT_EQ(runSearch(names(SearchMode::Reading, "さっぽろ", nullptr), results), 2);
-    EXPECT_EQ(lines(results), (std::vector<std::string>{"0101\t北海道札幌市(さっぽろし)",
-                                                        "01029\t北海道札幌郡(さっぽろぐん)【旧】"}));
+    EXPECT_EQ(lines(results),
+              (std::vector<std::string>{"0101\t北海道札幌市(さっぽろし)", "01029\t北海道札幌郡(さっぽろぐん)【旧】"}));
     // Readings are hiragana: byte-wise, katakana finds nothing.
     SearchRequest katakana = names(SearchMode::Reading, "サッポロ", nullptr);
     katakana.exact = true;
@@ -370,28 +369,17 @@ TEST_F(Search, FoldedSearchFindsWhatPeopleType) {
         bool unfolded = false;
     };
     const Case cases[] = {
-        {Number, K, "０１０１", "0101"},
-        {Number, K, "０１００１ａ", "01001A"},
-        {Number, K, " 0101　", "0101"},
-        {Number, K, "01001a", "01001A", true},
-        {City, K, "竜ヶ崎", "1408"},
-        {City, K, "龍ヶ崎", "1408"},
-        {City, K, "竜ケ崎", "1408"},
-        {Ward, K, "にせこ", "01006D"},  // a katakana name
-        {City, R, "サッポロ", "0101"},
-        {City, R, "ｻｯﾎﾟﾛ", "0101"},
-        {City, R, "sapporo", "0101"},
-        {City, R, "ＳＡＰＰＯＲＯ", "0101"},
-        {Ward, R, "chuo", "010101"},
-        {Ward, R, "tyuuou", "010101"},
-        {Ward, R, "rokkasho", "02001K"},
-        {City, R, "jouetsu", "0822"},
-        {City, R, "sozya", "3110"},
-        {City, R, "mombetsu", "0119"},
-        {City, R, "nan'you", "0513"},
-        {City, R, "さっぽろ", "0101", true},
-        {Ward, K, "北区", "010102", true},
-        {Ward, K, "結", "010103", true},  // byte matches across characters stay
+        {Number, K, "０１０１", "0101"},   {Number, K, "０１００１ａ", "01001A"},
+        {Number, K, " 0101　", "0101"},    {Number, K, "01001a", "01001A", true},
+        {City, K, "竜ヶ崎", "1408"},       {City, K, "龍ヶ崎", "1408"},
+        {City, K, "竜ケ崎", "1408"},       {Ward, K, "にせこ", "01006D"},  // a katakana name
+        {City, R, "サッポロ", "0101"},     {City, R, "ｻｯﾎﾟﾛ", "0101"},
+        {City, R, "sapporo", "0101"},      {City, R, "ＳＡＰＰＯＲＯ", "0101"},
+        {Ward, R, "chuo", "010101"},       {Ward, R, "tyuuou", "010101"},
+        {Ward, R, "rokkasho", "02001K"},   {City, R, "jouetsu", "0822"},
+        {City, R, "sozya", "3110"},        {City, R, "mombetsu", "0119"},
+        {City, R, "nan'you", "0513"},      {City, R, "さっぽろ", "0101", true},
+        {Ward, K, "北区", "010102", true}, {Ward, K, "結", "010103", true},  // byte matches across characters stay
     };
     for (const Case& c : cases) {
         SearchRequest request;

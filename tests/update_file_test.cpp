@@ -43,9 +43,7 @@ protected:
         fs::remove_all(dir_);
         UpdateFixture::TearDown();
     }
-    static void writeFile(const std::string& bytes) {
-        std::ofstream("velkarad.txt", std::ios::binary) << bytes;
-    }
+    static void writeFile(const std::string& bytes) { std::ofstream("velkarad.txt", std::ios::binary) << bytes; }
     int read() { return readUpdateFile({recordMessage, &messages_}, gRecords, gAreaTable, gPrefectureTable, &error_); }
 
     std::vector<Message> messages_;
@@ -136,8 +134,9 @@ TEST_F(ReadUpdateFile, AcceptsTheShippedExampleUnchanged) {
 }
 
 TEST(UpdateMessages, AreTheTextsTheUserSees) {
-    EXPECT_EQ(test::utf8(kUpdateErrorText),
-              "地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n\n更新処理を行なわずに起動します");
+    EXPECT_EQ(
+        test::utf8(kUpdateErrorText),
+        "地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n\n更新処理を行なわずに起動します");
     EXPECT_EQ(test::utf8(kUpdateErrorCaption), "Orvetta：更新エラー");
     // A rejected file adds its first fault after the second line.
     EXPECT_EQ(test::utf8(updateErrorText({12, UpdateFault::NumberTooLong})),

@@ -22,11 +22,13 @@ inline std::string checkRegionInvariants(const PlaceRecord* records, int slots, 
                                          const PrefectureRow* prefectureTable) {
     const int last = areaTable[0].last;
     if (areaTable[0].first != 0 || last < 0 || last >= slots) return "area row 0 out of the array";
-    if (prefectureTable[0].first != 0 || prefectureTable[0].last != last) return "prefecture row 0 differs from area row 0";
+    if (prefectureTable[0].first != 0 || prefectureTable[0].last != last)
+        return "prefecture row 0 differs from area row 0";
     for (int k = 0; k < kPrefectureRows; ++k) {
         const PrefectureRow& row = prefectureTable[k];
         const PrefectureRow& shipped = shippedPrefectureTable()[k];
-        if (std::memcmp(row.code, shipped.code, sizeof row.code) || std::memcmp(row.name, shipped.name, sizeof row.name) ||
+        if (std::memcmp(row.code, shipped.code, sizeof row.code) ||
+            std::memcmp(row.name, shipped.name, sizeof row.name) ||
             std::memcmp(row.area, shipped.area, sizeof row.area))
             return "prefecture row " + std::to_string(k) + " label changed";
     }
@@ -36,7 +38,8 @@ inline std::string checkRegionInvariants(const PlaceRecord* records, int slots, 
     for (int k = 1; k <= kLastPrefectureRow; ++k) {
         const PrefectureRow& row = prefectureTable[k];
         const int expectedFirst = k == 1 ? 0 : prefectureTable[k - 1].last + 1;
-        if (row.first != expectedFirst || row.last < row.first) return "prefecture row " + std::to_string(k) + " does not adjoin";
+        if (row.first != expectedFirst || row.last < row.first)
+            return "prefecture row " + std::to_string(k) + " does not adjoin";
         for (int i = row.first; i <= row.last; ++i)
             if (std::strncmp(records[i].number, row.code, 2) != 0)
                 return "record " + std::to_string(i) + " outside its prefecture " + std::to_string(k);
@@ -55,7 +58,8 @@ inline std::string checkRegionInvariants(const PlaceRecord* records, int slots, 
     }
     static const PlaceRecord kEmpty{};
     for (int i = last + 1; i < slots; ++i)
-        if (std::memcmp(&records[i], &kEmpty, sizeof kEmpty) != 0) return "spare slot " + std::to_string(i) + " written";
+        if (std::memcmp(&records[i], &kEmpty, sizeof kEmpty) != 0)
+            return "spare slot " + std::to_string(i) + " written";
     return "";
 }
 

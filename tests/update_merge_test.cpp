@@ -157,9 +157,12 @@ TEST_F(MergeUpdates, HundredInsertionsFillTheArrayExactly) {
     char line[64];
     for (int i = 0; i < kSpareSlots; ++i) {
         const int code = i % kLastPrefectureRow + 1;
-        if (i < 47) std::snprintf(line, sizeof line, "%02d99,", code), file += line + sjis("新市,しんし,1\r\n");
-        else if (i < 94) std::snprintf(line, sizeof line, "%02d999Z,", code), file += line + sjis("新町,しんまち,1\r\n");
-        else std::snprintf(line, sizeof line, "%02d998,", code), file += line + sjis("新郡,しんぐん,1\r\n");
+        if (i < 47)
+            std::snprintf(line, sizeof line, "%02d99,", code), file += line + sjis("新市,しんし,1\r\n");
+        else if (i < 94)
+            std::snprintf(line, sizeof line, "%02d999Z,", code), file += line + sjis("新町,しんまち,1\r\n");
+        else
+            std::snprintf(line, sizeof line, "%02d998,", code), file += line + sjis("新郡,しんぐん,1\r\n");
     }
     ASSERT_EQ(readText(file), kUpdateMerged);
     EXPECT_EQ(count(), recordArraySlots());

@@ -104,9 +104,9 @@ TEST(ParseUpdateLine, TakesTheKindFromTheLastTwoBytesOfTheName) {
         const char* line;
         char kind;
     } cases[] = {
-        {"0136,北斗市,ほくとし,1", '4'},  {"01079,新郡,しんぐん,1", '5'}, {"010111,新区,しんく,1", '6'},
-        {"01001C,新町,しんまち,1", '7'}, {"01001B,鶴居村,つるいむら,0", '8'},
-        {"0136,新村,しんむら,1", '8'},  // the name decides, not the number's form
+        {"0136,北斗市,ほくとし,1", '4'},     {"01079,新郡,しんぐん,1", '5'},
+        {"010111,新区,しんく,1", '6'},       {"01001C,新町,しんまち,1", '7'},
+        {"01001B,鶴居村,つるいむら,0", '8'}, {"0136,新村,しんむら,1", '8'},  // the name decides, not the number's form
     };
     for (const auto& c : cases) {
         PlaceRecord slot{};
@@ -120,29 +120,30 @@ TEST(ParseUpdateLine, TakesTheKindFromTheLastTwoBytesOfTheName) {
 }
 
 TEST(ParseUpdateLine, RejectsNamesWithoutASuffix) {
-    for (const char* line : {"10008,新支庁,しんしちょう,1", "01006,虻田郡(後志),あぶたぐん,1", "0136,北斗市 ,ほくとし,1",
-                             "0136,北斗,ほくと,1", "0136,,ほくとし,1", "0136,s,x,1"})
+    for (const char* line : {"10008,新支庁,しんしちょう,1", "01006,虻田郡(後志),あぶたぐん,1",
+                             "0136,北斗市 ,ほくとし,1", "0136,北斗,ほくと,1", "0136,,ほくとし,1", "0136,s,x,1"})
         EXPECT_EQ(parse(line), 0) << line;
 }
 
 TEST(ParseUpdateLine, EnforcesTheFieldWidths) {
-    EXPECT_EQ(parse("01001A,一二三四五六七町,いち,1"), 1);        // name of 16 bytes
-    EXPECT_EQ(parse("01001A,一二三四五六七八町,いち,1"), 0);      // 18 bytes
-    EXPECT_EQ(parse("01001A,a一二三四五六七町,いち,1"), 0);       // 17 bytes
+    EXPECT_EQ(parse("01001A,一二三四五六七町,いち,1"), 1);               // name of 16 bytes
+    EXPECT_EQ(parse("01001A,一二三四五六七八町,いち,1"), 0);             // 18 bytes
+    EXPECT_EQ(parse("01001A,a一二三四五六七町,いち,1"), 0);              // 17 bytes
     EXPECT_EQ(parse("01001A,新町,あいうえおかきくけこさしすせ,1"), 1);   // reading of 28 bytes
     EXPECT_EQ(parse("01001A,新町,あいうえおかきくけこさしすせa,1"), 0);  // 29 bytes
-    EXPECT_EQ(parse("0136,北斗市,,1"), 1);                           // empty reading
-    EXPECT_EQ(parse("01001A,新町,しんまち,1"), 1);                   // number of 6 bytes
-    EXPECT_EQ(parse("01001AB,新町,しんまち,1"), 0);                  // 7 bytes
+    EXPECT_EQ(parse("0136,北斗市,,1"), 1);                               // empty reading
+    EXPECT_EQ(parse("01001A,新町,しんまち,1"), 1);                       // number of 6 bytes
+    EXPECT_EQ(parse("01001AB,新町,しんまち,1"), 0);                      // 7 bytes
     EXPECT_EQ(parse("01001ABCD,新町,しんまち,1"), 0);
 }
 
 TEST(ParseUpdateLine, AcceptsOnlyPrefectureCodes01To47) {
     EXPECT_EQ(parse("01001C,新町,しんまち,1"), 1);
     EXPECT_EQ(parse("4799,新町,しんまち,1"), 1);
-    for (const char* line : {"4899,新町,しんまち,1", "4999,新町,しんまち,1", "0012,新市,しんし,1", "00,新町,し,1",
-                             "5001,新市,しんし,1", "9001,新市,しんし,1", "A001,新市,しんし,1", " 0136,北斗市,ほくとし,1",
-                             "北斗市,北斗市,ほくとし,1", "4A01,新市,しんし,1", "1,新市,しんし,1", "4,新市,しんし,1", "4"})
+    for (const char* line :
+         {"4899,新町,しんまち,1", "4999,新町,しんまち,1", "0012,新市,しんし,1", "00,新町,し,1", "5001,新市,しんし,1",
+          "9001,新市,しんし,1", "A001,新市,しんし,1", " 0136,北斗市,ほくとし,1", "北斗市,北斗市,ほくとし,1",
+          "4A01,新市,しんし,1", "1,新市,しんし,1", "4,新市,しんし,1", "4"})
         EXPECT_EQ(parse(line), 0) << line;
 }
 
@@ -157,8 +158,8 @@ TEST(ParseUpdateLine, KeepsBytesAsTheyStand) {
 }
 
 TEST(ParseUpdateLine, NeedsExactlyOneByteAfterTheThirdComma) {
-    for (const char* line : {"0136,北斗市,ほくとし,", "0136,北斗市,ほくとし,10", "0136,北斗市,ほくとし", "0136,北斗市", "0136",
-                             "0136,北斗市,ほくとし,1,"})
+    for (const char* line : {"0136,北斗市,ほくとし,", "0136,北斗市,ほくとし,10", "0136,北斗市,ほくとし", "0136,北斗市",
+                             "0136", "0136,北斗市,ほくとし,1,"})
         EXPECT_EQ(parse(line), 0) << line;
 }
 

@@ -61,7 +61,8 @@ protected:
     // The records from `from` on are the shipped ones, `by` slots later.
     void expectShiftedTail(int from, int by) const {
         const int shippedLast = shippedRecordCount() - 1;
-        ASSERT_EQ(std::memcmp(&gRecords[from + by], &shipped_[from], (shippedLast - from + 1) * sizeof(PlaceRecord)), 0);
+        ASSERT_EQ(std::memcmp(&gRecords[from + by], &shipped_[from], (shippedLast - from + 1) * sizeof(PlaceRecord)),
+                  0);
     }
 
 private:

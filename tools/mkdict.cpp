@@ -83,10 +83,8 @@ bool isDigits(const std::string& s) {
 // Checks the number's form against its kind.
 const char* numberFormError(const std::string& number, char kind) {
     switch (kind) {
-    case orvetta::kKindCity:
-        return number.size() == 4 && isDigits(number) ? nullptr : "a city number is 4 digits";
-    case orvetta::kKindWard:
-        return number.size() == 6 && isDigits(number) ? nullptr : "a ward number is 6 digits";
+    case orvetta::kKindCity: return number.size() == 4 && isDigits(number) ? nullptr : "a city number is 4 digits";
+    case orvetta::kKindWard: return number.size() == 6 && isDigits(number) ? nullptr : "a ward number is 6 digits";
     case orvetta::kKindDistrict:
         return number.size() == 5 && isDigits(number) ? nullptr : "a district number is 5 digits";
     default:
@@ -161,14 +159,12 @@ std::vector<PlaceRecord> readPlaces(const char* path, PlaceIndex& index) {
         if (!numbers.insert(number).second) fail(where, "number " + number + " occurs twice");
 
         int prefecture = std::atoi(number.substr(0, 2).c_str());
-        if (prefecture < 1 || prefecture > orvetta::kLastPrefectureRow)
-            fail(where, "prefecture code must be 01 to 47");
+        if (prefecture < 1 || prefecture > orvetta::kLastPrefectureRow) fail(where, "prefecture code must be 01 to 47");
         int group = groupOf(kind);
         if (prefecture < previousPrefecture) fail(where, "prefectures must come in code order");
         if (prefecture == previousPrefecture) {
             if (group < previousGroup) fail(where, "cities and wards must come before the districts");
-            if (group == previousGroup && number <= previousNumber)
-                fail(where, "numbers must ascend within a group");
+            if (group == previousGroup && number <= previousNumber) fail(where, "numbers must ascend within a group");
         }
         // Each ward follows its city, each town or village its district.
         if (prefecture != previousPrefecture) parentCity.clear(), parentDistrict.clear();
@@ -213,8 +209,8 @@ void buildTables(const std::vector<PlaceRecord>& records, const std::vector<Pref
         const orvetta::AreaComposition& c = kAreaComposition[a];
         for (int k = c.firstPrefectureRow; k <= c.lastPrefectureRow; ++k)
             if (prefectures[k].area != std::string(1, a == 10 ? '0' : static_cast<char>('0' + a)))
-                fail("prefecture list", "prefecture " + prefectures[k].code + " is not in call area of row " +
-                                            std::to_string(a));
+                fail("prefecture list",
+                     "prefecture " + prefectures[k].code + " is not in call area of row " + std::to_string(a));
     }
 }
 
@@ -232,12 +228,18 @@ EditionText readEdition(const char* path) {
         std::string where = std::string(path) + ":" + std::to_string(i + 1);
         std::vector<std::string> f = splitTabs(lines[i]);
         if (f.size() != 2) fail(where, "expected a key and a value separated by a tab");
-        if (f[0] == "name") e.name = f[1];
-        else if (f[0] == "snapshot") e.snapshot = f[1];
-        else if (f[0] == "since") e.since = f[1];
-        else if (f[0] == "about") e.about = toShiftJis(f[1], where);
-        else if (f[0] == "status") e.status = toShiftJis(f[1], where);
-        else fail(where, "unknown key " + f[0]);
+        if (f[0] == "name")
+            e.name = f[1];
+        else if (f[0] == "snapshot")
+            e.snapshot = f[1];
+        else if (f[0] == "since")
+            e.since = f[1];
+        else if (f[0] == "about")
+            e.about = toShiftJis(f[1], where);
+        else if (f[0] == "status")
+            e.status = toShiftJis(f[1], where);
+        else
+            fail(where, "unknown key " + f[0]);
     }
     if (e.name.empty() || e.about.empty() || e.status.empty()) fail(path, "name, about and status are required");
     for (char c : e.name)
@@ -349,8 +351,7 @@ std::vector<Change> readHistory(const char* path, const EditionText& edition, co
             if (arrow != "->" || newReading.empty())
                 fail(where, "a rename reads: OLDNAME OLDREADING -> NEWNAME NEWREADING");
             auto before = nameAfter.find(c.number);
-            const auto& known = before != nameAfter.end() ? before->second
-                                                          : std::pair{std::string(), std::string()};
+            const auto& known = before != nameAfter.end() ? before->second : std::pair{std::string(), std::string()};
             if (before != nameAfter.end() && (known.first != oldName || known.second != oldReading))
                 fail(where, "the old name is not the name the previous rename gave");
             nameAfter[c.number] = {newName, newReading};
@@ -419,8 +420,8 @@ std::vector<JarlEntry> readJarlNumbers(const char* path, const PlaceIndex& place
         std::vector<std::string> f = splitTabs(lines[i]);
         if (f.size() != 7)
             fail(where, "expected 7 tab-separated fields: number jarl_kanji romaji status last_day list award");
-        JarlEntry e{f[0], toShiftJis(f[1], where), toShiftJis(f[2], where), f[4], "", f[3] == "current",
-                    f[1] == kReservedMark, false};
+        JarlEntry e{f[0], toShiftJis(f[1], where), toShiftJis(f[2], where), f[4],
+                    "",   f[3] == "current",       f[1] == kReservedMark,   false};
         if (e.number.size() < 4 || e.number.size() > 6 || !isDigits(e.number))
             fail(where, "a JARL number is 4, 5 or 6 digits");
         const std::string key = e.number.substr(0, 2) + (e.number.size() == 5 ? "1" : "0") + e.number;
@@ -575,8 +576,9 @@ int main(int argc, char** argv) {
         fail(argv[4], "the encoded image does not decode back to the place list");
 
     writeSource(argv[4], edition, image, count, areas, rows, changes, jarl);
-    std::printf("mkdict: edition %s: %d records, %zu bytes packed, %zu bytes encoded, %zu changes, "
-                "%zu JARL numbers\n",
-                edition.name.c_str(), count, packedSize, image.size(), changes.size(), jarl.size());
+    std::printf(
+        "mkdict: edition %s: %d records, %zu bytes packed, %zu bytes encoded, %zu changes, "
+        "%zu JARL numbers\n",
+        edition.name.c_str(), count, packedSize, image.size(), changes.size(), jarl.size());
     return 0;
 }

@@ -14,7 +14,6 @@
 
 namespace orvetta {
 
-
 HWND gControls[kControlCount];
 int gStatusBarHeight;
 HFONT gFormFont;
@@ -46,14 +45,14 @@ struct ControlRow {
 };
 
 const ControlRow kControlTable[kControlCount] = {
-    {nullptr, "", IDC_STATUS_BAR, 0, 0, -1, kNoFont},  // created by CreateStatusWindowW
+    {nullptr, "", IDC_STATUS_BAR, 0, 0, -1, kNoFont},                        // created by CreateStatusWindowW
     {L"BUTTON", "\x8a\xbf\x8e\x9a\x82\xa9\x82\xe7\x92T\x82\xb7", IDC_KANJI,  // 漢字から探す
      kModeStyle | WS_GROUP, WS_EX_STATICEDGE, 0, kFormFontKind},
     {L"BUTTON", "\x93\xc7\x82\xdd\x82\xa9\x82\xe7\x92T\x82\xb7", IDC_READING,  // 読みから探す
      kModeStyle, WS_EX_STATICEDGE, 1, kFormFontKind},
-    {L"BUTTON", "\x83N\x83\x8a\x83\x41", IDC_CLEAR_ALL, kPushStyle, 0, 2, kFormFontKind},  // クリア
+    {L"BUTTON", "\x83N\x83\x8a\x83\x41", IDC_CLEAR_ALL, kPushStyle, 0, 2, kFormFontKind},            // クリア
     {L"BUTTON", "\x8c\x9f\x8d\xf5", IDC_SEARCH, kPushStyle, WS_EX_DLGMODALFRAME, 4, kFormFontKind},  // 検索
-    {L"STATIC", "\x83G\x83\x8a\x83\x41", 0, kLabelStyle, 0, 5, kLabelFontKind},  // エリア
+    {L"STATIC", "\x83G\x83\x8a\x83\x41", 0, kLabelStyle, 0, 5, kLabelFontKind},                      // エリア
     {L"COMBOBOX", "", IDC_AREA, kChoiceStyle, WS_EX_CLIENTEDGE, 6, kFormFontKind},
     {L"STATIC", "\x93s\x93\xb9\x95{\x8c\xa7", 0, kLabelStyle, 0, 7, kLabelFontKind},  // 都道府県
     {L"COMBOBOX", "", IDC_PREFECTURE, kChoiceStyle, WS_EX_CLIENTEDGE, 8, kFormFontKind},
@@ -63,8 +62,8 @@ const ControlRow kControlTable[kControlCount] = {
     {L"COMBOBOX", "", IDC_CITY, kFieldStyle, WS_EX_CLIENTEDGE, 12, kFormFontKind},
     {L"STATIC", "\x8b\xe6/\x92\xac/\x91\xba", 0, kLabelStyle, 0, 13, kLabelFontKind},  // 区/町/村
     {L"COMBOBOX", "", IDC_WARD, kFieldStyle, WS_EX_CLIENTEDGE, 14, kFormFontKind},
-    {L"STATIC", "\x8c\x9f\x8d\xf5\x8c\x8b\x89\xca", 0, kLabelStyle, 0, 15, kLabelFontKind},  // 検索結果
-    {L"STATIC", "", 0, kLabelStyle, 0, 16, kLabelFontKind},                                   // hit count
+    {L"STATIC", "\x8c\x9f\x8d\xf5\x8c\x8b\x89\xca", 0, kLabelStyle, 0, 15, kLabelFontKind},     // 検索結果
+    {L"STATIC", "", 0, kLabelStyle, 0, 16, kLabelFontKind},                                     // hit count
     {L"BUTTON", "\x8c\x9f\x8d\xf5\x83N\x83\x8a\x83\x41", IDC_CLEAR_RESULTS, kPushStyle, 0, 17,  // 検索クリア
      kFormFontKind},
     {L"LISTBOX", "", IDC_RESULTS,
@@ -75,8 +74,8 @@ const ControlRow kControlTable[kControlCount] = {
 // Faces tried in order when the program's own face is missing: proportional
 // Japanese faces found on Windows and on Linux font packages.
 const wchar_t* const kFallbackFaces[] = {
-    L"MS PGothic", L"Meiryo UI", L"Yu Gothic UI", L"MS UI Gothic",
-    L"IPAPGothic", L"Noto Sans CJK JP", L"IPAexGothic", L"TakaoPGothic",
+    L"MS PGothic", L"Meiryo UI",        L"Yu Gothic UI", L"MS UI Gothic",
+    L"IPAPGothic", L"Noto Sans CJK JP", L"IPAexGothic",  L"TakaoPGothic",
 };
 
 int CALLBACK noteFaceExists(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -143,10 +142,10 @@ HWND comboEdit(HWND combo) {
 }  // namespace
 
 const LayoutRect kLayoutTable[kLayoutRows] = {
-    {10, 10, 120, 30},  {140, 10, 120, 30},  {420, 10, 100, 30}, {340, 10, 70, 30},  {360, 53, 160, 40},
-    {10, 43, 150, 25},  {10, 71, 150, 160},  {170, 43, 150, 25}, {170, 71, 150, 160}, {10, 104, 150, 25},
+    {10, 10, 120, 30},   {140, 10, 120, 30},  {420, 10, 100, 30},   {340, 10, 70, 30},   {360, 53, 160, 40},
+    {10, 43, 150, 25},   {10, 71, 150, 160},  {170, 43, 150, 25},   {170, 71, 150, 160}, {10, 104, 150, 25},
     {10, 132, 150, 160}, {170, 104, 150, 25}, {170, 132, 170, 160}, {350, 104, 150, 25}, {350, 132, 170, 160},
-    {10, 168, 150, 25}, {170, 168, 150, 25}, {420, 171, 100, 25}, {10, 196, 510, 60},
+    {10, 168, 150, 25},  {170, 168, 150, 25}, {420, 171, 100, 25},  {10, 196, 510, 60},
 };
 
 HWND controlById(int id) {
@@ -167,9 +166,9 @@ void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places
     }
     for (int slot = 1; slot < kControlCount; ++slot) {
         const ControlRow& row = kControlTable[slot];
-        gControls[slot] = CreateWindowExW(row.exStyle, row.className, sjisToWide(row.text).c_str(), row.style, 0, 0, 0,
-                                          0, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                                          instance, nullptr);
+        gControls[slot] =
+            CreateWindowExW(row.exStyle, row.className, sjisToWide(row.text).c_str(), row.style, 0, 0, 0, 0, mainWindow,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     }
     for (int slot : {kCityFieldSlot, kWardFieldSlot})
         if (HWND edit = comboEdit(gControls[slot])) SendMessageW(edit, EM_LIMITTEXT, kNameFieldLimit, 0);

@@ -55,8 +55,7 @@ std::wstring listText(HWND list, int command) {
         const std::string_view number = resultLineNumber(lines.line(selected));
         return sjisToWide(number.data(), number.size());
     }
-    case IDM_COPY_LINE:
-        return selected < 0 ? std::wstring() : sjisToWide(lines.line(selected));
+    case IDM_COPY_LINE: return selected < 0 ? std::wstring() : sjisToWide(lines.line(selected));
     case IDM_COPY_ALL: {
         std::string all;
         for (int i = 0; i < lines.count(); ++i) {
@@ -182,8 +181,8 @@ struct ContextMenuRow {
 };
 const ContextMenuRow kContextMenu[] = {
     {IDM_COPY_NUMBER, "\x94\xd4\x8d\x86\x82\xf0\x83R\x83s\x81[", true, copyAvailable, copyCommand},  // 番号をコピー
-    {IDM_COPY_LINE, "\x8ds\x82\xf0\x83R\x83s\x81[", true, copyAvailable, copyCommand},                // 行をコピー
-    {IDM_COPY_ALL, "\x82\xb7\x82\xd7\x82\xc4\x83R\x83s\x81[", false, copyAvailable, copyCommand},      // すべてコピー
+    {IDM_COPY_LINE, "\x8ds\x82\xf0\x83R\x83s\x81[", true, copyAvailable, copyCommand},               // 行をコピー
+    {IDM_COPY_ALL, "\x82\xb7\x82\xd7\x82\xc4\x83R\x83s\x81[", false, copyAvailable, copyCommand},  // すべてコピー
     {IDM_SHOW_HISTORY, "\x97\x9a\x97\xf0\x82\xf0\x95\\\x8e\xa6(&H)", true, historyAvailable,  // 履歴を表示(&H)
      historyCommand},
 };
@@ -211,8 +210,8 @@ bool showCopyMenu(const CopyTarget& target, HWND control, LPARAM where) {
     POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
     if (at.x == -1 && at.y == -1) {
         RECT selection;
-        const bool inView = target.selectionRect(control, selection) && selection.top >= client.top &&
-                            selection.top < client.bottom;
+        const bool inView =
+            target.selectionRect(control, selection) && selection.top >= client.top && selection.top < client.bottom;
         at = inView ? POINT{selection.left, selection.bottom} : POINT{0, 0};
         ClientToScreen(control, &at);
     } else {

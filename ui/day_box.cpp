@@ -27,7 +27,7 @@ struct DayChoice {
 const char kPickerFormat[] = "yyyy'\x94N'M'\x8c\x8e'd'\x93\xfa'";  // yyyy'年'M'月'd'日'
 const char kTitleGap[] = " - ";
 const char kRangeFrom[] = " \x82\xa9\x82\xe7 ";  // から
-const char kRangeTo[] = " \x82\xdc\x82\xc5";      // まで
+const char kRangeTo[] = " \x82\xdc\x82\xc5";     // まで
 
 SYSTEMTIME systemTimeOf(const char* date) {
     SYSTEMTIME time{};
@@ -89,16 +89,12 @@ void dayOnOk(HWND dialog) {
 
 void dayOnCommand(HWND dialog, int id, HWND, UINT) {
     switch (id) {
-    case IDOK:
-        dayOnOk(dialog);
-        return;
+    case IDOK: dayOnOk(dialog); return;
     case IDC_DAY_LATEST:
         choiceOf(dialog)->day.clear();
         EndDialog(dialog, IDOK);
         return;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); return;
     }
 }
 
@@ -106,11 +102,8 @@ void dayOnCommand(HWND dialog, int id, HWND, UINT) {
 
 INT_PTR CALLBACK dayBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        return HANDLE_WM_INITDIALOG(dialog, wParam, lParam, dayOnInitDialog);
-    case WM_COMMAND:
-        HANDLE_WM_COMMAND(dialog, wParam, lParam, dayOnCommand);
-        return TRUE;
+    case WM_INITDIALOG: return HANDLE_WM_INITDIALOG(dialog, wParam, lParam, dayOnInitDialog);
+    case WM_COMMAND: HANDLE_WM_COMMAND(dialog, wParam, lParam, dayOnCommand); return TRUE;
     }
     return FALSE;
 }

@@ -272,12 +272,10 @@ bool formOnCommand(int id, int code) {
     SearchForm& form = *gSearchForm;
     switch (id) {
     case IDC_AREA:
-    case IDC_PREFECTURE:
-        return choiceChanged(form, id, code);
+    case IDC_PREFECTURE: return choiceChanged(form, id, code);
     case IDC_NUMBER:
     case IDC_CITY:
-    case IDC_WARD:
-        return fieldChanged(form, static_cast<Field>(id), code);
+    case IDC_WARD: return fieldChanged(form, static_cast<Field>(id), code);
     case IDC_KANJI:
     case IDC_READING:
         if (code != BN_CLICKED) return false;

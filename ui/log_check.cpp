@@ -37,18 +37,20 @@ const char kNoListText[] =  // 今日の地名を用意できませんでした�
 
 // The open dialog's filters: label, pattern, in pairs.
 const char* const kFilters[] = {
-    "ADIF \x83\x8d\x83O (*.adi;*.adif)", "*.adi;*.adif",              // ADIF ログ
-    "HAMLOG CSV (*.csv)", "*.csv",                                   // HAMLOG CSV
-    "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83t\x83@\x83\x43\x83\x8b (*.*)", "*.*",  // すべてのファイル
+    "ADIF \x83\x8d\x83O (*.adi;*.adif)",
+    "*.adi;*.adif",  // ADIF ログ
+    "HAMLOG CSV (*.csv)",
+    "*.csv",  // HAMLOG CSV
+    "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83t\x83@\x83\x43\x83\x8b (*.*)",
+    "*.*",  // すべてのファイル
 };
 
 std::string utf8FromWide(const std::wstring& text) {
-    const int cb = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                       nullptr);
+    const int cb =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(cb > 0 ? cb : 0), '\0');
     if (cb > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), cb, nullptr,
-                            nullptr);
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), cb, nullptr, nullptr);
     return out;
 }
 

@@ -156,9 +156,7 @@ void mainOnSize(HWND window, UINT, int clientWidth, int clientHeight) {
 void mainOnCommand(HWND window, int id, int code) {
     const bool fromMenu = code == 0;
     switch (id) {
-    case IDM_EXIT:
-        DestroyWindow(window);
-        return;
+    case IDM_EXIT: DestroyWindow(window); return;
     case IDM_FOCUS_NUMBER:
     case IDM_FOCUS_CITY:
     case IDM_FOCUS_WARD:
@@ -169,26 +167,15 @@ void mainOnCommand(HWND window, int id, int code) {
         if (fromMenu) focusControl(id - 100);
         return;
     case kUnusedFocusIds[0]:
-    case kUnusedFocusIds[1]:
-        return;
+    case kUnusedFocusIds[1]: return;
     case IDM_TREE_TOGGLE:
         if (fromMenu) toggleTree(window);
         return;
-    case IDM_ABOUT:
-        showAboutBox(window);
-        return;
-    case IDM_HELP:
-        helpOpen(window);
-        return;
-    case IDM_CHOOSE_DAY:
-        mainOnChooseDay(window);
-        return;
-    case IDM_CHECK_LOG:
-        logCheckOpen(window, gStagedUpdate);
-        return;
-    default:
-        formOnCommand(id, code);
-        return;
+    case IDM_ABOUT: showAboutBox(window); return;
+    case IDM_HELP: helpOpen(window); return;
+    case IDM_CHOOSE_DAY: mainOnChooseDay(window); return;
+    case IDM_CHECK_LOG: logCheckOpen(window, gStagedUpdate); return;
+    default: formOnCommand(id, code); return;
     }
 }
 
@@ -200,19 +187,13 @@ int messageBoxSjis(HWND owner, const char* text, const char* caption, UINT type)
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        mainOnCreate(window);
-        return 0;
-    case WM_DESTROY:
-        mainOnDestroy(window);
-        return 0;
+    case WM_CREATE: mainOnCreate(window); return 0;
+    case WM_DESTROY: mainOnDestroy(window); return 0;
     case WM_NCDESTROY:
         mainOnNcDestroy();
         break;
         HANDLE_MSG(window, WM_SIZE, mainOnSize);
-    case WM_COMMAND:
-        mainOnCommand(window, LOWORD(wParam), HIWORD(wParam));
-        return 0;
+    case WM_COMMAND: mainOnCommand(window, LOWORD(wParam), HIWORD(wParam)); return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -235,8 +216,9 @@ bool registerMainWindowClass(HINSTANCE instance) {
     const DWORD version = GetVersion();
     const bool ntLine = (version & 0x80000000u) == 0;
     if (ntLine || LOBYTE(LOWORD(version)) < 4) {
-        WNDCLASSW plain{cls.style, cls.lpfnWndProc, 0, 0, cls.hInstance, cls.hIcon,
-                        cls.hCursor, cls.hbrBackground, cls.lpszMenuName, cls.lpszClassName};
+        WNDCLASSW plain{cls.style,        cls.lpfnWndProc,  0,           0,
+                        cls.hInstance,    cls.hIcon,        cls.hCursor, cls.hbrBackground,
+                        cls.lpszMenuName, cls.lpszClassName};
         return RegisterClassW(&plain) != 0;
     }
     cls.hIconSm = static_cast<HICON>(LoadImageW(instance, kClassName, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));

@@ -6,8 +6,8 @@
 
 namespace orvetta {
 
-extern HINSTANCE gInstance;   // the module holding the resources
-extern HWND gMainWindow;      // set once creation of the main window returns
+extern HINSTANCE gInstance;  // the module holding the resources
+extern HWND gMainWindow;     // set once creation of the main window returns
 
 // Registers the main window class "VELKAR". Returns false on failure.
 bool registerMainWindowClass(HINSTANCE instance);

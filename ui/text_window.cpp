@@ -99,7 +99,7 @@ LRESULT CALLBACK textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HANDLE_MSG(window, WM_SIZE, textOnSize);
         HANDLE_MSG(window, WM_SETFOCUS, textOnSetFocus);
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, textOnCtlColorStatic);
-        default: return DefWindowProcW(window, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

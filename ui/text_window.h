@@ -11,12 +11,7 @@
 
 namespace orvetta {
 
-enum TextWindowKind {
-    kHelpTextWindow,
-    kHistoryTextWindow,
-    kLogReportTextWindow,
-    kTextWindowKinds
-};
+enum TextWindowKind { kHelpTextWindow, kHistoryTextWindow, kLogReportTextWindow, kTextWindowKinds };
 
 // The open window of each kind; null while it is closed.
 extern HWND gTextWindows[kTextWindowKinds];

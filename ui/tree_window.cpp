@@ -59,11 +59,11 @@ constexpr size_t kPlaceTextBuffer = kPlaceTextMax + 3 + 1;
 int placeImage(const PlaceRecord& record) {
     if (!isCurrentForTree(record.current)) return kImageOld;
     switch (record.kind) {
-        case kKindCity: return kImageCity;
-        case kKindDistrict: return kImageDistrict;
-        case kKindWard: return kImageWard;
-        case kKindTown: return kImageTown;
-        default: return kImageVillage;
+    case kKindCity: return kImageCity;
+    case kKindDistrict: return kImageDistrict;
+    case kKindWard: return kImageWard;
+    case kKindTown: return kImageTown;
+    default: return kImageVillage;
     }
 }
 
@@ -201,7 +201,7 @@ LRESULT CALLBACK treeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HANDLE_MSG(window, WM_SIZE, treeOnSize);
         HANDLE_MSG(window, WM_COMMAND, treeOnCommand);
         HANDLE_MSG(window, WM_CONTEXTMENU, treeOnContextMenu);
-        default: return DefWindowProcW(window, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -248,8 +248,7 @@ void treeSetFont(HFONT font) {
 
 void treeReleaseImageList() {
     if (!gTreeView || !IsWindow(gTreeView)) return;
-    auto imageList =
-        reinterpret_cast<HIMAGELIST>(SendMessageW(gTreeView, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+    auto imageList = reinterpret_cast<HIMAGELIST>(SendMessageW(gTreeView, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
     if (imageList) {
         SendMessageW(gTreeView, TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
         ImageList_Destroy(imageList);

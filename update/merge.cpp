@@ -46,8 +46,8 @@ int findRecord(const PlaceRecord* records, int count, Match match) {
     return -1;
 }
 
-void insertRecord(PlaceRecord* records, AreaRow* areaTable, PrefectureRow* prefectureTable,
-                  const PlaceRecord& record, const PlacementKey& key, int index) {
+void insertRecord(PlaceRecord* records, AreaRow* areaTable, PrefectureRow* prefectureTable, const PlaceRecord& record,
+                  const PlacementKey& key, int index) {
     shiftRecordsUp(areaTable, records, index);
     growRegionRanges(areaTable, prefectureTable, key);
     records[index] = record;
@@ -80,13 +80,14 @@ void growRegionRanges(AreaRow* areaTable, PrefectureRow* prefectureTable, const 
     spanAreaRows(prefectureTable, areaTable);
 }
 
-int mergeUpdates(PlaceRecord* records, AreaRow* areaTable, PrefectureRow* prefectureTable,
-                 const PlaceRecord* staging, int stagedCount) {
+int mergeUpdates(PlaceRecord* records, AreaRow* areaTable, PrefectureRow* prefectureTable, const PlaceRecord* staging,
+                 int stagedCount) {
     for (int s = 0; s < stagedCount; ++s) {
         const PlaceRecord& record = staging[s];
         const int count = areaTable[0].last + 1;
 
-        const int same = findRecord(records, count, [&](const PlaceRecord& r) { return sameNumber(r.number, record.number); });
+        const int same =
+            findRecord(records, count, [&](const PlaceRecord& r) { return sameNumber(r.number, record.number); });
         if (same >= 0) {
             records[same] = record;
             continue;
@@ -96,10 +97,12 @@ int mergeUpdates(PlaceRecord* records, AreaRow* areaTable, PrefectureRow* prefec
         if (record.kind == kKindCity) {
             // No record begins with code + "00": the city has no place and is
             // not added. Only a prefecture without districts gets here.
-            const int at = findRecord(records, count, [&](const PlaceRecord& r) { return compareKey(key, r.number) == 0; });
+            const int at =
+                findRecord(records, count, [&](const PlaceRecord& r) { return compareKey(key, r.number) == 0; });
             if (at >= 0) insertRecord(records, areaTable, prefectureTable, record, key, at);
         } else {
-            const int at = findRecord(records, count, [&](const PlaceRecord& r) { return compareKey(key, r.number) < 0; });
+            const int at =
+                findRecord(records, count, [&](const PlaceRecord& r) { return compareKey(key, r.number) < 0; });
             insertRecord(records, areaTable, prefectureTable, record, key, at >= 0 ? at : count);
         }
     }

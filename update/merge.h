@@ -17,8 +17,8 @@ struct PlacementKey {
 // slots and both tables with them. The record count is area row 0's last + 1.
 // The array needs room for one more record per staged record: the caller
 // stages at most kSpareSlots. Returns 1; it cannot fail.
-int mergeUpdates(PlaceRecord* records, AreaRow* areaTable, PrefectureRow* prefectureTable,
-                 const PlaceRecord* staging, int stagedCount);
+int mergeUpdates(PlaceRecord* records, AreaRow* areaTable, PrefectureRow* prefectureTable, const PlaceRecord* staging,
+                 int stagedCount);
 
 // Moves the records from `index` to area row 0's last up by one slot, so that
 // slot `index` may be overwritten. Call before the tables grow.

@@ -24,8 +24,7 @@ int loadPlaces(PlaceList& places, const std::string& onDate, StagedUpdate& updat
         say(notices.warn, notices.context, kInitErrorText, kInitErrorCaption);
         return kLoadDecodeFailed;
     }
-    if (!onDate.empty())
-        rewindToDate(*gEdition, onDate.c_str(), places);
+    if (!onDate.empty()) rewindToDate(*gEdition, onDate.c_str(), places);
 
     if (!update.read) {
         update.read = true;

@@ -31,7 +31,7 @@ struct StagedUpdate {
     bool read = false;                   // set by the first loadPlaces
     int status = kUpdateNoFile;          // readUpdateFile's result
     UpdateError error;
-    std::vector<PlaceRecord> records;    // accepted lines, in file order
+    std::vector<PlaceRecord> records;  // accepted lines, in file order
 };
 
 // Decodes the image of the edition in use into `places`, rewinds it to the

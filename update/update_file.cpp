@@ -146,8 +146,7 @@ int stageUpdateText(const char* fileBuffer, size_t fileSize, std::vector<PlaceRe
     staged.clear();
     UpdateError found;
     if (fileSize == 0) return reject(error, {0, UpdateFault::FileEmpty});
-    PlaceRecord* staging =
-        static_cast<PlaceRecord*>(heapAllocZeroed(kUpdateStagingSlots * sizeof(PlaceRecord)));
+    PlaceRecord* staging = static_cast<PlaceRecord*>(heapAllocZeroed(kUpdateStagingSlots * sizeof(PlaceRecord)));
     if (!staging) return reject(error, {0, UpdateFault::FileUnreadable});
 
     char line[kUpdateLineBufferSize];
@@ -177,15 +176,12 @@ int stageUpdateFile(const char* name, const UpdateNotifier& notifier, std::vecto
     staged.clear();
     UpdateSource source;
     switch (readUpdateSource(name, kUpdateSizeLimit, &source)) {
-    case kSourceRead:
-        break;
+    case kSourceRead: break;
     case kSourceCannotOpen:
         if (notifier.inform) notifier.inform(notifier.context, kUpdateMissingText, kUpdateMissingCaption);
         return kUpdateNoFile;
-    case kSourceEmpty:
-        return reject(error, {0, UpdateFault::FileEmpty});
-    case kSourceTooLarge:
-        return reject(error, {0, UpdateFault::FileTooLarge});
+    case kSourceEmpty: return reject(error, {0, UpdateFault::FileEmpty});
+    case kSourceTooLarge: return reject(error, {0, UpdateFault::FileTooLarge});
     default:  // no size, or no memory for the buffer
         return reject(error, {0, UpdateFault::FileUnreadable});
     }

@@ -27,8 +27,8 @@ struct UpdateNotifier {
 
 extern const char kUpdateFileName[];  // "velkarad.txt"
 constexpr int kUpdateLineBufferSize = 256;
-constexpr int kUpdateLineLimit = 249;    // bytes before the LF, CR included
-constexpr int kUpdateStagingSlots = 100;  // data lines per file: the spare slots
+constexpr int kUpdateLineLimit = 249;         // bytes before the LF, CR included
+constexpr int kUpdateStagingSlots = 100;      // data lines per file: the spare slots
 constexpr size_t kUpdateSizeLimit = 1048576;  // bytes per file: 1 MiB, checked before reading
 
 // Why a file was rejected: the first check that failed. Each has one short
@@ -122,9 +122,10 @@ const char* updateFaultReason(UpdateFault fault);
 std::string updateErrorText(const UpdateError& error);
 
 // Message texts (Shift-JIS).
-extern const char kUpdateMissingText[];    // velkarad.txt が見つかりませんでした\n更新処理を行なわずに起動します
+extern const char kUpdateMissingText[];  // velkarad.txt が見つかりませんでした\n更新処理を行なわずに起動します
 extern const char kUpdateMissingCaption[];  // Orvetta
-extern const char kUpdateErrorText[];      // 地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n\n更新処理を行なわずに起動します
-extern const char kUpdateErrorCaption[];   // Orvetta：更新エラー
+extern const char kUpdateErrorText
+    [];  // 地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n\n更新処理を行なわずに起動します
+extern const char kUpdateErrorCaption[];  // Orvetta：更新エラー
 
 }  // namespace orvetta

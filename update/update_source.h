@@ -7,12 +7,12 @@
 
 namespace orvetta {
 
-constexpr int kSourceRead = 0;         // the file is in the buffer
-constexpr int kSourceCannotOpen = 1;   // missing, locked, no regular file (a directory, a FIFO), no access
-constexpr int kSourceNoSize = 2;       // its size cannot be taken
-constexpr int kSourceNoMemory = 3;     // the heap has no buffer for it
-constexpr int kSourceEmpty = 4;        // 0 bytes
-constexpr int kSourceTooLarge = 5;     // more than `limit` bytes; nothing was read
+constexpr int kSourceRead = 0;        // the file is in the buffer
+constexpr int kSourceCannotOpen = 1;  // missing, locked, no regular file (a directory, a FIFO), no access
+constexpr int kSourceNoSize = 2;      // its size cannot be taken
+constexpr int kSourceNoMemory = 3;    // the heap has no buffer for it
+constexpr int kSourceEmpty = 4;       // 0 bytes
+constexpr int kSourceTooLarge = 5;    // more than `limit` bytes; nothing was read
 
 // The file buffer: the file's bytes followed by kSourcePadding zero bytes, so
 // a NUL always ends the data. The buffer comes from heapAllocZeroed.

@@ -44,7 +44,9 @@ void fuzzRoundTrip(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    if (data[0] % 2 == 0) fuzzDecode(data + 1, size - 1);
-    else fuzzRoundTrip(data + 1, size - 1);
+    if (data[0] % 2 == 0)
+        fuzzDecode(data + 1, size - 1);
+    else
+        fuzzRoundTrip(data + 1, size - 1);
     return 0;
 }

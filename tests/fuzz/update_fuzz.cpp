@@ -103,8 +103,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     std::string file;
-    if (data[0] % 2 == 0) file.assign(reinterpret_cast<const char*>(data + 1), size - 1);
-    else file = Builder(data + 1, size - 1).build();
+    if (data[0] % 2 == 0)
+        file.assign(reinterpret_cast<const char*>(data + 1), size - 1);
+    else
+        file = Builder(data + 1, size - 1).build();
 
     // The file buffer: the bytes and one NUL, nothing more.
     std::unique_ptr<char[]> buffer(new char[file.size() + 1]);
@@ -119,13 +121,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check((result == kUpdateMerged) == (error.fault == UpdateFault::None), "fault does not match the result");
     check(error.line >= 0 && static_cast<size_t>(error.line) <= file.size(), "fault on a line beyond the file");
     if (result == kUpdateMerged) {
-        const std::string broken = test::checkRegionInvariants(gRecords, recordArraySlots(), gAreaTable, gPrefectureTable);
+        const std::string broken =
+            test::checkRegionInvariants(gRecords, recordArraySlots(), gAreaTable, gPrefectureTable);
         if (!broken.empty()) std::fprintf(stderr, "update_fuzz: %s\n", broken.c_str());
         check(broken.empty(), "invariant broken after a merge");
     } else {
         check(result == kUpdateRejected, "unexpected result");
-        check(std::memcmp(gRecords, gShipped->data(), gShipped->size() * sizeof(PlaceRecord)) == 0, "rejected file changed records");
-        check(std::memcmp(gAreaTable, shippedAreaTable(), sizeof gAreaTable) == 0, "rejected file changed the area table");
+        check(std::memcmp(gRecords, gShipped->data(), gShipped->size() * sizeof(PlaceRecord)) == 0,
+              "rejected file changed records");
+        check(std::memcmp(gAreaTable, shippedAreaTable(), sizeof gAreaTable) == 0,
+              "rejected file changed the area table");
         check(std::memcmp(gPrefectureTable, shippedPrefectureTable(), sizeof gPrefectureTable) == 0,
               "rejected file changed the prefecture table");
     }

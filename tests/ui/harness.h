@@ -35,10 +35,10 @@ std::string sjis(const char* utf8);
 std::string toUtf8(const std::wstring& text);
 
 std::wstring windowText(HWND window);
-std::wstring listText(HWND list, int index);   // LB_GETTEXT
+std::wstring listText(HWND list, int index);    // LB_GETTEXT
 std::wstring comboText(HWND combo, int index);  // CB_GETLBTEXT
 int listCount(HWND list);
-std::wstring treeItemText(HTREEITEM item);       // a node of the tree view
+std::wstring treeItemText(HTREEITEM item);  // a node of the tree view
 int comboCount(HWND combo);
 
 // Sends WM_COMMAND to the main window as the control (or menu, code 0)

@@ -162,7 +162,8 @@ TEST_F(Fonts, FaceIsAnInstalledJapaneseFace) {
 }
 
 TEST_F(TextLimits, NameFieldsRefuseTheFortySixthCharacter) {
-    const char* fortySix = "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん";
+    const char* fortySix =
+        "あいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもやゆよらりるれろわをん";
     for (int id : {IDC_CITY, IDC_WARD}) {
         typeText(id, fortySix);
         EXPECT_EQ(GetWindowTextLengthW(controlById(id)), 45) << id;

@@ -29,8 +29,8 @@ bool hasFocus(HWND control) {
 }
 
 TEST_F(FocusCommand, MovesFocusToControlHundredBelow) {
-    for (int id : {IDM_FOCUS_NUMBER, IDM_FOCUS_CITY, IDM_FOCUS_WARD, IDM_FOCUS_PREFECTURE, IDM_FOCUS_AREA,
-                   IDM_FOCUS_RESULTS}) {
+    for (int id :
+         {IDM_FOCUS_NUMBER, IDM_FOCUS_CITY, IDM_FOCUS_WARD, IDM_FOCUS_PREFECTURE, IDM_FOCUS_AREA, IDM_FOCUS_RESULTS}) {
         sendCommand(id);
         EXPECT_TRUE(hasFocus(controlById(id - 100))) << id;
     }

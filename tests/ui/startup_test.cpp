@@ -116,8 +116,8 @@ TEST_F(StartProgram, FailedStartupsExitWithCodeZero) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process));
+        ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &process));
         EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0) << toUtf8(mode);
         DWORD exitCode = 99;
         GetExitCodeProcess(process.hProcess, &exitCode);
@@ -170,8 +170,8 @@ TEST_F(StartProgram, CurrentEditionProgramShowsTodaysList) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process))
+    ASSERT_TRUE(
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         << toUtf8(program);
     HWND main = waitForWindow(process.dwProcessId, L"VELKAR");
     ASSERT_NE(main, nullptr);

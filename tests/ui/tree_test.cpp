@@ -24,8 +24,8 @@ namespace {
 
 std::vector<HTREEITEM> children(HTREEITEM parent) {
     std::vector<HTREEITEM> items;
-    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(
-        gTreeView, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
+    auto item = reinterpret_cast<HTREEITEM>(
+        SendMessageW(gTreeView, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
     while (item) {
         items.push_back(item);
         item = reinterpret_cast<HTREEITEM>(
@@ -266,8 +266,7 @@ using TreeUpdate = FreshDirectoryTest;
 
 TEST_F(TreeUpdate, ShowsAPlaceTheUpdateFileAdded) {
     // 0136,北斗市,ほくとし,1 in Shift-JIS.
-    writeUpdateFile(
-        "0136,\x96\x6b\x93\x6c\x8e\x73,\x82\xd9\x82\xad\x82\xc6\x82\xb5,1\r\n");
+    writeUpdateFile("0136,\x96\x6b\x93\x6c\x8e\x73,\x82\xd9\x82\xad\x82\xc6\x82\xb5,1\r\n");
     ASSERT_NE(startProgram(), nullptr);
     EXPECT_TRUE(recordedBoxes().empty());
     EXPECT_EQ(SendMessageW(gTreeView, TVM_GETCOUNT, 0, 0), recordCount() + 10 + 47);
@@ -333,11 +332,11 @@ private:
 };
 
 TEST_F(TreeWalk, TownBeforeAnyDistrictHangsUnderThePrefecture) {
-    add("01001A", "A\x92\xac", "a", kKindTown, '1');       // A町
-    add("01001", "B\x8c\x53", "b", kKindDistrict, '0');     // B郡, old
-    add("01001B", "C\x91\xba", "c", kKindVillage, '1');     // C村
-    add("0101", "D\x8e\x73", "d", kKindCity, '1');          // D市
-    add("010101", "E\x8b\xe6", "e", kKindWard, '0');        // E区, old
+    add("01001A", "A\x92\xac", "a", kKindTown, '1');     // A町
+    add("01001", "B\x8c\x53", "b", kKindDistrict, '0');  // B郡, old
+    add("01001B", "C\x91\xba", "c", kKindVillage, '1');  // C村
+    add("0101", "D\x8e\x73", "d", kKindCity, '1');       // D市
+    add("010101", "E\x8b\xe6", "e", kKindWard, '0');     // E区, old
     HTREEITEM prefecture = build();
     ASSERT_NE(prefecture, nullptr);
     std::vector<HTREEITEM> top = children(prefecture);
