@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test:
+#   0. the layout of every C++ source (clang-format);
 #   1. native build (g++), unit tests and the command-line checks;
 #   2. the same tests under AddressSanitizer + UndefinedBehaviorSanitizer;
 #   3. the libFuzzer targets (clang), each for a bounded time;
@@ -36,6 +37,15 @@ run_ctest() {  # label, build dir, ctest args...
   failed=$((failed + nfail))
   summary+=("$label: $((total - nfail)) of $total passed")
 }
+
+echo "== layout: every C++ source as .clang-format lays it out"
+if clang-format --dry-run --Werror $(git ls-files '*.cpp' '*.h'); then
+  passed=$((passed + 1))
+  summary+=("layout: clang-format clean")
+else
+  failed=$((failed + 1))
+  summary+=("layout: clang-format would change the files above")
+fi
 
 echo "== native build and tests"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVETTA_BENCH=ON >/dev/null
