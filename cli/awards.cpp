@@ -69,7 +69,7 @@ int runAwards(const Options& options, const Edition& edition) {
         return kExitUsage;
     }
     PlaceList places;
-    if (!loadPlaces(options, edition, places)) return kExitNoDictionary;
+    if (const int status = loadPlaces(options, edition, places); status != kExitFound) return status;
     const AwardData data = buildAwardData(places);
     releasePlaces(places);
 

@@ -56,7 +56,7 @@ void dumpPlaces(const PlaceList& places, bool sjis) {
 
 int runDump(const Options& options, const Edition& edition) {
     PlaceList places;
-    if (!loadPlaces(options, edition, places)) return kExitNoDictionary;
+    if (const int status = loadPlaces(options, edition, places); status != kExitFound) return status;
     dumpPlaces(places, options.sjis);
     releasePlaces(places);
     return kExitFound;

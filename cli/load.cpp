@@ -1,5 +1,6 @@
 #include "cli/load.h"
 
+#include "cli/command.h"
 #include "cli/output.h"
 #include "dict/load.h"
 #include "update/startup.h"
@@ -12,16 +13,29 @@ void warnOnStderr(void*, const char* text, const char* caption) {
     complain(text);
 }
 
+// The notice of a missing update file, taken only for a file --update names.
+void noteMissing(void* missing, const char*, const char*) { *static_cast<bool*>(missing) = true; }
+
 }  // namespace
 
-bool loadPlaces(const Options& options, const Edition& edition, PlaceList& places) {
+int loadPlaces(const Options& options, const Edition& edition, PlaceList& places) {
     selectEdition(edition);
     StagedUpdate update;
     update.path = options.updatePath;
-    // A missing update file is the usual case on a command line: nothing is
-    // said. A file that is there but rejected is reported with its line.
-    const StartupNotices notices{nullptr, warnOnStderr, nullptr};
-    return orvetta::loadPlaces(places, options.onDate, update, notices) == decodedDictionarySize();
+    // A missing ./velkarad.txt is the usual case on a command line: nothing
+    // is said. A file that is there but rejected is reported with its line.
+    bool missing = false;
+    const StartupNotices notices{options.has(OptionId::Update) ? noteMissing : nullptr, warnOnStderr, &missing};
+    if (orvetta::loadPlaces(places, options.onDate, update, notices) != decodedDictionarySize()) {
+        releasePlaces(places);
+        return kExitNoDictionary;
+    }
+    if (missing) {
+        releasePlaces(places);
+        complainUsage("--update cannot open '" + shownArgument(options.updatePath) + "'");
+        return kExitUsage;
+    }
+    return kExitFound;
 }
 
 void releasePlaces(PlaceList& places) { releaseDictionary(places); }

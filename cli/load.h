@@ -11,10 +11,13 @@ namespace orvetta::cli {
 
 // Loads `edition` into `places` (as of --on, unless not given) and merges the
 // update file the options name (./velkarad.txt by default, none with
-// --no-update). A missing file is passed over in silence; a rejected one and
-// a failed load are reported on standard error. False when the list could
-// not be loaded.
-bool loadPlaces(const Options& options, const Edition& edition, PlaceList& places);
+// --no-update). A missing ./velkarad.txt is passed over in silence; a rejected
+// file and a failed load are reported on standard error, and so is a file
+// --update names that does not open: passing over it would answer from a
+// list the user did not ask for. Returns kExitFound when the list is ready,
+// kExitUsage for that file, kExitNoDictionary when the list could not be
+// loaded (nothing to release then).
+int loadPlaces(const Options& options, const Edition& edition, PlaceList& places);
 
 // Releases what loadPlaces loaded.
 void releasePlaces(PlaceList& places);

@@ -25,7 +25,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
         return kExitUsage;
     }
     PlaceList places;
-    if (!loadPlaces(options, edition, places)) return kExitNoDictionary;
+    if (const int status = loadPlaces(options, edition, places); status != kExitFound) return status;
 
     SearchRequest request;
     request.prefecturePosition = options.prefecture;

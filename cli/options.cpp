@@ -3,7 +3,6 @@
 #include "cli/output.h"
 #include "dict/history.h"
 #include "dict/place.h"
-#include "update/update_file.h"
 #include "log/log_reader.h"
 
 namespace orvetta::cli {
@@ -66,12 +65,6 @@ bool storeLanguage(Options& options, const std::string& value, std::string& prob
 bool storeUpdatePath(Options& options, const std::string& value, std::string& problem) {
     if (value.empty()) {
         problem = "needs a file name, not ''";
-        return false;
-    }
-    // A file the user names must be there: passing over it in silence would
-    // answer from a list the user did not ask for.
-    if (!updateFileExists(value.c_str())) {
-        problem = "cannot open '" + shownArgument(value) + "'";
         return false;
     }
     options.updatePath = value;

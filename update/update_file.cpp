@@ -190,13 +190,6 @@ int stageUpdateFile(const char* name, const UpdateNotifier& notifier, std::vecto
     return result;
 }
 
-bool updateFileExists(const char* name) {
-    UpdateSource source;
-    const int result = readUpdateSource(name, kUpdateSizeLimit, &source);
-    heapFree(source.buffer);
-    return result != kSourceCannotOpen;
-}
-
 void mergeStaged(const std::vector<PlaceRecord>& staged, PlaceList& places) {
     ++places.version;
     if (!staged.empty())

@@ -79,9 +79,6 @@ int stageUpdateFile(const char* name, const UpdateNotifier& notifier, std::vecto
 // The same for a file already in memory (see readUpdateText).
 int stageUpdateText(const char* fileBuffer, size_t fileSize, std::vector<PlaceRecord>& staged,
                     UpdateError* error = nullptr);
-// True when `name` opens as an update file would (it may still be rejected).
-bool updateFileExists(const char* name);
-
 // Merges staged records into the list (see mergeUpdates).
 void mergeStaged(const std::vector<PlaceRecord>& staged, PlaceList& places);
 
