@@ -46,10 +46,16 @@ check() {  # description, command...
   fi
 }
 
-# True once a viewable top-level window titled $1 exists (up to 30 s).
+# True once a viewable window titled $1 exists (up to 30 s). Every window of
+# that name is asked: both programs share their title, and one of the program
+# that went before may linger unmapped for a while, hiding the new one from a
+# lookup by name, which takes the first it finds.
 window_shown() {
+  local id
   for _ in $(seq 300); do
-    xwininfo -name "$1" 2>/dev/null | grep -q IsViewable && return 0
+    for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\"" | awk '{print $1}'); do
+      xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && return 0
+    done
     sleep 0.1
   done
   return 1
