@@ -63,7 +63,7 @@ window_shown() {
 
 # Starts $1 from the unpacked folder, as a double click would.
 started_with_tree() {
-  (cd "$folder" && exec wine "./$1") &
+  (cd "$folder" && exec wine "./$1" --lang ja) &
   program_pid=$!
   local ok=0
   window_shown "Orvetta ver 1.0p" && window_shown "地名ツリー" || ok=1

@@ -4,17 +4,9 @@
 #include <cstring>
 
 #include "search/result_line.h"
+#include "text/texts.h"
 
 namespace orvetta {
-
-const char kHitCountInitialText[] = "0 \x8c\x8f";     // 0 件
-const char kHitCountNoneText[] = "0 \x8c\x8f      ";  // 0 件 and six spaces
-
-namespace {
-
-constexpr char kHitCountFormat[] = "%d \x8c\x8f    ";  // count, 件 and four spaces
-
-}  // namespace
 
 int SearchForm::slot(Field field) { return static_cast<int>(field) - static_cast<int>(Field::Number); }
 
@@ -119,9 +111,23 @@ void SearchForm::applyEnabling() {
     for (Control control : kEnabledControls) view_.controlEnable(control, enabled(control));
 }
 
-void SearchForm::setHitCount(const char* text) {
-    hitCountText_ = text;
-    view_.hitCountSetText(text);
+// -1 (kHitCountInitial) before any search, 0 after one without a hit or a
+// clear, otherwise the places found.
+void SearchForm::setHitCount(int found) {
+    hitCount_ = found;
+    if (found == kHitCountInitial)
+        hitCountText_ = textOf(TextId::HitCountInitial, language_);
+    else if (found == 0)
+        hitCountText_ = textOf(TextId::HitCountNone, language_);
+    else
+        hitCountText_ = formatText(TextId::HitCountFound, language_, found);
+    view_.hitCountSetText(hitCountText_.c_str());
+}
+
+void SearchForm::appendChoices() {
+    for (int row = 0; row < kAreaRows; ++row) view_.choiceAppend(Control::Area, kAreaChoiceLabels[row]);
+    for (int row = 0; row <= kLastPrefectureRow; ++row)
+        view_.choiceAppend(Control::Prefecture, places_.prefectureTable[row].name);
 }
 
 // ----- events -----
@@ -135,12 +141,10 @@ void SearchForm::initialise() {
     clearFlags();
     fillNumberList(scopeOf(places_, 0, 0));
     fillNameLists(scopeOf(places_, 0, 0));
-    for (int row = 0; row < kAreaRows; ++row) view_.choiceAppend(Control::Area, kAreaChoiceLabels[row]);
-    for (int row = 0; row <= kLastPrefectureRow; ++row)
-        view_.choiceAppend(Control::Prefecture, places_.prefectureTable[row].name);
+    appendChoices();
     view_.choiceSetPosition(Control::Area, 0);
     view_.choiceSetPosition(Control::Prefecture, 0);
-    setHitCount(kHitCountInitialText);
+    setHitCount(kHitCountInitial);
     results_.clear();
 }
 
@@ -253,14 +257,13 @@ void SearchForm::search(const FieldTexts& shown) {
     const int found = runSearch(places_, request(), results_);
     for (int i = before; i < results_.count(); ++i) view_.resultsAppend(results_.line(i));
     if (found >= 1) {
-        char text[32];
-        std::snprintf(text, sizeof text, kHitCountFormat, found);
-        setHitCount(text);
+        setHitCount(found);
         view_.resultsScrollToEnd();
     } else {
-        results_.append(kNoMatchText);
-        view_.resultsAppend(kNoMatchText);
-        setHitCount(kHitCountNoneText);
+        const char* none = textOf(TextId::NoMatchLine, language_);
+        results_.append(none);
+        view_.resultsAppend(none);
+        setHitCount(0);
     }
     view_.waitCursorEnd();
 }
@@ -279,7 +282,7 @@ void SearchForm::clearAll() {
         setFieldText(field, "");
         view_.fieldSetText(field, "");
     }
-    setHitCount(kHitCountNoneText);
+    setHitCount(0);
     results_.clear();
     view_.resultsReset();
     const Scope all{places_.areaTable[0].first, places_.areaTable[0].last};
@@ -289,11 +292,27 @@ void SearchForm::clearAll() {
 }
 
 void SearchForm::clearResults() {
-    setHitCount(kHitCountNoneText);
+    setHitCount(0);
     results_.clear();
     view_.resultsReset();
 }
 
 void SearchForm::resultsSelectionChanged() { applyEnabling(); }
+
+void SearchForm::setLanguage(Language language) {
+    language_ = language;
+    for (Control choice : {Control::Area, Control::Prefecture}) view_.choiceReset(choice);
+    appendChoices();
+    view_.choiceSetPosition(Control::Area, areaPosition_);
+    view_.choiceSetPosition(Control::Prefecture, prefecturePosition_);
+    // The name lists are made again; the fields show what they showed.
+    const std::string city = cityText_, ward = wardText_;
+    refillNameLists();
+    for (auto [field, text] : {std::pair{Field::City, &city}, std::pair{Field::Ward, &ward}}) {
+        setFieldText(field, text->c_str());
+        view_.fieldSetText(field, text->c_str());
+    }
+    setHitCount(hitCount_);
+}
 
 }  // namespace orvetta

@@ -1,8 +1,11 @@
-// The two languages a user can read the programs in.
+// The language a program shows its texts and place names in.
 #pragma once
 
 namespace orvetta {
 
-enum class Language { Japanese, English };
+enum class Language {
+    Japanese,  // the Japanese face: kanji names with their readings
+    English,   // the English face: romaji names, the kanji kept in brackets
+};
 
 }  // namespace orvetta

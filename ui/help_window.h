@@ -13,4 +13,7 @@ extern HWND& gHelpWindow;  // our help window; null while it is closed
 // when it is open already.
 void helpOpen(HWND owner);
 
+// Our help window, where it is open, shows the help of the face in force.
+void helpApplyLanguage();
+
 }  // namespace orvetta

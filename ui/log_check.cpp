@@ -4,12 +4,14 @@
 
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "dict/history.h"
 #include "dict/load.h"
 #include "log/award_check.h"
 #include "log/award_data_builder.h"
 #include "log/award_report.h"
+#include "ui/language.h"
 #include "ui/text.h"
 #include "ui/text_window.h"
 
@@ -17,33 +19,15 @@ namespace orvetta {
 
 namespace {
 
-const char kReportTitle[] = "\x83\x8d\x83O\x82\xcc\x8fW\x8cv - ";  // ログの集計 -
-const char kCannotOpenText[] =  // ログを開けませんでした。ファイルがないか、読めません。
-    "\x83\x8d\x83O\x82\xf0\x8aJ\x82\xaf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42\x83t\x83@\x83\x43"
-    "\x83\x8b\x82\xaa\x82\xc8\x82\xa2\x82\xa9\x81\x41\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x81\x42";
-const char kReadErrorText[] =  // ログを最後まで読めませんでした。
-    "\x83\x8d\x83O\x82\xf0\x8d\xc5\x8c\xe3\x82\xdc\x82\xc5\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5"
-    "\x82\xbd\x81\x42";
-const char kNotALogText[] =  // ADIF のログでも HAMLOG の CSV でもありません。読める記録が一つもありません。
-    "ADIF \x82\xcc\x83\x8d\x83O\x82\xc5\x82\xe0 HAMLOG \x82\xcc CSV \x82\xc5\x82\xe0\x82\xa0\x82\xe8\x82\xdc\x82\xb9"
-    "\x82\xf1\x81\x42\x93\xc7\x82\xdf\x82\xe9\x8bL\x98^\x82\xaa\x88\xea\x82\xc2\x82\xe0\x82\xa0\x82\xe8\x82\xdc\x82"
-    "\xb9\x82\xf1\x81\x42";
-const char kNoJapaneseContactText[] =  // ログに日本局との交信がありません。
-    "\x83\x8d\x83O\x82\xc9\x93\xfa\x96{\x8b\xc7\x82\xc6\x82\xcc\x8c\xf0\x90M\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9"
-    "\x82\xf1\x81\x42";
-const char kNoListText[] =  // 今日の地名を用意できませんでした。
-    "\x8d\xa1\x93\xfa\x82\xcc\x92n\x96\xbc\x82\xf0\x97p\x88\xd3\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82"
-    "\xb5\x82\xbd\x81\x42";
-
-// The open dialog's filters: label, pattern, in pairs.
-const char* const kFilters[] = {
-    "ADIF \x83\x8d\x83O (*.adi;*.adif)",
-    "*.adi;*.adif",  // ADIF ログ
-    "HAMLOG CSV (*.csv)",
-    "*.csv",  // HAMLOG CSV
-    "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83t\x83@\x83\x43\x83\x8b (*.*)",
-    "*.*",  // すべてのファイル
+// The open dialog's filters: a label from the table, its pattern.
+const std::pair<TextId, const wchar_t*> kFilters[] = {
+    {TextId::LogFilterAdif, L"*.adi;*.adif"},
+    {TextId::LogFilterHamlog, L"*.csv"},
+    {TextId::LogFilterAll, L"*.*"},
 };
+
+// The report's language for each face, in the order of Language.
+constexpr ReportLanguage kReportLanguages[] = {ReportLanguage::Japanese, ReportLanguage::English};
 
 std::string utf8FromWide(const std::wstring& text) {
     const int cb =
@@ -66,7 +50,7 @@ std::string reportOf(const std::wstring& path, const std::string& name, const St
     PlaceList today;
     if (loadEditionList(today, historyEdition()) != historyEdition().recordCount * kRecordSize) {
         releaseDictionary(today);
-        return kNoListText;
+        return uiText(TextId::LogNoList);
     }
     if (update.status == kUpdateMerged) mergeStaged(update.records, today);
     const AwardData data = buildAwardData(today);
@@ -75,13 +59,14 @@ std::string reportOf(const std::wstring& path, const std::string& name, const St
     AwardCheck check(data, CheckOptions{});
     switch (checkLogFile(check, utf8FromWide(path), name)) {
     case kLogRead: break;
-    case kLogCannotOpen: return kCannotOpenText;
-    case kLogReadError: return kReadErrorText;
-    default: return kNotALogText;
+    case kLogCannotOpen: return uiText(TextId::LogCannotOpen);
+    case kLogReadError: return uiText(TextId::LogReadError);
+    default: return uiText(TextId::LogNotALog);
     }
     std::string report;
-    writeReport(check, ReportLanguage::Japanese, [&](std::string_view text) { report.append(text); });
-    if (check.counts().japanese == 0) report.append("\n").append(kNoJapaneseContactText).append("\n");
+    writeReport(check, kReportLanguages[static_cast<int>(uiLanguage())],
+                [&](std::string_view text) { report.append(text); });
+    if (check.counts().japanese == 0) report.append("\n").append(uiText(TextId::LogNoJapaneseContact)).append("\n");
     return report;
 }
 
@@ -92,12 +77,13 @@ HWND logCheckShow(HWND owner, const std::wstring& path, const StagedUpdate& upda
     const std::string name = shownName(path);
     const std::string report = reportOf(path, name, update);
     SetCursor(previous);
-    return textWindowOpen(owner, kLogReportTextWindow, kReportTitle + name, report);
+    return textWindowOpen(owner, kLogReportTextWindow, formatText(TextId::LogReportTitle, uiLanguage(), name.c_str()),
+                          report);
 }
 
 void logCheckOpen(HWND owner, const StagedUpdate& update) {
     std::wstring filter;
-    for (const char* part : kFilters) filter += sjisToWide(part) + L'\0';
+    for (const auto& [label, pattern] : kFilters) filter += uiWide(label) + L'\0' + pattern + L'\0';
     filter += L'\0';
     wchar_t file[32768] = {};
     OPENFILENAMEW dialog{};

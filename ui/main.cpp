@@ -1,8 +1,11 @@
-// Process entry: takes the instance and the show state, ignores the rest.
+// Process entry: takes the instance, the show state and the face the command
+// line asks for (--lang ja, --lang en), ignores the rest.
 #include <windows.h>
 
+#include "ui/language.h"
 #include "ui/main_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    orvetta::chooseStartLanguage(GetCommandLineW());
     return orvetta::runProgram(instance, showCommand);
 }

@@ -21,6 +21,10 @@ extern HWND gTextWindows[kTextWindowKinds];
 // the front. Returns the window, or null when it could not be created.
 HWND textWindowOpen(HWND owner, TextWindowKind kind, std::string_view title, std::string_view text);
 
+// Shows `title` and `text` in the open window of `kind`, where it lies; nothing
+// when it is closed.
+void textWindowReplace(TextWindowKind kind, std::string_view title, std::string_view text);
+
 // Release step: closes every text window still open.
 void textWindowsClose();
 

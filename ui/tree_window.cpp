@@ -18,6 +18,8 @@
 #include <string>
 
 #include "dict/place.h"
+#include "ui/language.h"
+#include "ui/menus.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 
@@ -30,8 +32,10 @@ double gTreeFillMilliseconds;
 
 namespace {
 
+// The list the tree shows, for building it again in another face.
+const PlaceList* gTreePlaces;
+
 const wchar_t kTreeClassName[] = L"Velkar Tree";
-const char kTreeTitle[] = "\x92\x6e\x96\xbc\x83\x63\x83\x8a\x81\x5b";  // 地名ツリー
 constexpr int kTreeWidth = 200;
 constexpr int kTreeHeight = 250;
 
@@ -108,6 +112,7 @@ void treeAddPlaces(const PlaceList& places, HTREEITEM prefectureNode, const Pref
 }
 
 void treeFill(const PlaceList& places) {
+    gTreePlaces = &places;
     for (const AreaCaption& area : kAreaCaptions) {
         HTREEITEM areaNode = treeAppend(TVI_ROOT, area.caption, kImageArea, kTreeNoRecord);
         // Row 0 (all) and row 48 (unknown) are never shown.
@@ -213,7 +218,7 @@ bool registerTreeWindowClass(HINSTANCE instance) {
     windowClass.hIcon = LoadIconW(instance, L"VELKAR");
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    windowClass.lpszMenuName = L"TREE";
+    windowClass.lpszMenuName = nullptr;  // built in the face in force
     windowClass.lpszClassName = kTreeClassName;
     // A second main window in the same process (the tests make many) finds
     // the class already there.
@@ -227,10 +232,9 @@ HWND createTreeWindow(HINSTANCE instance, HWND owner, const PlaceList& places) {
     gTreeView = nullptr;
     gTreeImageList = nullptr;
     if (!registerTreeWindowClass(instance)) return nullptr;
-    std::wstring title = sjisToWide(kTreeTitle);
-    HWND window = CreateWindowExW(0, kTreeClassName, title.c_str(), WS_POPUP | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, kTreeWidth, kTreeHeight, owner, nullptr, instance,
-                                  const_cast<PlaceList*>(&places));
+    HWND window = CreateWindowExW(0, kTreeClassName, uiWide(TextId::TreeTitle).c_str(),
+                                  WS_POPUP | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, kTreeWidth,
+                                  kTreeHeight, owner, createTreeMenu(), instance, const_cast<PlaceList*>(&places));
     gTreeWindow = window;
     return window;
 }
@@ -240,6 +244,11 @@ void treeRebuild(const PlaceList& places) {
     SendMessageW(gTreeView, WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteAllItems(gTreeView);
     treeFillView(places);
+}
+
+void treeApplyLanguage() {
+    if (gTreeWindow) SetWindowTextW(gTreeWindow, uiWide(TextId::TreeTitle).c_str());
+    if (gTreePlaces) treeRebuild(*gTreePlaces);
 }
 
 void treeSetFont(HFONT font) {

@@ -12,6 +12,7 @@
 
 #include "dict/load.h"
 #include "ui/controls.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
@@ -294,7 +295,8 @@ void FreshDirectoryTest::TearDown() {
     deleteTree(directory_);
 }
 
-HWND FreshDirectoryTest::startProgram() {
+HWND FreshDirectoryTest::startProgram(const wchar_t* commandLine) {
+    chooseStartLanguage(commandLine);
     window_ = createMainWindow(GetModuleHandleW(nullptr));
     if (window_) {
         ShowWindow(window_, SW_SHOWNORMAL);
@@ -379,7 +381,8 @@ int main(int argc, char** argv) {
     using namespace orvetta;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     test::installBoxHook();
-    if (argc == 3 && std::strcmp(argv[1], "--program") == 0) {
+    if (argc >= 3 && std::strcmp(argv[1], "--program") == 0) {
+        chooseStartLanguage(GetCommandLineW());
         static const uint8_t kBadImage[] = {0xFF, 0xFF, 0xFF, 0xFF};
         if (std::strcmp(argv[2], "nomemory") == 0) gLoadSeams.allocate = [](size_t) -> void* { return nullptr; };
         if (std::strcmp(argv[2], "baddecode") == 0) {

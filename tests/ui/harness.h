@@ -82,8 +82,9 @@ class FreshDirectoryTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Creates the main window (the whole start-up), shows it and lays it out.
-    HWND startProgram();
+    // Creates the main window (the whole start-up), shows it and lays it out,
+    // in the face a program started with `commandLine` shows.
+    HWND startProgram(const wchar_t* commandLine = L"--lang ja");
     // Destroys the main window and drains the quit message it posts.
     void endProgram();
 

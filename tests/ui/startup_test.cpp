@@ -112,7 +112,7 @@ TEST_F(StartProgram, FailedStartupsExitWithCodeZero) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     for (const wchar_t* mode : {L"nomemory", L"baddecode"}) {
-        std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --program " + mode;
+        std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --program " + mode + L" --lang ja";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
@@ -166,7 +166,7 @@ TEST_F(StartProgram, CurrentEditionProgramShowsTodaysList) {
     program += L"\\ui\\orvetta-current.exe";
     writeUpdateFile("; nothing to change\r\n");
 
-    std::wstring commandLine = L"\"" + program + L"\"";
+    std::wstring commandLine = L"\"" + program + L"\" --lang ja";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
