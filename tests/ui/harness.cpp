@@ -295,6 +295,38 @@ void FreshDirectoryTest::TearDown() {
     deleteTree(directory_);
 }
 
+namespace {
+
+struct FoundWindow {
+    DWORD process;
+    const wchar_t* className;
+    HWND window;
+};
+
+BOOL CALLBACK findProcessWindow(HWND window, LPARAM lParam) {
+    auto* found = reinterpret_cast<FoundWindow*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (process != found->process || lstrcmpW(className, found->className) != 0) return TRUE;
+    found->window = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND waitForProcessWindow(DWORD process, const wchar_t* className) {
+    for (int tries = 0; tries < 300; ++tries) {
+        FoundWindow found{process, className, nullptr};
+        EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&found));
+        // Shown only once its creation, the whole start-up, has finished.
+        if (found.window && IsWindowVisible(found.window)) return found.window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
 HWND FreshDirectoryTest::startProgram(const wchar_t* commandLine) {
     chooseStartLanguage(commandLine);
     window_ = createMainWindow(GetModuleHandleW(nullptr));

@@ -74,6 +74,10 @@ struct SeenMenu {
 // chosen with the arrow and Enter keys.
 SeenMenu useContextMenu(HWND control, LPARAM where, int pick, HWND reportedTo = nullptr);
 
+// The visible window of class `className` that process `process` shows,
+// waited for up to 15 s; null when none came.
+HWND waitForProcessWindow(DWORD process, const wchar_t* className);
+
 // Writes `bytes` as "velkarad.txt" in the current directory.
 void writeUpdateFile(const std::string& bytes);
 
