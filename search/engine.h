@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dict/place.h"
+#include "text/language.h"
 
 namespace orvetta {
 
@@ -42,6 +43,7 @@ struct SearchRequest {
     // texts are compared folded (width, case, kana, variant kanji; romaji in
     // reading mode), which finds everything the exact rule finds and more.
     bool exact = false;
+    Language language = Language::Japanese;  // of the result lines
 
     // Copy a text into its field, cut to the field's limit.
     void setNumberText(const char* text);
