@@ -4,11 +4,30 @@
 #include <cstring>
 
 #include "search/result_line.h"
+#include "search/romaji_name.h"
 #include "text/texts.h"
 
 namespace orvetta {
 
 int SearchForm::slot(Field field) { return static_cast<int>(field) - static_cast<int>(Field::Number); }
+
+namespace {
+
+// A name typed in Latin letters (with hyphens, apostrophes and spaces), as an
+// entry of the English face's lists reads.
+bool isLatinName(const char* text) {
+    bool letter = false;
+    for (const char* p = text; *p; ++p) {
+        const char c = *p;
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            letter = true;
+        else if (c != '-' && c != '\'' && c != ' ')
+            return false;
+    }
+    return letter;
+}
+
+}  // namespace
 
 // ----- lists -----
 
@@ -39,24 +58,30 @@ void SearchForm::fillNameLists(Scope range) {
     view_.fieldResetList(Field::City);
     view_.fieldResetList(Field::Ward);
     const bool reading = mode_ == SearchMode::Reading;
+    // The English face lists every name in romaji, in either mode.
+    const bool romaji = language_ == Language::English;
     auto fieldOf = [](const PlaceRecord& r) {
         return (r.kind == kKindCity || r.kind == kKindDistrict) ? Field::City : Field::Ward;
     };
+    for (std::vector<std::string>& names : romajiNames_) names.clear();
     int counts[3] = {};
     size_t bytes[3] = {};
     for (int i = range.first; i <= range.last; ++i) {
         const PlaceRecord& r = places_.records[i];
         const int s = slot(fieldOf(r));
         ++counts[s];
-        bytes[s] += (reading ? strnlen(r.reading, sizeof r.reading) : strnlen(r.kanji, sizeof r.kanji)) + 1;
+        if (romaji) {
+            romajiNames_[s - 1].push_back(romajiName(r));
+            bytes[s] += romajiNames_[s - 1].back().size() + 1;
+        } else {
+            bytes[s] += (reading ? strnlen(r.reading, sizeof r.reading) : strnlen(r.kanji, sizeof r.kanji)) + 1;
+        }
     }
     for (Field field : {Field::City, Field::Ward}) view_.fieldFillBegin(field, counts[slot(field)], bytes[slot(field)]);
     for (int i = range.first; i <= range.last; ++i) {
-        const PlaceRecord& r = places_.records[i];
-        const char* name = reading ? r.reading : r.kanji;
-        Field field = fieldOf(r);
+        Field field = fieldOf(places_.records[i]);
         lists_[slot(field)].push_back(i);
-        view_.fieldAppendEntry(field, name);
+        view_.fieldAppendEntry(field, fieldEntryText(field, static_cast<int>(lists_[slot(field)].size()) - 1));
     }
     for (Field field : {Field::City, Field::Ward}) view_.fieldFillEnd(field);
 }
@@ -66,6 +91,7 @@ const std::vector<int>& SearchForm::fieldRecords(Field field) const { return lis
 const char* SearchForm::fieldEntryText(Field field, int entry) const {
     const PlaceRecord& r = places_.records[lists_[slot(field)][entry]];
     if (field == Field::Number) return r.number;
+    if (language_ == Language::English) return romajiNames_[slot(field) - 1][static_cast<size_t>(entry)].c_str();
     return mode_ == SearchMode::Reading ? r.reading : r.kanji;
 }
 
@@ -124,10 +150,18 @@ void SearchForm::setHitCount(int found) {
     view_.hitCountSetText(hitCountText_.c_str());
 }
 
+// The call areas are "すべて", "１" ... "０" in Japanese and "All", "1" ...
+// "0" in English; the prefectures are named as the face names them.
 void SearchForm::appendChoices() {
-    for (int row = 0; row < kAreaRows; ++row) view_.choiceAppend(Control::Area, kAreaChoiceLabels[row]);
+    const bool english = language_ == Language::English;
+    for (int row = 0; row < kAreaRows; ++row) {
+        const char* label = !english   ? kAreaChoiceLabels[row]
+                            : row == 0 ? prefectureLabel(places_.prefectureTable[0], language_)
+                                       : kAreaCaptions[row - 1].area;
+        view_.choiceAppend(Control::Area, label);
+    }
     for (int row = 0; row <= kLastPrefectureRow; ++row)
-        view_.choiceAppend(Control::Prefecture, places_.prefectureTable[row].name);
+        view_.choiceAppend(Control::Prefecture, prefectureLabel(places_.prefectureTable[row], language_));
 }
 
 // ----- events -----
@@ -234,6 +268,11 @@ SearchRequest SearchForm::request() const {
     request.setCityText(cityText_);
     request.setWardText(wardText_);
     request.searchMode = mode_;
+    request.language = language_;
+    // The English face lists names in romaji: a name in Latin letters can
+    // only be a reading, so it is searched as one in either mode.
+    if (language_ == Language::English && (isLatinName(cityText_) || isLatinName(wardText_)))
+        request.searchMode = SearchMode::Reading;
     return request;
 }
 
@@ -260,7 +299,7 @@ void SearchForm::search(const FieldTexts& shown) {
         setHitCount(found);
         view_.resultsScrollToEnd();
     } else {
-        const char* none = textOf(TextId::NoMatchLine, language_);
+        const char* none = noMatchText(language_);
         results_.append(none);
         view_.resultsAppend(none);
         setHitCount(0);

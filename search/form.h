@@ -184,7 +184,8 @@ private:
     char numberText_[kNumberTextSize] = {};
     char cityText_[kNameTextSize] = {};
     char wardText_[kNameTextSize] = {};
-    std::vector<int> lists_[3];  // record indices: number, city, ward lists
+    std::vector<int> lists_[3];                // record indices: number, city, ward lists
+    std::vector<std::string> romajiNames_[2];  // English face: the city and ward lists' entries
     std::string hitCountText_;
     ResultList results_;
 };

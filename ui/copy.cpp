@@ -119,7 +119,7 @@ std::wstring treeText(HWND tree, int command) {
     if (index < 0) return command == IDM_COPY_LINE ? caption : std::wstring();
     const PlaceRecord& record = gCopyPlaces->records[index];
     if (command == IDM_COPY_NUMBER) return sjisToWide(record.number, strnlen(record.number, sizeof record.number));
-    return command == IDM_COPY_LINE ? sjisToWide(resultLine(*gCopyPlaces, index)) : std::wstring();
+    return command == IDM_COPY_LINE ? sjisToWide(resultLine(*gCopyPlaces, index, uiLanguage())) : std::wstring();
 }
 
 int treeCtrlCCommand(HWND) { return IDM_COPY_LINE; }

@@ -18,6 +18,8 @@
 #include <string>
 
 #include "dict/place.h"
+#include "search/result_line.h"
+#include "search/romaji_name.h"
 #include "ui/language.h"
 #include "ui/menus.h"
 #include "ui/resource.h"
@@ -84,6 +86,17 @@ void formatPlaceText(const PlaceRecord& record, char (&text)[kPlaceTextBuffer]) 
              isCurrentForTree(record.current) ? "" : kOldMarker);
 }
 
+// The English face: "  0101 Sapporo-shi (札幌市)", and " (deleted)" behind an
+// old place.
+std::string englishPlaceText(const PlaceRecord& record) {
+    char number[8];
+    snprintf(number, sizeof number, "%6.*s", fieldLength(record.number), record.number);
+    std::string text = std::string(number) + " " + romajiName(record) + " (" +
+                       std::string(record.kanji, strnlen(record.kanji, sizeof record.kanji)) + ")";
+    if (!isCurrentForTree(record.current)) text += kDeletedMarkEnglish;
+    return text;
+}
+
 HTREEITEM treeAppend(HTREEITEM parent, const char* sjisText, int image, LPARAM record) {
     std::wstring text = sjisToWide(sjisText);
     TVINSERTSTRUCTW insert = {};
@@ -101,11 +114,17 @@ void treeAddPlaces(const PlaceList& places, HTREEITEM prefectureNode, const Pref
     if (!places.records || row.first < 0 || row.last >= places.count()) return;
     HTREEITEM parent = prefectureNode;
     char text[kPlaceTextBuffer];
+    const bool english = uiLanguage() == Language::English;
     for (int i = row.first; i <= row.last; ++i) {
         const PlaceRecord& record = places.records[i];
-        formatPlaceText(record, text);
+        std::string englishText;
+        if (english)
+            englishText = englishPlaceText(record);
+        else
+            formatPlaceText(record, text);
         bool cityOrDistrict = record.kind == kKindCity || record.kind == kKindDistrict;
-        HTREEITEM node = treeAppend(cityOrDistrict ? prefectureNode : parent, text, placeImage(record), i);
+        HTREEITEM node = treeAppend(cityOrDistrict ? prefectureNode : parent, english ? englishText.c_str() : text,
+                                    placeImage(record), i);
         // An old city or district still collects the places that follow it.
         if (cityOrDistrict) parent = node;
     }
@@ -114,12 +133,13 @@ void treeAddPlaces(const PlaceList& places, HTREEITEM prefectureNode, const Pref
 void treeFill(const PlaceList& places) {
     gTreePlaces = &places;
     for (const AreaCaption& area : kAreaCaptions) {
-        HTREEITEM areaNode = treeAppend(TVI_ROOT, area.caption, kImageArea, kTreeNoRecord);
+        HTREEITEM areaNode = treeAppend(TVI_ROOT, areaCaptionLabel(area, uiLanguage()), kImageArea, kTreeNoRecord);
         // Row 0 (all) and row 48 (unknown) are never shown.
         for (int r = 1; r <= kLastPrefectureRow; ++r) {
             const PrefectureRow& row = places.prefectureTable[r];
             if (strcmp(row.area, area.area) != 0) continue;
-            HTREEITEM prefectureNode = treeAppend(areaNode, row.name, kImagePrefecture, kTreeNoRecord);
+            HTREEITEM prefectureNode =
+                treeAppend(areaNode, prefectureLabel(row, uiLanguage()), kImagePrefecture, kTreeNoRecord);
             treeAddPlaces(places, prefectureNode, row);
         }
     }
