@@ -49,8 +49,9 @@ std::string dayNotice(const char* date, Language language) {
     return formatText(TextId::DayNotice, language, shownDate(date, language).c_str());
 }
 
-std::string historyTitle(const PlaceRecord& place, Language language) {
-    return formatText(TextId::HistoryTitle, language, fieldText(place.number).c_str(), fieldText(place.kanji).c_str());
+std::string historyTitle(const PlaceRecord& place, Language language, const char* name) {
+    return formatText(TextId::HistoryTitle, language, fieldText(place.number).c_str(),
+                      name ? name : fieldText(place.kanji).c_str());
 }
 
 std::string historyText(const char* number, Language language) {

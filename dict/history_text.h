@@ -22,8 +22,9 @@ std::string shownDate(const char* date, Language language);
 // 1 January 2004.
 std::string dayNotice(const char* date, Language language = Language::Japanese);
 
-// The title of a place's history: 履歴 - 4707 具志川市, History - 4707 具志川市.
-std::string historyTitle(const PlaceRecord& place, Language language = Language::Japanese);
+// The title of a place's history: 履歴 - 4707 具志川市, or History - 4707 NAME
+// with the name a face shows (`name`, Shift-JIS; the kanji when null).
+std::string historyTitle(const PlaceRecord& place, Language language = Language::Japanese, const char* name = nullptr);
 
 // The history of `number` from the history every program carries, one change
 // a line in date order: "2005-04-01  廃止  具志川市: 4713 うるま市 に新設合併".

@@ -2,9 +2,14 @@
 // strings with a phrase each.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "text/sjis.h"
+#include "text/texts.h"
 
 namespace orvetta {
 namespace {
@@ -69,6 +74,35 @@ TEST(SjisText, InputWithoutShiftJisFormFailsWhole) {
     EXPECT_FALSE(sjisFromUtf16(u"\xD800", sjis));  // a lone surrogate
     EXPECT_TRUE(sjisFromUtf8("", sjis));
     EXPECT_EQ(sjis, "");
+}
+
+TEST(TextTable, FormsAreFilledInAndBrokenRowsStopTheBuild) {
+    EXPECT_EQ(formatText(TextId::HitCountFound, Language::English, 12), "12 found");
+    EXPECT_EQ(formatText(TextId::UpdateErrorLine, Language::English, 3, "why"), "Line 3: why");
+    struct Case {
+        const char* rows;
+        const char* message;
+    } cases[] = {
+        {"MenuFile\tファイル(&F)\t\n", "a row is an id, its Japanese form and its English form"},
+        {"MenuFile\tファイル(&F)\n", "a row is an id"},
+        {"MenuFile\ta\tb\nMenuFile\tc\td\n", "the id MenuFile comes twice"},
+        {"menu file\ta\tb\n", "is not a name"},
+        {"Count\t%d 件\t%s found\n", "different printf arguments"},
+        {"Euro\ta\t€\n", "has no Shift-JIS form"},
+    };
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvetta_text_table_test";
+    std::filesystem::create_directories(dir);
+    for (const Case& c : cases) {
+        std::ofstream(dir / "texts.tsv") << "# comment\n\n" << c.rows;
+        const std::string command = "python3 " ORVETTA_SOURCE_DIR "/scripts/make-text-table.py " +
+                                    (dir / "texts.tsv").string() + " " + (dir / "out.h").string() + " 2>" +
+                                    (dir / "err.txt").string();
+        EXPECT_NE(std::system(command.c_str()), 0) << c.rows;
+        std::stringstream err;
+        err << std::ifstream(dir / "err.txt").rdbuf();
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+    }
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

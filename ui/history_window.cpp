@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dict/history_text.h"
+#include "search/romaji_name.h"
 #include "ui/language.h"
 #include "ui/text_window.h"
 
@@ -19,18 +20,21 @@ std::string numberOf(const PlaceRecord& place) {
     return std::string(place.number, strnlen(place.number, sizeof place.number));
 }
 
+std::string titleOf(const PlaceRecord& place, Language language) {
+    return historyTitle(place, language, placeName(place, language).c_str());
+}
+
 }  // namespace
 
 void historyOpen(HWND owner, const PlaceRecord& place) {
     gShownPlace = place;
     const Language language = uiLanguage();
-    textWindowOpen(owner, kHistoryTextWindow, historyTitle(place, language),
-                   historyText(numberOf(place).c_str(), language));
+    textWindowOpen(owner, kHistoryTextWindow, titleOf(place, language), historyText(numberOf(place).c_str(), language));
 }
 
 void historyApplyLanguage() {
     const Language language = uiLanguage();
-    textWindowReplace(kHistoryTextWindow, historyTitle(gShownPlace, language),
+    textWindowReplace(kHistoryTextWindow, titleOf(gShownPlace, language),
                       historyText(numberOf(gShownPlace).c_str(), language));
 }
 

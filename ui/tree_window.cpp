@@ -91,8 +91,7 @@ void formatPlaceText(const PlaceRecord& record, char (&text)[kPlaceTextBuffer]) 
 std::string englishPlaceText(const PlaceRecord& record) {
     char number[8];
     snprintf(number, sizeof number, "%6.*s", fieldLength(record.number), record.number);
-    std::string text = std::string(number) + " " + romajiName(record) + " (" +
-                       std::string(record.kanji, strnlen(record.kanji, sizeof record.kanji)) + ")";
+    std::string text = std::string(number) + " " + placeName(record, Language::English);
     if (!isCurrentForTree(record.current)) text += kDeletedMarkEnglish;
     return text;
 }
