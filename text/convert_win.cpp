@@ -1,6 +1,6 @@
-// Code page 932 through the Windows code-page API, strictly: code page 932
-// itself, never the system's ANSI code page, MB_ERR_INVALID_CHARS on the way
-// in and no best-fit or default character on the way out.
+// Code page 932 and UTF-8 through the Windows code-page API, strictly: code
+// page 932 itself, never the system's ANSI code page, MB_ERR_INVALID_CHARS on
+// the way in and no best-fit or default character on the way out.
 #include <windows.h>
 
 #include <climits>
@@ -63,6 +63,18 @@ bool appendSjisFromUtf8(const char* utf8, size_t cb, std::string& out) {
 bool appendSjisFromUtf16(const char16_t* text, size_t cch, std::string& out) {
     const std::wstring wide(text, text + cch);
     return appendMultiByte(kShiftJis, wide.data(), wide.size(), out);
+}
+
+bool appendUtf16FromUtf8(const char* utf8, size_t cb, std::u16string& out) {
+    std::wstring wide;
+    if (!appendWide(CP_UTF8, utf8, cb, wide)) return false;
+    out.append(wide.begin(), wide.end());
+    return true;
+}
+
+bool appendUtf8FromUtf16(const char16_t* text, size_t cch, std::string& out) {
+    const std::wstring wide(text, text + cch);
+    return appendMultiByte(CP_UTF8, wide.data(), wide.size(), out);
 }
 
 }  // namespace orvetta::text
