@@ -89,7 +89,7 @@ std::vector<const PlaceChange*> changesOf(const Edition& edition, const char* nu
 
 int rewindToDate(const Edition& edition, const char* date, PlaceList& places) {
     PlaceRecord* records = places.records;
-    ++places.version;
+    markChanged(places);
     std::unordered_map<std::string, std::vector<const PlaceChange*>> byNumber;
     for (int c = 0; c < edition.changeCount; ++c) byNumber[edition.changes[c].number].push_back(&edition.changes[c]);
 

@@ -32,7 +32,7 @@ LoadSeams gLoadSeams = defaultLoadSeams();
 int loadDictionary(PlaceList& places) {
     releaseDictionary(places);
     resetRegionTables(places);
-    ++places.version;
+    markChanged(places);
     const size_t blockSize = static_cast<size_t>(recordArraySlots()) * sizeof(PlaceRecord);
     places.records = static_cast<PlaceRecord*>(gLoadSeams.allocate(blockSize));
     if (!places.records) return kLoadNoMemory;
@@ -44,7 +44,7 @@ int loadEditionList(PlaceList& places, const Edition& edition) {
     releaseDictionary(places);
     std::memcpy(places.areaTable, edition.areaTable, sizeof places.areaTable);
     std::memcpy(places.prefectureTable, edition.prefectureTable, sizeof places.prefectureTable);
-    ++places.version;
+    markChanged(places);
     const int decodedSize = edition.recordCount * kRecordSize;
     const size_t blockSize = static_cast<size_t>(edition.recordCount + kSpareSlots) * sizeof(PlaceRecord);
     places.records = static_cast<PlaceRecord*>(heapAllocZeroed(blockSize));
