@@ -44,6 +44,12 @@ char kindOfNameSuffix(const char* name, size_t cb) {
     return 0;
 }
 
+int prefectureCodeOf(std::string_view text) {
+    if (text.size() < 2 || text[0] < '0' || text[0] > '4' || text[1] < '0' || text[1] > '9') return 0;
+    const int code = (text[0] - '0') * 10 + (text[1] - '0');
+    return code <= kLastPrefectureRow ? code : 0;
+}
+
 void markChanged(PlaceList& places) {
     static std::atomic<uint64_t> generation{0};
     places.version = ++generation;

@@ -97,12 +97,7 @@ char kindOfNameSuffix(const char* name, size_t cb);
 // The prefecture code 1..47 that the first two bytes of a number (or of an
 // update line, or a code alone) spell as two digits, "01" to "47"; 0 for
 // anything else, a text shorter than two bytes included.
-// Inline: the build tool, which links no place list code, shares it.
-inline int prefectureCodeOf(std::string_view text) {
-    if (text.size() < 2 || text[0] < '0' || text[0] > '4' || text[1] < '0' || text[1] > '9') return 0;
-    const int code = (text[0] - '0') * 10 + (text[1] - '0');
-    return code <= kLastPrefectureRow ? code : 0;
-}
+int prefectureCodeOf(std::string_view text);
 
 // One place list: the record array with its two region tables. The record
 // count is area row 0's last + 1; the array has room for recordArraySlots()

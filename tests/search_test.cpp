@@ -431,7 +431,9 @@ TEST(FoldedIndex, FollowsTheDayAcrossListsOfEqualCount) {
         std::copy(shipped.begin(), shipped.end(), next.records);
         rewindToDate(kEditionCurrent, day.date, next);
         shown = next;
-        if (count) EXPECT_EQ(shown.count(), count);
+        if (count) {
+            EXPECT_EQ(shown.count(), count);
+        }
         count = shown.count();
         SearchRequest request;
         request.wardGiven = true;
