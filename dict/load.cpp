@@ -45,11 +45,11 @@ int loadEditionList(PlaceList& places, const Edition& edition) {
     std::memcpy(places.areaTable, edition.areaTable, sizeof places.areaTable);
     std::memcpy(places.prefectureTable, edition.prefectureTable, sizeof places.prefectureTable);
     markChanged(places);
-    const int decodedSize = edition.recordCount * kRecordSize;
     const size_t blockSize = static_cast<size_t>(edition.recordCount + kSpareSlots) * sizeof(PlaceRecord);
     places.records = static_cast<PlaceRecord*>(heapAllocZeroed(blockSize));
     if (!places.records) return kLoadNoMemory;
-    return decodeDictionary(edition.image, edition.imageSize, reinterpret_cast<uint8_t*>(places.records), decodedSize);
+    return decodeDictionary(edition.image, edition.imageSize, reinterpret_cast<uint8_t*>(places.records),
+                            decodedSize(edition));
 }
 
 void releaseDictionary(PlaceList& places) {

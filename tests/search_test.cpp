@@ -421,7 +421,7 @@ TEST(FoldedIndex, FollowsTheDayAcrossListsOfEqualCount) {
         const char* name;
     } kDays[] = {{"1998-09-30", "明和村"}, {"1998-10-01", "明和町"}, {"1998-09-30", "明和村"}};
     PlaceList block;  // owns the one record block every day's list uses
-    ASSERT_EQ(loadEditionList(block, kEditionCurrent), kEditionCurrent.recordCount * kRecordSize);
+    ASSERT_EQ(loadEditionList(block, kEditionCurrent), decodedSize(kEditionCurrent));
     const std::vector<PlaceRecord> shipped(block.records, block.records + kEditionCurrent.recordCount);
     PlaceList shown;
     int count = 0;

@@ -63,7 +63,7 @@ std::string reportOf(const std::wstring& path, const std::string& name, const St
         return kNoListText;
     }
     if (update.status == kUpdateMerged) mergeStaged(update.records, today);
-    const AwardData data = buildAwardData(today);
+    const AwardData data = buildAwardData(today, historyEdition());
     releaseDictionary(today);
 
     AwardCheck check(data, CheckOptions{});
