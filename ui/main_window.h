@@ -11,7 +11,8 @@ namespace orvetta {
 extern HINSTANCE gInstance;  // the module holding the resources
 extern HWND gMainWindow;     // set once creation of the main window returns
 
-// Registers the main window class "VELKAR". Returns false on failure.
+// Registers the main window class "VELKAR", or finds it registered already.
+// Returns false on failure.
 bool registerMainWindowClass(HINSTANCE instance);
 
 // Creates the main window, which runs the whole start-up with `edition`, the
