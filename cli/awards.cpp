@@ -70,7 +70,7 @@ int runAwards(const Options& options, const Edition& edition) {
     }
     PlaceList places;
     if (const int status = loadPlaces(options, edition, places); status != kExitFound) return status;
-    const AwardData data = buildAwardData(places);
+    const AwardData data = buildAwardData(places, edition);
     releasePlaces(places);
 
     AwardCheck check(data, CheckOptions{options.band, options.mode});
