@@ -46,8 +46,8 @@ const Rewrite kQueryRewrites[] = {
     {"v", "b"},       // ヴ, read as ぶ
 };
 
-// The canonical spellings that modified Hepburn writes otherwise, at the
-// start of one syllable's spelling; the first that matches is taken.
+// The canonical spellings that modified Hepburn writes otherwise: the first
+// two letters of one syllable's spelling.
 const Rewrite kHepburnSpellings[] = {
     {"si", "shi"},  // し
     {"sy", "sh"},   // しゃ, しゅ, しぇ, しょ
@@ -187,8 +187,8 @@ void appendHepburn(const char* folded, size_t length, std::string& out, std::spa
         }
         std::string spelling = syllable.spelling;
         for (const Rewrite& rewrite : kHepburnSpellings) {
-            if (spelling.compare(0, std::strlen(rewrite.from), rewrite.from) == 0) {
-                spelling.replace(0, std::strlen(rewrite.from), rewrite.to);
+            if (spelling.size() >= 2 && spelling[0] == rewrite.from[0] && spelling[1] == rewrite.from[1]) {
+                spelling.replace(0, 2, rewrite.to);
                 break;
             }
         }

@@ -62,7 +62,8 @@ void eachCharacterMatch(std::string_view text, std::string_view part, Found foun
     const char* begin = text.data();
     const char* end = begin + text.size();
     for (const char* p = begin; p < end; p += sjisCharLength(p, end))
-        if (static_cast<size_t>(end - p) >= part.size() && std::memcmp(p, part.data(), part.size()) == 0)
+        if (*p == part[0] && static_cast<size_t>(end - p) >= part.size() &&
+            std::memcmp(p, part.data(), part.size()) == 0)
             found(static_cast<size_t>(p - begin));
 }
 
