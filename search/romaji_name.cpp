@@ -138,14 +138,14 @@ void appendJarl(std::string_view romaji, std::string& out) {
 // (lead byte 0x82, trail 0x9F-0xF1) and small ASCII letters and brackets, as
 // nearly every stored reading does; it is then spelled without a copy.
 bool isFolded(std::string_view text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == 0x82 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x9F &&
-            static_cast<unsigned char>(text[i + 1]) <= 0xF1) {
-            ++i;
-        } else if (!((c >= 'a' && c <= 'z') || c == '(' || c == ')')) {
-            return false;
-        }
+    const char* const end = text.data() + text.size();
+    for (const char* p = text.data(); p < end;) {
+        const SjisChar at = sjisCharAt(p, end);
+        const auto c = static_cast<unsigned char>(*p);
+        const bool hiragana = at.whole && at.length == 2 && c == 0x82 && static_cast<unsigned char>(p[1]) >= 0x9F &&
+                              static_cast<unsigned char>(p[1]) <= 0xF1;
+        if (!hiragana && !(at.length == 1 && ((c >= 'a' && c <= 'z') || c == '(' || c == ')'))) return false;
+        p += at.length;
     }
     return true;
 }
