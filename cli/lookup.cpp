@@ -59,7 +59,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
         complain(noMatchText(request.language));
         status = kExitNone;
     }
-    releasePlaces(places);
+    releaseDictionary(places);
     return status;
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "dict/date.h"
 #include "dict/edition.h"
 #include "dict/history.h"
 #include "text/texts.h"
@@ -31,14 +32,16 @@ std::string fieldText(const char (&field)[N]) {
 }  // namespace
 
 std::string japaneseDate(const char* date) {
-    return std::to_string(std::atoi(date)) + kYear + std::to_string(std::atoi(date + 5)) + kMonth +
-           std::to_string(std::atoi(date + 8)) + kDay;
+    CalendarDay day{};
+    parseCalendarDate(date, day);
+    return std::to_string(day.year) + kYear + std::to_string(day.month) + kMonth + std::to_string(day.day) + kDay;
 }
 
 std::string englishDate(const char* date) {
-    const int month = std::atoi(date + 5);
-    return std::to_string(std::atoi(date + 8)) + " " + (month >= 1 && month <= 12 ? kMonthNames[month - 1] : "") + " " +
-           std::to_string(std::atoi(date));
+    CalendarDay day{};
+    parseCalendarDate(date, day);
+    const char* month = day.month >= 1 && day.month <= 12 ? kMonthNames[day.month - 1] : "";
+    return std::to_string(day.day) + " " + month + " " + std::to_string(day.year);
 }
 
 std::string shownDate(const char* date, Language language) {
@@ -54,6 +57,13 @@ std::string historyTitle(const PlaceRecord& place, Language language, const char
                       name ? name : fieldText(place.kanji).c_str());
 }
 
+std::string historyLine(const PlaceChange& change, const std::string& number, const char* gap, bool english) {
+    const ChangeKindInfo& kind = changeKindInfo(change.kind);
+    std::string line = std::string(change.date) + gap + (english ? kind.word : kind.wordJa) + gap;
+    if (number != change.number) line += std::string(change.number) + " ";
+    return line + (english ? change.detail : change.detailJa);
+}
+
 std::string historyText(const char* number, Language language) {
     const bool english = language == Language::English;
     std::string upper = number;
@@ -61,15 +71,7 @@ std::string historyText(const char* number, Language language) {
     const Edition& history = historyEdition();
     const std::vector<const PlaceChange*> changes = changesOf(history, upper.c_str());
     std::string text;
-    for (const PlaceChange* change : changes) {
-        text += change->date;
-        text += kColumnGap;
-        text += english ? changeKindInfo(change->kind).word : changeKindInfo(change->kind).wordJa;
-        text += kColumnGap;
-        if (upper != change->number) text += std::string(change->number) + " ";
-        text += english ? change->detail : change->detailJa;
-        text += '\n';
-    }
+    for (const PlaceChange* change : changes) text += historyLine(*change, upper, kColumnGap, english) + '\n';
     if (changes.empty())
         text += formatText(TextId::HistoryNoChange, language, shownDate(history.historySince, language).c_str()) + "\n";
     bool isBound = false;

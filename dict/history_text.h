@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "dict/edition.h"
 #include "dict/place.h"
 #include "text/language.h"
 
@@ -25,6 +26,13 @@ std::string dayNotice(const char* date, Language language = Language::Japanese);
 // The title of a place's history: 履歴 - 4707 具志川市, or History - 4707 NAME
 // with the name a face shows (`name`, Shift-JIS; the kanji when null).
 std::string historyTitle(const PlaceRecord& place, Language language = Language::Japanese, const char* name = nullptr);
+
+// One change as a line of the history of `number` (in capitals), without its
+// line end: the date, the change's word and its detail with `gap` between
+// them; a change of another place (one that names `number` as successor)
+// names that place before its detail. Japanese words and details unless
+// `english`.
+std::string historyLine(const PlaceChange& change, const std::string& number, const char* gap, bool english);
 
 // The history of `number` from the history every program carries, one change
 // a line in date order: "2005-04-01  廃止  具志川市: 4713 うるま市 に新設合併".

@@ -6,6 +6,7 @@
 
 #include "search/fold.h"
 #include "search/fold_tables.h"
+#include "text/sjis.h"
 
 namespace orvetta {
 
@@ -46,8 +47,8 @@ const Rewrite kQueryRewrites[] = {
     {"v", "b"},       // ヴ, read as ぶ
 };
 
-// The canonical spellings that modified Hepburn writes otherwise, at the
-// start of one syllable's spelling; the first that matches is taken.
+// The canonical spellings that modified Hepburn writes otherwise: the first
+// two letters of one syllable's spelling.
 const Rewrite kHepburnSpellings[] = {
     {"si", "shi"},  // し
     {"sy", "sh"},   // しゃ, しゅ, しぇ, しょ
@@ -133,9 +134,10 @@ struct Syllable {
 template <class Visit>
 void walkSyllables(const char* folded, size_t length, Visit visit) {
     bool doubled = false;
+    const char* const end = folded + length;
     for (size_t i = 0; i < length;) {
-        const size_t n = characterLength(folded, length, i);
-        if (n == 0) break;
+        const size_t n = sjisCharLength(folded + i, end);
+        if (n == 1 && i + 1 == length && isSjisLeadByte(static_cast<unsigned char>(folded[i]))) break;
         const char* spelling = nullptr;
         size_t used = n;
         if (n == 2) {
@@ -145,7 +147,7 @@ void walkSyllables(const char* folded, size_t length, Visit visit) {
                 i += 2;
                 continue;
             }
-            if (i + 2 < length && characterLength(folded, length, i + 2) == 2)
+            if (i + 2 < length && sjisCharLength(folded + i + 2, end) == 2)
                 spelling = romajiOf(static_cast<uint32_t>(code) << 16 | codeAt(folded + i + 2));
             if (spelling)
                 used = 4;
@@ -187,8 +189,8 @@ void appendHepburn(const char* folded, size_t length, std::string& out, std::spa
         }
         std::string spelling = syllable.spelling;
         for (const Rewrite& rewrite : kHepburnSpellings) {
-            if (spelling.compare(0, std::strlen(rewrite.from), rewrite.from) == 0) {
-                spelling.replace(0, std::strlen(rewrite.from), rewrite.to);
+            if (spelling.size() >= 2 && spelling[0] == rewrite.from[0] && spelling[1] == rewrite.from[1]) {
+                spelling.replace(0, 2, rewrite.to);
                 break;
             }
         }

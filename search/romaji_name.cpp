@@ -62,7 +62,8 @@ void eachCharacterMatch(std::string_view text, std::string_view part, Found foun
     const char* begin = text.data();
     const char* end = begin + text.size();
     for (const char* p = begin; p < end; p += sjisCharLength(p, end))
-        if (static_cast<size_t>(end - p) >= part.size() && std::memcmp(p, part.data(), part.size()) == 0)
+        if (*p == part[0] && static_cast<size_t>(end - p) >= part.size() &&
+            std::memcmp(p, part.data(), part.size()) == 0)
             found(static_cast<size_t>(p - begin));
 }
 
@@ -133,10 +134,30 @@ void appendJarl(std::string_view romaji, std::string& out) {
     capitalize(out, from);
 }
 
-// JARL's romaji of a number, or null: reserved numbers name no place.
+// True for text that folding leaves as it is because it holds only hiragana
+// (lead byte 0x82, trail 0x9F-0xF1) and small ASCII letters and brackets, as
+// nearly every stored reading does; it is then spelled without a copy.
+bool isFolded(std::string_view text) {
+    const char* const end = text.data() + text.size();
+    for (const char* p = text.data(); p < end;) {
+        const SjisChar at = sjisCharAt(p, end);
+        const auto c = static_cast<unsigned char>(*p);
+        const bool hiragana = at.whole && at.length == 2 && c == 0x82 && static_cast<unsigned char>(p[1]) >= 0x9F &&
+                              static_cast<unsigned char>(p[1]) <= 0xF1;
+        if (!hiragana && !(at.length == 1 && ((c >= 'a' && c <= 'z') || c == '(' || c == ')'))) return false;
+        p += at.length;
+    }
+    return true;
+}
+
+// JARL's romaji of a number, or null: reserved numbers name no place. JARL's
+// numbers are digits only, so a town's or village's is never looked up.
 const char* jarlRomajiOf(const char* number) {
     char key[sizeof(PlaceRecord::number) + 1] = {};
-    std::memcpy(key, number, strnlen(number, sizeof(PlaceRecord::number)));
+    const size_t length = strnlen(number, sizeof(PlaceRecord::number));
+    for (size_t i = 0; i < length; ++i)
+        if (number[i] < '0' || number[i] > '9') return nullptr;
+    std::memcpy(key, number, length);
     const JarlNumber* entry = findJarlNumber(key);
     return entry && !entry->reserved && entry->romaji[0] ? entry->romaji : nullptr;
 }
@@ -145,9 +166,10 @@ const char* jarlRomajiOf(const char* number) {
 
 void appendRomajiName(const PlaceRecord& record, std::string& out) {
     const Bracketed kanji = splitBracket({record.kanji, strnlen(record.kanji, sizeof record.kanji)});
+    const std::string_view stored(record.reading, strnlen(record.reading, sizeof record.reading));
     std::string folded;
-    appendFolded(record.reading, strnlen(record.reading, sizeof record.reading), folded);
-    const Bracketed reading = splitBracket(folded);
+    if (!isFolded(stored)) appendFolded(stored.data(), stored.size(), folded);
+    const Bracketed reading = splitBracket(isFolded(stored) ? stored : std::string_view(folded));
 
     // The suffix the name's last character and the reading's last kana give.
     const char kind = kindOfNameSuffix(kanji.stem.data(), kanji.stem.size());

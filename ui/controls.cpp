@@ -126,13 +126,15 @@ void giveFont(HFONT font, FontKind kind) {
 }
 
 // The status bar's right part names the day of the list in use, or shows
-// the edition's own notice for "".
+// the edition's own notice (of the edition createControls is handed) for "".
 std::string gStatusDay;
+const Edition* gNoticeEdition;
 
 void statusShowNotice() {
     if (HWND bar = gControls[kStatusBarSlot]) {
-        const std::string notice =
-            gStatusDay.empty() ? editionNotice(kStatusNotice) : dayNotice(gStatusDay.c_str(), uiLanguage());
+        const std::string notice = !gStatusDay.empty() ? dayNotice(gStatusDay.c_str(), uiLanguage())
+                                   : gNoticeEdition    ? editionNotice(*gNoticeEdition, kStatusNotice)
+                                                       : "";
         SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(sjisToWide(notice.c_str()).c_str()));
     }
 }
@@ -159,8 +161,9 @@ HWND controlById(int id) {
     return nullptr;
 }
 
-void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places) {
+void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places, const Edition& edition) {
     gStatusDay.clear();
+    gNoticeEdition = &edition;
     gControls[kStatusBarSlot] =
         CreateStatusWindowW(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, L"", mainWindow, IDC_STATUS_BAR);
     gStatusBarHeight = 0;

@@ -11,8 +11,6 @@
 
 namespace orvetta {
 
-HWND& gHelpWindow = gTextWindows[kHelpTextWindow];
-
 namespace {
 
 // The help text resource of each face, in the order of Language.

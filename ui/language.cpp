@@ -69,10 +69,10 @@ const char* uiText(TextId id) { return textOf(id, gLanguage); }
 
 std::wstring uiWide(TextId id) { return sjisToWide(uiText(id)); }
 
-const char* editionNotice(EditionNotice which) {
+const char* editionNotice(const Edition& edition, EditionNotice which) {
     const bool english = gLanguage == Language::English;
-    if (which == kAboutNotice) return english ? gEdition->aboutNoticeEn : gEdition->aboutNotice;
-    return english ? gEdition->statusNoticeEn : gEdition->statusNotice;
+    if (which == kAboutNotice) return english ? edition.aboutNoticeEn : edition.aboutNotice;
+    return english ? edition.statusNoticeEn : edition.statusNotice;
 }
 
 // Every window shows the other face: the menus, the controls and the status

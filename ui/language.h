@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "dict/edition.h"
 #include "text/texts.h"
 
 namespace orvetta {
@@ -28,9 +29,9 @@ Language startLanguageOf(const wchar_t* commandLine, LANGID systemLanguage);
 const char* uiText(TextId id);
 std::wstring uiWide(TextId id);
 
-// The edition's two notices in the face in force (Shift-JIS).
+// An edition's two notices in the face in force (Shift-JIS).
 enum EditionNotice { kAboutNotice, kStatusNotice };
-const char* editionNotice(EditionNotice which);
+const char* editionNotice(const Edition& edition, EditionNotice which);
 
 // The menu command: the other face, at once, for every window open.
 void switchLanguage(HWND mainWindow);

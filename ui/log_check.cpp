@@ -11,6 +11,7 @@
 #include "log/award_check.h"
 #include "log/award_data_builder.h"
 #include "log/award_report.h"
+#include "text/utf.h"
 #include "ui/language.h"
 #include "ui/text.h"
 #include "ui/text_window.h"
@@ -29,14 +30,7 @@ const std::pair<TextId, const wchar_t*> kFilters[] = {
 // The report's language for each face, in the order of Language.
 constexpr ReportLanguage kReportLanguages[] = {ReportLanguage::Japanese, ReportLanguage::English};
 
-std::string utf8FromWide(const std::wstring& text) {
-    const int cb =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(cb > 0 ? cb : 0), '\0');
-    if (cb > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), cb, nullptr, nullptr);
-    return out;
-}
+std::string utf8FromWide(const std::wstring& text) { return utf8FromUtf16(std::u16string(text.begin(), text.end())); }
 
 // The file's own name, without its folder, in Shift-JIS.
 std::string shownName(const std::wstring& path) {
@@ -53,7 +47,7 @@ std::string reportOf(const std::wstring& path, const std::string& name, const St
         return uiText(TextId::LogNoList);
     }
     if (update.status == kUpdateMerged) mergeStaged(update.records, today);
-    const AwardData data = buildAwardData(today);
+    const AwardData data = buildAwardData(today, historyEdition());
     releaseDictionary(today);
 
     AwardCheck check(data, CheckOptions{});

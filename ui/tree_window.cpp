@@ -24,6 +24,7 @@
 #include "ui/menus.h"
 #include "ui/resource.h"
 #include "ui/text.h"
+#include "ui/window_class.h"
 
 namespace orvetta {
 
@@ -230,18 +231,8 @@ LRESULT CALLBACK treeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 bool registerTreeWindowClass(HINSTANCE instance) {
-    WNDCLASSW windowClass = {};
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_PARENTDC;
-    windowClass.lpfnWndProc = treeWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, L"VELKAR");
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    windowClass.lpszMenuName = nullptr;  // built in the face in force
-    windowClass.lpszClassName = kTreeClassName;
-    // A second main window in the same process (the tests make many) finds
-    // the class already there.
-    return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registerWindowClass(instance, {kTreeClassName, treeWindowProc, CS_VREDRAW | CS_HREDRAW | CS_PARENTDC,
+                                          COLOR_WINDOW, nullptr, false});
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 #include "tests/ui/harness.h"
 #include "ui/controls.h"
-#include "ui/help_window.h"
+#include "ui/text_window.h"
 #include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
@@ -116,11 +116,12 @@ TEST_F(EnglishFace, ShowsEveryControlMenuAndPlaceInEnglish) {
 TEST_F(EnglishFace, MenuSwitchesToJapaneseAndBackAtOnce) {
     search(IDC_CITY, "sapporo");
     sendCommand(IDM_HELP);
-    ASSERT_NE(gHelpWindow, nullptr);
-    EXPECT_EQ(windowText(gHelpWindow), L"Orvetta Help");
+    ASSERT_NE(gTextWindows[kHelpTextWindow], nullptr);
+    EXPECT_EQ(windowText(gTextWindows[kHelpTextWindow]), L"Orvetta Help");
     sendCommand(IDM_LANGUAGE);
-    EXPECT_EQ(windowText(gHelpWindow), fromUtf8("Orvetta ヘルプ"));
-    EXPECT_EQ(windowText(GetDlgItem(gHelpWindow, IDC_HELP_TEXT)).rfind(fromUtf8("Orvetta ヘルプ"), 0), 0u);
+    EXPECT_EQ(windowText(gTextWindows[kHelpTextWindow]), fromUtf8("Orvetta ヘルプ"));
+    EXPECT_EQ(windowText(GetDlgItem(gTextWindows[kHelpTextWindow], IDC_TEXT_VIEW)).rfind(fromUtf8("Orvetta ヘルプ"), 0),
+              0u);
     EXPECT_EQ(menuBar(window_)[0], fromUtf8("ファイル(&F)"));
     EXPECT_EQ(menuItem(window_, IDM_LANGUAGE), L"English(&E)");
     EXPECT_EQ(windowText(gControls[kAreaLabelSlot]), fromUtf8("エリア"));

@@ -329,7 +329,7 @@ HWND waitForProcessWindow(DWORD process, const wchar_t* className) {
 
 HWND FreshDirectoryTest::startProgram(const wchar_t* commandLine) {
     chooseStartLanguage(commandLine);
-    window_ = createMainWindow(GetModuleHandleW(nullptr));
+    window_ = createMainWindow(GetModuleHandleW(nullptr), *gEdition);
     if (window_) {
         ShowWindow(window_, SW_SHOWNORMAL);
         UpdateWindow(window_);
@@ -381,7 +381,7 @@ int runScene(HINSTANCE instance, bool english) {
     using namespace orvetta;
     using namespace orvetta::test;
     chooseStartLanguage(english ? L"--lang en" : L"--lang ja");
-    if (!registerMainWindowClass(instance) || !createMainWindow(instance)) return 1;
+    if (!registerMainWindowClass(instance) || !createMainWindow(instance, *gEdition)) return 1;
     SetWindowPos(gMainWindow, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(gMainWindow, SW_SHOWNORMAL);
     UpdateWindow(gMainWindow);
@@ -424,7 +424,7 @@ int main(int argc, char** argv) {
             gLoadSeams.image = kBadImage;
             gLoadSeams.imageSize = sizeof kBadImage;
         }
-        return runProgram(instance, SW_SHOWNORMAL);
+        return runProgram(instance, SW_SHOWNORMAL, *gEdition);
     }
     if (argc >= 2 && std::strcmp(argv[1], "--scene") == 0)
         return runScene(instance, argc == 3 && std::strcmp(argv[2], "en") == 0);
