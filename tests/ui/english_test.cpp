@@ -124,6 +124,7 @@ TEST_F(EnglishFace, MenuSwitchesToJapaneseAndBackAtOnce) {
               0u);
     EXPECT_EQ(menuBar(window_)[0], fromUtf8("ファイル(&F)"));
     EXPECT_EQ(menuItem(window_, IDM_LANGUAGE), L"English(&E)");
+    EXPECT_TRUE(GetMenuState(GetMenu(window_), IDM_CHOOSE_DAY, MF_BYCOMMAND) & MF_GRAYED);  // still: no history
     EXPECT_EQ(windowText(gControls[kAreaLabelSlot]), fromUtf8("エリア"));
     EXPECT_EQ(windowText(gControls[kHitCountSlot]), fromUtf8("2 件    "));
     EXPECT_EQ(comboText(controlById(IDC_PREFECTURE), 1), fromUtf8("北海道"));
