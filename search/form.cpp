@@ -269,11 +269,35 @@ SearchRequest SearchForm::request() const {
     request.setWardText(wardText_);
     request.searchMode = mode_;
     request.language = language_;
-    // The English face lists names in romaji: a name in Latin letters can
-    // only be a reading, so it is searched as one in either mode.
-    if (language_ == Language::English && (isLatinName(cityText_) || isLatinName(wardText_)))
-        request.searchMode = SearchMode::Reading;
+    if (language_ == Language::English) searchRomajiNames(request);
     return request;
+}
+
+// The English face lists names in romaji. A field that shows an entry of its
+// list searches for that entry's own reading (a romaji name with brackets or
+// digits, "Uryu-gun (Sorachi)", is no query the romaji search reads); any
+// other name in Latin letters can only be a reading, so it is searched as one
+// in either mode.
+void SearchForm::searchRomajiNames(SearchRequest& request) const {
+    for (Field field : {Field::City, Field::Ward}) {
+        const char* text = fieldText(field);
+        if (!*text) continue;
+        const std::vector<std::string>& names = romajiNames_[slot(field) - 1];
+        for (size_t entry = 0; entry < names.size(); ++entry) {
+            if (names[entry] != text) continue;
+            const PlaceRecord& r = places_.records[lists_[slot(field)][entry]];
+            const bool hasReading = r.reading[0] != '\0';
+            const std::string own = hasReading ? std::string(r.reading, strnlen(r.reading, sizeof r.reading))
+                                               : std::string(r.kanji, strnlen(r.kanji, sizeof r.kanji));
+            if (field == Field::City)
+                request.setCityText(own.c_str());
+            else
+                request.setWardText(own.c_str());
+            request.searchMode = hasReading ? SearchMode::Reading : SearchMode::Kanji;
+            return;
+        }
+        if (isLatinName(text)) request.searchMode = SearchMode::Reading;
+    }
 }
 
 // The fields' texts as shown replace the notified ones. A picked number

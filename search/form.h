@@ -161,6 +161,7 @@ private:
     void refillNameLists() { fillNameLists(scope()); }
     void changeMode(SearchMode mode);
     void takeShownTexts(const FieldTexts& shown);
+    void searchRomajiNames(SearchRequest& request) const;
     void changeScope(Scope range, Control otherChoice);
     void clearFlags();
     void applyEnabling();

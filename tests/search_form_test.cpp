@@ -1,6 +1,7 @@
 // The search form model driven through its events against a fake platform.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -437,6 +438,14 @@ TEST_F(SearchFormTest, LanguageSwitchRelabelsEverythingButListedLines) {
     EXPECT_EQ(form.mode(), SearchMode::Kanji);
     view.search(form);
     EXPECT_EQ(utf8(view.results.back()), "0101\tSapporo-shi, Hokkaido (札幌市)");
+    // An entry whose romaji name is no romaji query still finds its place.
+    const auto& names = view.fields[Field::City].entries;
+    const int abuta = static_cast<int>(std::find(names.begin(), names.end(), "Abuta-gun (Iburi)") - names.begin());
+    ASSERT_LT(abuta, entries(Field::City));
+    view.type(form, Field::City, "");
+    view.select(form, Field::City, abuta);
+    view.search(form);
+    EXPECT_EQ(utf8(view.results.back()).substr(0, 25), "01007\tAbuta-gun (Iburi), ");
     form.setLanguage(Language::Japanese);
     EXPECT_EQ(utf8(view.choices[Control::Area][0]), "すべて");
     EXPECT_EQ(hit(), "1 件    ");
