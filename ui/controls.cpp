@@ -34,11 +34,12 @@ constexpr DWORD kModeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBU
 
 enum FontKind { kNoFont, kFormFontKind, kLabelFontKind };
 
-// One row per control of slots 1..18. Labels and the hit count text have no
-// id (0); the program addresses every control by its handle.
 // A control without a text of its own (fields, choices, the hit count).
 constexpr TextId kNoText = static_cast<TextId>(-1);
 
+// One row per control of slots 1..18, its text from the table of texts.
+// Labels and the hit count text have no id (0); the program addresses every
+// control by its handle.
 struct ControlRow {
     const wchar_t* className;
     TextId text;
