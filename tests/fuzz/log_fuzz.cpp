@@ -4,7 +4,8 @@
 // Input layout: byte 0 picks the reader (bit 0: CSV) and the piece size
 // (bits 1-7: 1..127 bytes, 0 for all at once); the rest is the log. Records
 // must come numbered 1, 2, 3 ... with offsets inside the log, and the reader
-// must count exactly the records it handed on.
+// must count exactly the records it handed on, and no text of a record may
+// hold a control character.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -72,6 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(format == LogFormat::Csv || contact.record == seen + 1, "ADIF records not numbered 1, 2, 3 ...");
         check(contact.offset <= bytes.size(), "offset beyond the log");
         check(contact.number.size() <= kFieldLimit && contact.call.size() <= kFieldLimit, "field beyond its limit");
+        for (const std::string* text : {&contact.call, &contact.writtenDate, &contact.number, &contact.band,
+                                        &contact.mode, &contact.state, &contact.time})
+            for (char c : *text) check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F, "a control character kept");
         seen = contact.record;
         award.add(contact);
     });

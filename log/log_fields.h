@@ -1,0 +1,75 @@
+// Field helpers of the log readers: trimming, decimal numbers, dates and
+// times, bands, numbers, the Japanese prefix, and making a value safe to show.
+// The ADIF and the CSV reader share them; the award check and the command
+// line use the band and prefix rules.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvetta {
+
+// Longest value kept of a field the award check uses; longer ones are cut.
+constexpr size_t kFieldLimit = 64;
+
+inline char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Blanks (space, tab) around `text` removed.
+std::string_view trimBlanks(std::string_view text);
+bool allDigits(std::string_view text);
+// ASCII letters compared without case, every other byte as it is.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+// Appends up to kFieldLimit bytes in all to `value`.
+inline void appendCapped(std::string& value, const char* bytes, size_t count) {
+    if (value.size() < kFieldLimit)
+        value.append(bytes, count < kFieldLimit - value.size() ? count : kFieldLimit - value.size());
+}
+
+// The value of a string of decimal digits; false when it is empty, holds
+// anything but digits or does not fit in 64 bits.
+bool decimalValue(std::string_view digits, uint64_t& value);
+
+// ADIF QSO_DATE (YYYYMMDD) as "YYYY-MM-DD"; "" when it names no day.
+std::string adifDate(std::string_view text);
+// True when `text` has the form of a HAMLOG date: yy/mm/dd (one- or two-digit
+// month and day; a four-digit year is taken too), whether or not the day exists.
+bool isHamlogDateForm(std::string_view text);
+// HAMLOG's yy/mm/dd as "YYYY-MM-DD": 50-99 are 1950-1999, 00-49 2000-2049;
+// "" when it names no day.
+std::string hamlogDate(std::string_view text);
+// "HH:MM" of ADIF TIME_ON (HHMM or HHMMSS); "" for anything else.
+std::string adifTime(std::string_view text);
+// "HH:MM" of HAMLOG's time ("10:00J", "10:00U"), its zone letter dropped;
+// "" for anything else.
+std::string hamlogTime(std::string_view text);
+
+// Full-width digits and Latin letters (Shift-JIS) to ASCII, letters
+// upper-cased, blanks around trimmed; other characters kept whole.
+std::string foldNumberText(std::string_view text);
+// The ADIF band name of a frequency in MHz as HAMLOG writes it ("7",
+// "1.9", "430", "10G"); "" when it names no band.
+std::string bandOfFrequency(std::string_view text);
+// True for an ADIF band name ("40m", "70CM"), in any case.
+bool isAdifBand(std::string_view name);
+// True for a call that begins with a Japanese prefix: JA-JS, 7J-7N, 8J-8N.
+bool hasJapanesePrefix(std::string_view call);
+
+// What stands for a character that cannot be shown: 〓 (U+3013, the geta
+// mark, Japanese type's mark of a missing character), in Shift-JIS.
+constexpr std::string_view kMissingCharacter = "\x81\xac";  // 〓
+
+// A field's value, trimmed, as Shift-JIS that is safe in every output. With
+// `mayBeUtf8` (ADIF, whose text is Shift-JIS or UTF-8), a value that is
+// well-formed UTF-8 holding a non-ASCII character is converted to Shift-JIS,
+// each character without a Shift-JIS form becoming kMissingCharacter. Then
+// control characters (C0 and DEL) are dropped, so no escape sequence or line
+// break reaches a report, a table or a terminal, and each byte that starts
+// no whole Shift-JIS character (raw C1 bytes among them) becomes
+// kMissingCharacter. The result is cut to kFieldLimit bytes at a character's
+// end.
+std::string safeFieldText(std::string_view value, bool mayBeUtf8);
+
+}  // namespace orvetta
