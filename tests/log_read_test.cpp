@@ -99,6 +99,9 @@ TEST(ReadLog, RecordsFaultsAndResynchronising) {
     const std::string good = "<CALL:6>JA1AAA<EOR>", missing = sjis("〓");
     const std::string hamlog = "JA1ABC,05/01/02,10:00J,599,599,7,CW,1017,,J *,,,,";
     const std::string hamlogRead = "J|JA1ABC|2005-01-02|1017|40m|CW||Y|10:00|J";
+    const auto qsl = [](const std::string& column) {
+        return "JA1ABC,05/01/02,10:00J,599,599,7,CW,1017,,\"" + column + "\",,,,\r\n";
+    };
     const std::vector<ReadCase> cases = {
         {"ADIF with a header",
          LogFormat::Adif,
@@ -215,6 +218,31 @@ TEST(ReadLog, RecordsFaultsAndResynchronising) {
           "3 @" + std::to_string(hamlog.size() + 3 + (1ull << 31)) + " f0 " + hamlogRead},
          "read",
          1ull << 31},
+        // What real exports mean.
+        {"HAMLOG's QSL column: a mark in the third byte is a received card",
+         LogFormat::Csv,
+         qsl("J *") + qsl("JHH") + qsl("J*E") + qsl("J  ") + qsl("J* ") + qsl(" "),
+         {"1 @0 f0 J|JA1ABC|2005-01-02|1017|40m|CW||Y|10:00|J", "2 @53 f0 J|JA1ABC|2005-01-02|1017|40m|CW||Y|10:00|J",
+          "3 @106 f0 J|JA1ABC|2005-01-02|1017|40m|CW||Y|10:00|J",
+          "4 @159 f0 J|JA1ABC|2005-01-02|1017|40m|CW||-|10:00|J",
+          "5 @212 f0 J|JA1ABC|2005-01-02|1017|40m|CW||-|10:00|J",
+          "6 @265 f0 J|JA1ABC|2005-01-02|1017|40m|CW||-|10:00|"}},
+        {"a header row above HAMLOG lines is passed over; one bad line is still read",
+         LogFormat::Csv,
+         "Call,Date,Time,His,My,Freq,Mode,Code,GL,QSL,Name,QTH,Rmks1,Rmks2\n" + hamlog +
+             "\nJA1X,2005-01-02,,,,,,,,,,,,\n",
+         {"2 @65 f0 " + hamlogRead, "3 @115 f7 J|JA1X||||||-"}},
+        {"a CSV with other columns and no HAMLOG date is no log",
+         LogFormat::Csv,
+         "name,value,note,a,b,c,d,e,f,g,h,i,j,k\nx,1,,,,,,,,,,,,\ny,2,,,,,,,,,,,,\n",
+         {"2 @38 f7 -|x||||||-", "3 @54 f7 -|y||||||-"},
+         "not-hamlog"},
+        {"ADIF: V confirms as Y does, eQSL does not; TIME_ON; Japan's other DXCC entities",
+         LogFormat::Adif,
+         "<CALL:6>JA1AAA<TIME_ON:6>093015<QSL_RCVD:1>V<EOR><CALL:6>JA1BBB<TIME_ON:4>2359<LOTW_QSL_RCVD:1>v<EOR>"
+         "<CALL:6>JD1CCC<EQSL_QSL_RCVD:1>Y<DXCC:3>192<EOR><CALL:6>JD1DDD<DXCC:3>177<TIME_ON:4>2460<EOR>",
+         {"1 @0 f0 J|JA1AAA||||||Y|09:30|", "2 @49 f0 J|JA1BBB||||||Y|23:59|", "3 @101 f0 J|JD1CCC||||||-",
+          "4 @149 f0 J|JD1DDD||||||-"}},
     };
     for (const ReadCase& c : cases) {
         if (c.commas > 0) {
