@@ -34,9 +34,15 @@ constexpr uint64_t kJapanDxcc[] = {339, 192, 177};
 constexpr size_t kTagLimit = 80;
 constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};  // UTF-8 byte order mark
 
+// The slot of a field's name in any case, -1 for a field not used: names of
+// another length or first letter are passed over without a compare.
 int adifSlotOf(std::string_view name) {
+    if (name.empty()) return -1;
+    const char first = upperAscii(name[0]);
     for (int s = 0; s < kAdifSlots; ++s)
-        if (name.size() == kAdifSlotNames[s].size() && equalsIgnoringCase(name, kAdifSlotNames[s])) return s;
+        if (kAdifSlotNames[s].size() == name.size() && kAdifSlotNames[s][0] == first &&
+            equalsIgnoringCase(name, kAdifSlotNames[s]))
+            return s;
     return -1;
 }
 
@@ -100,17 +106,7 @@ public:
                 }
                 break;
             }
-            case State::Text: {
-                const void* open = std::memchr(bytes + i, '<', size - i);
-                if (!open) {
-                    i = size;
-                    break;
-                }
-                i = static_cast<size_t>(static_cast<const char*>(open) - bytes);
-                startTag(base_ + i);
-                ++i;
-                break;
-            }
+            case State::Text: i = takeFields(bytes, i, size); break;
             case State::Tag: {
                 // The tag's text up to its ">" (or a "<" that makes it text),
                 // while it stays within kTagLimit.
@@ -161,6 +157,69 @@ private:
         Skip,   // after a fault: looking for the next <EOR>
     };
 
+    // Reads fields from i, between fields, while each tag and value lies
+    // whole in the buffer and the value holds no "<": tags are parsed in
+    // place and values taken without a copy into tag_. Returns where it
+    // stopped, with the state set for the rest (a tag or value the buffer
+    // cuts, a value that needs its marks looked at, a fault).
+    size_t takeFields(const char* bytes, size_t i, size_t size) {
+        const char* const end = bytes + size;
+        const char* p = bytes + i;
+        // The next "<": found once for the text before it and the value it ends.
+        const char* open = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
+        while (state_ == State::Text) {
+            if (!open) return size;
+            p = open;
+            const char* const limit = end - p - 1 > static_cast<ptrdiff_t>(kTagLimit) ? p + 1 + kTagLimit : end;
+            // Most tags are <NAME:DIGITS> or <NAME:DIGITS:TYPE>, read in one pass.
+            const char* q = p + 1;
+            while (q < limit && *q != ':' && *q != '>' && *q != '<') ++q;
+            const char* const colon = q;
+            uint64_t length = 0;
+            bool plain = q < limit && *q == ':' && q + 1 < limit && q[1] >= '0' && q[1] <= '9';
+            if (plain) {
+                for (++q; q < limit && *q >= '0' && *q <= '9'; ++q) {
+                    const uint64_t digit = static_cast<uint64_t>(*q - '0');
+                    plain = plain && length <= (UINT64_MAX - digit) / 10;
+                    length = length * 10 + digit;
+                }
+                if (q < limit && *q == ':')
+                    while (q < limit && *q != '>' && *q != '<') ++q;
+                plain = plain && q < limit && *q == '>';
+            }
+            if (!plain) {
+                // Anything else (a mark, a bad length, a tag cut or too long) the
+                // long way: up to the ">" and through onTag.
+                while (q < limit && *q != '>' && *q != '<') ++q;
+                if (q == end) {  // the buffer cuts the tag
+                    startTag(base_ + static_cast<size_t>(p - bytes));
+                    tag_.append(p + 1, static_cast<size_t>(q - p - 1));
+                    return size;
+                }
+                if (q == limit || *q == '<') {  // too long for a tag, or its "<" was text
+                    open = q < limit ? q : static_cast<const char*>(std::memchr(q, '<', static_cast<size_t>(end - q)));
+                    continue;
+                }
+                tagAt_ = base_ + static_cast<size_t>(p - bytes);
+                onTag(std::string_view(p + 1, static_cast<size_t>(q - p - 1)), colon);
+            } else {
+                tagAt_ = base_ + static_cast<size_t>(p - bytes);
+                onField(std::string_view(p + 1, static_cast<size_t>(colon - p - 1)), length);
+            }
+            p = q + 1;
+            open = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
+            if (state_ != State::Value) continue;
+            // The value, whole in the buffer and free of "<", is taken here.
+            if (remaining_ > static_cast<uint64_t>(end - p) || (open && static_cast<uint64_t>(open - p) < remaining_))
+                break;
+            keepValue(p, remaining_);
+            p += remaining_;
+            remaining_ = 0;
+            state_ = State::Text;
+        }
+        return static_cast<size_t>(p - bytes);
+    }
+
     // Takes the value's bytes in [i, size) and returns where it stopped. A
     // value is counted bytes and may hold any text, an <EOR> too when it ends
     // there; but one whose length runs on past an <EOR> is taken for a
@@ -190,7 +249,7 @@ private:
     }
 
     void keepValue(const char* bytes, size_t count) {
-        if (slot_ >= 0) appendCapped(fields_[slot_], bytes, count);
+        if (slot_ >= 0) fields_[slot_].append(bytes, count);
     }
 
     void startTag(uint64_t at) {
@@ -200,21 +259,35 @@ private:
     }
 
     void endTag() {
+        const size_t colon = tag_.find(':');
+        onTag(tag_, tag_.data() + (colon == std::string::npos ? tag_.size() : colon));
+    }
+
+    // The tag between "<" and ">" (at tagAt_), its first ":" at `colon` (its
+    // end when it has none): a record's end, the header's end, or a field
+    // whose value follows.
+    void onTag(std::string_view tag, const char* colon) {
         state_ = State::Text;
-        const std::string_view tag(tag_);
-        const size_t colon = tag.find(':');
-        const std::string_view name = tag.substr(0, colon);
-        if (colon == std::string_view::npos) {
+        const char* const end = tag.data() + tag.size();
+        const std::string_view name(tag.data(), static_cast<size_t>(colon - tag.data()));
+        if (colon == end) {
             if (equalsIgnoringCase(name, "EOR"))
                 endRecord();
             else if (equalsIgnoringCase(name, "EOH"))
                 startRecord();
             return;  // any other tag without a length is text
         }
-        std::string_view length = tag.substr(colon + 1);
-        length = length.substr(0, length.find(':'));  // drop the type
+        // The length: decimal digits up to the type's ":" or the end; one that
+        // does not fit in 64 bits is no length.
         uint64_t value = 0;
-        if (!decimalValue(length, value)) {
+        const char* d = colon + 1;
+        bool good = d < end && *d != ':';
+        for (; good && d < end && *d != ':'; ++d) {
+            const uint64_t digit = static_cast<uint64_t>(*d - '0');
+            good = digit <= 9 && value <= (UINT64_MAX - digit) / 10;
+            value = value * 10 + digit;
+        }
+        if (!good) {
             if (!header_) {
                 fault(RecordFault::BadLength, tagAt_, State::Skip);
             } else if (headerFault_ == RecordFault::None) {
@@ -224,17 +297,22 @@ private:
             }
             return;
         }
+        onField(name, value);
+    }
+
+    // A field's tag with a good length: its value comes next.
+    void onField(std::string_view name, uint64_t length) {
         if (!hasFields_) recordAt_ = tagAt_;
         hasFields_ = true;
         slot_ = adifSlotOf(name);
         if (slot_ >= 0) fields_[slot_].clear();  // the last of repeated fields counts
-        remaining_ = value;
+        remaining_ = length;
         valueScan_ = MarkScan();
         if (remaining_ > 0) state_ = State::Value;
     }
 
     void startRecord() {
-        for (std::string& field : fields_) field.clear();
+        for (FieldText& field : fields_) field.clear();
         hasFields_ = false;
         header_ = false;
         headerFault_ = RecordFault::None;
@@ -247,42 +325,41 @@ private:
             fault(headerFault_, headerFaultAt_, State::Text);
             return;
         }
-        if (hasFields_) {
-            LogContact contact = contactOf();
-            contact.offset = recordAt_;
-            sink_(contact);
-        }
+        if (hasFields_) sink_(contactOf(RecordFault::None, recordAt_));
         startRecord();
     }
 
     void fault(RecordFault what, uint64_t offset, State then) {
-        LogContact contact = contactOf();
-        contact.fault = what;
-        contact.offset = offset;
-        sink_(contact);
+        sink_(contactOf(what, offset));
         startRecord();
         state_ = then;
         skipScan_ = MarkScan();
     }
 
-    LogContact contactOf() {
-        LogContact contact;
+    // The record read so far as a contact, in contact_.
+    const LogContact& contactOf(RecordFault fault, uint64_t offset) {
+        LogContact& contact = contact_;
         contact.record = ++records_;
-        contact.call = safeFieldText(fields_[kCall], true);
-        contact.writtenDate = safeFieldText(fields_[kQsoDate], true);
-        contact.date = adifDate(fields_[kQsoDate]);  // ADIF dates are UTC days
+        contact.offset = offset;
+        contact.fault = fault;
+        safeFieldText(fields_[kCall], true, contact.call);
+        safeFieldText(fields_[kQsoDate], true, contact.writtenDate);
+        contact.date = adifDate(fields_[kQsoDate], &dayMemo_);  // ADIF dates are UTC days
         contact.time = adifTime(fields_[kTimeOn]);
         // A logger may write the country first: "JA,1001".
-        std::string number = foldNumberText(safeFieldText(fields_[kCnty], true));
-        if (const size_t comma = number.rfind(','); comma != std::string::npos)
-            number = trimBlanks(std::string_view(number).substr(comma + 1));
-        contact.number = std::move(number);
-        std::string band = safeFieldText(fields_[kBand], true);
-        std::transform(band.begin(), band.end(), band.begin(),
-                       [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-        contact.band = band.empty() ? bandOfFrequency(safeFieldText(fields_[kFreq], true)) : band;
-        contact.mode = safeFieldText(fields_[kMode], true);
-        contact.state = safeFieldText(fields_[kState], true);
+        safeFieldText(fields_[kCnty], true, text_);
+        contact.number = foldNumberText(text_);
+        if (const size_t comma = contact.number.rfind(','); comma != std::string::npos)
+            contact.number.assign(trimBlanks(std::string_view(contact.number).substr(comma + 1)));
+        safeFieldText(fields_[kBand], true, contact.band);
+        for (char& c : contact.band)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (contact.band.empty()) {
+            safeFieldText(fields_[kFreq], true, text_);
+            contact.band = bandOfFrequency(text_);
+        }
+        safeFieldText(fields_[kMode], true, contact.mode);
+        safeFieldText(fields_[kState], true, contact.state);
         uint64_t dxcc = 0;
         contact.japanese = decimalValue(trimBlanks(fields_[kDxcc]), dxcc)
                                ? std::find(std::begin(kJapanDxcc), std::end(kJapanDxcc), dxcc) != std::end(kJapanDxcc)
@@ -298,16 +375,19 @@ private:
 
     const ContactSink& sink_;
     State state_ = State::Start;
-    uint64_t base_ = 0;       // offset of the first byte of the buffer being fed
-    size_t bomSeen_ = 0;      // bytes of the byte order mark crossed at the start
-    bool header_ = false;     // inside a header: stray tags and bad lengths are its text
-    std::string tag_;         // the tag's text between "<" and ">"
-    uint64_t tagAt_ = 0;      // offset of the tag's "<"
-    uint64_t remaining_ = 0;  // bytes of the value still to come
-    int slot_ = -1;           // where the value goes, -1 for a field not used
-    MarkScan valueScan_;      // a mark inside the value being taken
-    MarkScan skipScan_;       // the <EOR> looked for after a fault
-    std::string fields_[kAdifSlots];
+    uint64_t base_ = 0;                            // offset of the first byte of the buffer being fed
+    size_t bomSeen_ = 0;                           // bytes of the byte order mark crossed at the start
+    bool header_ = false;                          // inside a header: stray tags and bad lengths are its text
+    std::string tag_;                              // the tag's text between "<" and ">"
+    uint64_t tagAt_ = 0;                           // offset of the tag's "<"
+    uint64_t remaining_ = 0;                       // bytes of the value still to come
+    int slot_ = -1;                                // where the value goes, -1 for a field not used
+    MarkScan valueScan_;                           // a mark inside the value being taken
+    MarkScan skipScan_;                            // the <EOR> looked for after a fault
+    FieldText fields_[kAdifSlots];                 // the kept fields of the record
+    LogContact contact_;                           // the record handed on, its storage reused
+    std::string text_;                             // a field made safe, before folding
+    DayMemo dayMemo_;                              // the last day looked up
     bool hasFields_ = false;                       // the record has a field so far
     uint64_t recordAt_ = 0;                        // offset of the record's first field
     RecordFault headerFault_ = RecordFault::None;  // a bad length in what may be a header

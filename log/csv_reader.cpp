@@ -150,7 +150,7 @@ private:
     void keep(const char* bytes, size_t count) {
         if (!hasBytes_)
             for (size_t k = 0; k < count && !hasBytes_; ++k) hasBytes_ = !isFiller(bytes[k]);
-        if (column_ < kCsvKept) appendCapped(fields_[column_], bytes, count);
+        if (column_ < kCsvKept) fields_[column_].append(bytes, count);
     }
 
     void endField() {
@@ -165,47 +165,47 @@ private:
             const bool dated = column_ >= kCsvDate && isHamlogDateForm(fields_[kCsvDate]);
             sawDate_ = sawDate_ || dated;
             if (sawLine_ || dated) {
-                LogContact contact;
+                LogContact& contact = contact_;
                 contact.record = line_;
                 contact.offset = lineAt_;
                 contact.fromCsv = true;
                 const uint64_t columns = column_ + 1;
                 contact.columns = columns > INT_MAX ? INT_MAX : static_cast<int>(columns);
-                if (state_ == State::Quoted)
-                    contact.fault = RecordFault::QuoteNotClosed;
-                else if (columns < kCsvMinimumColumns)
-                    contact.fault = RecordFault::TooFewColumns;
-                else if (!dated)
-                    contact.fault = RecordFault::NoHamlogDate;
+                contact.fault = state_ == State::Quoted        ? RecordFault::QuoteNotClosed
+                                : columns < kCsvMinimumColumns ? RecordFault::TooFewColumns
+                                : !dated                       ? RecordFault::NoHamlogDate
+                                                               : RecordFault::None;
                 fill(contact);
                 ++records_;
                 sink_(contact);
             }
             sawLine_ = true;
         }
-        for (std::string& field : fields_) field.clear();
+        for (FieldText& field : fields_) field.clear();
         column_ = 0;
         hasBytes_ = false;
         state_ = State::FieldStart;
     }
 
-    void fill(LogContact& contact) const {
-        contact.call = safeFieldText(fields_[kCsvCall], false);
-        contact.writtenDate = safeFieldText(fields_[kCsvDate], false);
+    void fill(LogContact& contact) {
+        safeFieldText(fields_[kCsvCall], false, contact.call);
+        safeFieldText(fields_[kCsvDate], false, contact.writtenDate);
         // HAMLOG dates go with its times: a "J" time is JST, so a contact
         // between 00:00 and 08:59 JST has the previous UTC day. The award
         // check takes the day as written, as the logger shows it.
-        contact.date = hamlogDate(fields_[kCsvDate]);
+        contact.date = hamlogDate(fields_[kCsvDate], &dayMemo_);
         contact.time = hamlogTime(fields_[kCsvTime]);
-        contact.band = bandOfFrequency(safeFieldText(fields_[kCsvFreq], false));
-        contact.mode = safeFieldText(fields_[kCsvMode], false);
-        contact.number = foldNumberText(safeFieldText(fields_[kCsvCode], false));
+        safeFieldText(fields_[kCsvFreq], false, text_);
+        contact.band = bandOfFrequency(text_);
+        safeFieldText(fields_[kCsvMode], false, contact.mode);
+        safeFieldText(fields_[kCsvCode], false, text_);
+        contact.number = foldNumberText(text_);
         // Every contact with a Japanese code; one without a code when its
         // call is Japanese. HAMLOG's codes of foreign countries are skipped.
         contact.japanese = contact.number.empty() ? hasJapanesePrefix(contact.call) : !isDxCode(contact.number);
         // QSL: three bytes, how the card goes, sent, received; any mark in a
         // place means that step happened, a blank that it did not.
-        const std::string& qsl = fields_[kCsvQsl];
+        const std::string_view qsl = fields_[kCsvQsl];
         const auto marked = [&](size_t at) {
             return qsl.size() > at && static_cast<unsigned char>(qsl[at]) > ' ' && qsl[at] != 0x7F;
         };
@@ -215,16 +215,19 @@ private:
 
     const ContactSink& sink_;
     State state_ = State::FieldStart;
-    uint64_t base_ = 0;             // offset of the first byte of the buffer being fed
-    uint64_t lineAt_ = 0;           // offset of the line's first byte
-    long line_ = 0;                 // lines ended so far
-    uint64_t column_ = 0;           // 0-based column being read; 64 bits, so no line can overflow it
-    bool hasBytes_ = false;         // the line holds more than blanks and line ends
-    bool afterCr_ = false;          // the last buffer ended in a CR: an LF first is its CR LF
-    bool sawLine_ = false;          // a line with bytes has ended: the next ones are records
-    bool sawDate_ = false;          // some line had a HAMLOG date in its second column
-    std::string fields_[kCsvKept];  // the kept columns of the line, each capped at kFieldLimit
-    long records_ = 0;              // records handed to the sink
+    uint64_t base_ = 0;           // offset of the first byte of the buffer being fed
+    uint64_t lineAt_ = 0;         // offset of the line's first byte
+    long line_ = 0;               // lines ended so far
+    uint64_t column_ = 0;         // 0-based column being read; 64 bits, so no line can overflow it
+    bool hasBytes_ = false;       // the line holds more than blanks and line ends
+    bool afterCr_ = false;        // the last buffer ended in a CR: an LF first is its CR LF
+    bool sawLine_ = false;        // a line with bytes has ended: the next ones are records
+    bool sawDate_ = false;        // some line had a HAMLOG date in its second column
+    FieldText fields_[kCsvKept];  // the kept columns of the line, each capped at kFieldLimit
+    LogContact contact_;          // the record handed on, its storage reused
+    std::string text_;            // a field made safe, before folding
+    DayMemo dayMemo_;             // the last day looked up
+    long records_ = 0;            // records handed to the sink
 };
 
 }  // namespace

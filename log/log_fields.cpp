@@ -12,7 +12,7 @@ namespace orvetta {
 namespace {
 
 // "YYYY-MM-DD" from its parts, "" when no such day exists.
-std::string calendarDate(uint64_t year, uint64_t month, uint64_t day) {
+std::string calendarDate(uint64_t year, uint64_t month, uint64_t day, DayMemo* memo) {
     if (year > 9999 || month > 99 || day > 99) return "";
     const char text[11] = {static_cast<char>('0' + year / 1000),
                            static_cast<char>('0' + year / 100 % 10),
@@ -25,7 +25,10 @@ std::string calendarDate(uint64_t year, uint64_t month, uint64_t day) {
                            static_cast<char>('0' + day / 10),
                            static_cast<char>('0' + day % 10),
                            '\0'};
-    return isCalendarDate(text) ? std::string(text, 10) : "";
+    const uint64_t key = year * 10000 + month * 100 + day;
+    if (!memo) return isCalendarDate(text) ? std::string(text, 10) : "";
+    if (memo->day != key) *memo = DayMemo{key, isCalendarDate(text)};
+    return memo->exists ? std::string(text, 10) : "";
 }
 
 // The three parts of a HAMLOG date; false when `text` does not have its form.
@@ -48,7 +51,7 @@ std::string clockTime(std::string_view hours, std::string_view minutes) {
     if (hours.size() != 2 || minutes.size() != 2 || !decimalValue(hours, h) || !decimalValue(minutes, m) || h > 23 ||
         m > 59)
         return "";
-    return std::string(hours).append(":").append(minutes);
+    return {hours[0], hours[1], ':', minutes[0], minutes[1]};
 }
 
 // ADIF band names by frequency range in MHz, both ends included (the ADIF
@@ -90,19 +93,8 @@ bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
 }  // namespace
 
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
 bool allDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upperAscii(x) == upperAscii(y); });
 }
 
 bool decimalValue(std::string_view digits, uint64_t& value) {
@@ -116,13 +108,15 @@ bool decimalValue(std::string_view digits, uint64_t& value) {
     return true;
 }
 
-std::string adifDate(std::string_view text) {
+std::string adifDate(std::string_view text, DayMemo* memo) {
     text = trimBlanks(text);
-    uint64_t year = 0, month = 0, day = 0;
-    if (text.size() != 8 || !decimalValue(text.substr(0, 4), year) || !decimalValue(text.substr(4, 2), month) ||
-        !decimalValue(text.substr(6, 2), day))
-        return "";
-    return calendarDate(year, month, day);
+    if (text.size() != 8) return "";
+    uint64_t digits = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return "";
+        digits = digits * 10 + static_cast<uint64_t>(c - '0');
+    }
+    return calendarDate(digits / 10000, digits / 100 % 100, digits % 100, memo);
 }
 
 bool isHamlogDateForm(std::string_view text) {
@@ -130,13 +124,13 @@ bool isHamlogDateForm(std::string_view text) {
     return hamlogDateParts(text, y, m, d);
 }
 
-std::string hamlogDate(std::string_view text) {
+std::string hamlogDate(std::string_view text, DayMemo* memo) {
     std::string_view y, m, d;
     uint64_t year = 0, month = 0, day = 0;
     if (!hamlogDateParts(text, y, m, d) || !decimalValue(y, year) || !decimalValue(m, month) || !decimalValue(d, day))
         return "";
     if (y.size() == 2) year += year >= 50 ? 1900 : 2000;
-    return calendarDate(year, month, day);
+    return calendarDate(year, month, day, memo);
 }
 
 std::string adifTime(std::string_view text) {
@@ -221,15 +215,17 @@ bool hasJapanesePrefix(std::string_view call) {
     return false;
 }
 
-std::string safeFieldText(std::string_view value, bool mayBeUtf8) {
+void safeFieldText(std::string_view value, bool mayBeUtf8, std::string& out) {
     value = trimBlanks(value);
     bool plain = true;  // printable ASCII only: nothing to do
     for (char c : value) plain = plain && c >= 0x20 && c < 0x7F;
-    if (plain) return std::string(value);
-
+    if (plain) {
+        out.assign(value);
+        return;
+    }
     std::string converted;
     if (mayBeUtf8 && sjisFromUtf8Substituting(value, kMissingCharacter, converted)) value = converted;
-    std::string out;
+    out.clear();
     const char* const end = value.data() + value.size();
     for (const char* p = value.data(); p < end;) {
         const SjisChar c = sjisCharAt(p, end);
@@ -240,7 +236,10 @@ std::string safeFieldText(std::string_view value, bool mayBeUtf8) {
         out.append(shown);
         p += c.length;
     }
-    return std::string(trimBlanks(out));
+    const std::string_view trimmed = trimBlanks(out);
+    const size_t from = static_cast<size_t>(trimmed.data() - out.data());
+    out.erase(from + trimmed.size());
+    out.erase(0, from);
 }
 
 }  // namespace orvetta

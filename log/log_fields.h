@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -14,32 +15,60 @@ namespace orvetta {
 // Longest value kept of a field the award check uses; longer ones are cut.
 constexpr size_t kFieldLimit = 64;
 
-inline char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Blanks (space, tab) around `text` removed.
-std::string_view trimBlanks(std::string_view text);
+inline std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
 bool allDigits(std::string_view text);
 // ASCII letters compared without case, every other byte as it is.
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
-// Appends up to kFieldLimit bytes in all to `value`.
-inline void appendCapped(std::string& value, const char* bytes, size_t count) {
-    if (value.size() < kFieldLimit)
-        value.append(bytes, count < kFieldLimit - value.size() ? count : kFieldLimit - value.size());
+inline bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t k = 0; k < a.size(); ++k)
+        if (upperAscii(a[k]) != upperAscii(b[k])) return false;
+    return true;
 }
+
+// A field's bytes as read, the first kFieldLimit of them, in fixed storage:
+// reading a record allocates nothing.
+class FieldText {
+public:
+    void clear() { size_ = 0; }
+    void append(const char* bytes, size_t count) {
+        if (count > kFieldLimit - size_) count = kFieldLimit - size_;
+        std::memcpy(bytes_ + size_, bytes, count);
+        size_ += count;
+    }
+    std::string_view view() const { return {bytes_, size_}; }
+    operator std::string_view() const { return view(); }
+
+private:
+    char bytes_[kFieldLimit];
+    size_t size_ = 0;
+};
 
 // The value of a string of decimal digits; false when it is empty, holds
 // anything but digits or does not fit in 64 bits.
 bool decimalValue(std::string_view digits, uint64_t& value);
 
+// The last day a reader looked up: a log's contacts come in runs of one day,
+// so each run asks the calendar once.
+struct DayMemo {
+    uint64_t day = UINT64_MAX;  // YYYYMMDD as a number
+    bool exists = false;
+};
+
 // ADIF QSO_DATE (YYYYMMDD) as "YYYY-MM-DD"; "" when it names no day.
-std::string adifDate(std::string_view text);
+std::string adifDate(std::string_view text, DayMemo* memo = nullptr);
 // True when `text` has the form of a HAMLOG date: yy/mm/dd (one- or two-digit
 // month and day; a four-digit year is taken too), whether or not the day exists.
 bool isHamlogDateForm(std::string_view text);
 // HAMLOG's yy/mm/dd as "YYYY-MM-DD": 50-99 are 1950-1999, 00-49 2000-2049;
 // "" when it names no day.
-std::string hamlogDate(std::string_view text);
+std::string hamlogDate(std::string_view text, DayMemo* memo = nullptr);
 // "HH:MM" of ADIF TIME_ON (HHMM or HHMMSS); "" for anything else.
 std::string adifTime(std::string_view text);
 // "HH:MM" of HAMLOG's time ("10:00J", "10:00U"), its zone letter dropped;
@@ -68,8 +97,8 @@ constexpr std::string_view kMissingCharacter = "\x81\xac";  // 〓
 // control characters (C0 and DEL) are dropped, so no escape sequence or line
 // break reaches a report, a table or a terminal, and each byte that starts
 // no whole Shift-JIS character (raw C1 bytes among them) becomes
-// kMissingCharacter. The result is cut to kFieldLimit bytes at a character's
-// end.
-std::string safeFieldText(std::string_view value, bool mayBeUtf8);
+// kMissingCharacter. The result, cut to kFieldLimit bytes at a character's
+// end, replaces `out` (whose storage is reused).
+void safeFieldText(std::string_view value, bool mayBeUtf8, std::string& out);
 
 }  // namespace orvetta
