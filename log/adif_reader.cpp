@@ -2,6 +2,7 @@
 // tag, a value or an <EOR> may straddle any refill. Text between fields and
 // values are crossed with memchr; only tags are looked at byte by byte.
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "log/format_readers.h"
@@ -34,15 +35,41 @@ constexpr uint64_t kJapanDxcc[] = {339, 192, 177};
 constexpr size_t kTagLimit = 80;
 constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};  // UTF-8 byte order mark
 
-// The slot of a field's name in any case, -1 for a field not used: names of
-// another length or first letter are passed over without a compare.
-int adifSlotOf(std::string_view name) {
-    if (name.empty()) return -1;
-    const char first = upperAscii(name[0]);
-    for (int s = 0; s < kAdifSlots; ++s)
-        if (kAdifSlotNames[s].size() == name.size() && kAdifSlotNames[s][0] == first &&
-            equalsIgnoringCase(name, kAdifSlotNames[s]))
-            return s;
+// A field's name as the slots are looked up by: its length and its first 16
+// bytes upper-cased, packed into two words, so the kept names compare in two
+// word compares each, with no loop over their bytes.
+struct PackedName {
+    uint64_t length = 0, low = 0, high = 0;
+
+    constexpr void add(char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        const uint64_t upper = byte - (static_cast<unsigned>(byte - 'a') < 26u ? 0x20u : 0u);
+        if (length < 8)
+            low |= upper << (8 * length);
+        else if (length < 16)
+            high |= upper << (8 * (length - 8));
+        ++length;
+    }
+};
+
+constexpr PackedName packName(std::string_view name) {
+    PackedName packed;
+    for (char c : name) packed.add(c);
+    return packed;
+}
+
+constexpr auto kPackedSlotNames = [] {
+    std::array<PackedName, kAdifSlots> packed{};
+    for (int s = 0; s < kAdifSlots; ++s) packed[static_cast<size_t>(s)] = packName(kAdifSlotNames[s]);
+    return packed;
+}();
+
+// The slot of a field's name in any case, -1 for a field not used.
+int adifSlotOf(const PackedName& name) {
+    for (int s = 0; s < kAdifSlots; ++s) {
+        const PackedName& kept = kPackedSlotNames[static_cast<size_t>(s)];
+        if (kept.low == name.low && kept.high == name.high && kept.length == name.length) return s;
+    }
     return -1;
 }
 
@@ -173,7 +200,8 @@ private:
             const char* const limit = end - p - 1 > static_cast<ptrdiff_t>(kTagLimit) ? p + 1 + kTagLimit : end;
             // Most tags are <NAME:DIGITS> or <NAME:DIGITS:TYPE>, read in one pass.
             const char* q = p + 1;
-            while (q < limit && *q != ':' && *q != '>' && *q != '<') ++q;
+            PackedName name;
+            for (; q < limit && *q != ':' && *q != '>' && *q != '<'; ++q) name.add(*q);
             const char* const colon = q;
             uint64_t length = 0;
             bool plain = q < limit && *q == ':' && q + 1 < limit && q[1] >= '0' && q[1] <= '9';
@@ -204,7 +232,7 @@ private:
                 onTag(std::string_view(p + 1, static_cast<size_t>(q - p - 1)), colon);
             } else {
                 tagAt_ = base_ + static_cast<size_t>(p - bytes);
-                onField(std::string_view(p + 1, static_cast<size_t>(colon - p - 1)), length);
+                onField(name, length);
             }
             p = q + 1;
             open = static_cast<const char*>(std::memchr(p, '<', static_cast<size_t>(end - p)));
@@ -297,11 +325,11 @@ private:
             }
             return;
         }
-        onField(name, value);
+        onField(packName(name), value);
     }
 
     // A field's tag with a good length: its value comes next.
-    void onField(std::string_view name, uint64_t length) {
+    void onField(const PackedName& name, uint64_t length) {
         if (!hasFields_) recordAt_ = tagAt_;
         hasFields_ = true;
         slot_ = adifSlotOf(name);
@@ -356,7 +384,7 @@ private:
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         if (contact.band.empty()) {
             safeFieldText(fields_[kFreq], true, text_);
-            contact.band = bandOfFrequency(text_);
+            contact.band = bands_.bandOf(text_);
         }
         safeFieldText(fields_[kMode], true, contact.mode);
         safeFieldText(fields_[kState], true, contact.state);
@@ -387,6 +415,7 @@ private:
     FieldText fields_[kAdifSlots];                 // the kept fields of the record
     LogContact contact_;                           // the record handed on, its storage reused
     std::string text_;                             // a field made safe, before folding
+    BandCache bands_;                              // bands of the frequencies seen
     DayMemo dayMemo_;                              // the last day looked up
     bool hasFields_ = false;                       // the record has a field so far
     uint64_t recordAt_ = 0;                        // offset of the record's first field

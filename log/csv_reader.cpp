@@ -2,6 +2,7 @@
 // or a line end may straddle any refill. Runs of plain bytes are crossed in
 // tight loops; only commas, quotes and line ends change the state.
 #include <climits>
+#include <cstring>
 
 #include "log/format_readers.h"
 
@@ -46,6 +47,8 @@ public:
             if (bytes[0] == '\n') lineAt_ = base_ + ++i;  // the LF of a CR LF
         }
         while (i < size) {
+            if (state_ == State::FieldStart && column_ == 0 && !hasBytes_) i = takeLines(bytes, i, size);
+            if (i == size) break;
             const char c = bytes[i];
             if (isLineEnd(c)) {
                 endLine();
@@ -110,6 +113,52 @@ private:
         QuoteSeen,   // just after a quote inside a quoted field
     };
 
+    // Reads whole lines from i, a line's start, while the buffer holds the
+    // line and its end is an LF or a CR LF; returns where it stopped (the
+    // state machine reads the rest). Each line's fields are found with
+    // plain loops over the line's bytes, as the state machine would.
+    size_t takeLines(const char* bytes, size_t i, size_t size) {
+        const char* const end = bytes + size;
+        const char* p = bytes + i;
+        while (p < end) {
+            const char* const lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+            if (!lf) break;
+            const char* e = lf > p && lf[-1] == '\r' ? lf - 1 : lf;
+            if (std::memchr(p, '\r', static_cast<size_t>(e - p))) break;  // a lone CR ends a line first
+            takeLine(p, e);
+            endLine();
+            p = lf + 1;
+            lineAt_ = base_ + static_cast<size_t>(p - bytes);
+        }
+        return static_cast<size_t>(p - bytes);
+    }
+
+    // The fields of the line [p, e), which holds no line end.
+    void takeLine(const char* p, const char* e) {
+        for (;;) {
+            if (p < e && *p == '"') {
+                hasBytes_ = true;
+                state_ = State::Quoted;
+                for (++p;;) {  // up to the closing quote; a doubled one is a quote
+                    const char* q = p;
+                    while (q < e && *q != '"') ++q;
+                    keep(p, static_cast<size_t>(q - p));
+                    if (q == e) return;  // the line ends inside the quotes
+                    p = q + 1;
+                    if (p == e || *p != '"') break;
+                    keep(p++, 1);
+                }
+                state_ = State::Bare;  // text after the closing quote, up to the comma
+            }
+            const char* comma = p;
+            while (comma < e && *comma != ',') ++comma;
+            keep(p, static_cast<size_t>(comma - p));
+            if (comma == e) return;
+            endField();
+            p = comma + 1;
+        }
+    }
+
     // Bare text from i up to a comma or a line end; returns where it stopped.
     // Columns past the kept ones are only counted, commas in a tight loop
     // that stops at a quote, which may open a quoted field.
@@ -162,7 +211,8 @@ private:
     void endLine() {
         ++line_;
         if (hasBytes_) {
-            const bool dated = column_ >= kCsvDate && isHamlogDateForm(fields_[kCsvDate]);
+            day_.clear();
+            const bool dated = column_ >= kCsvDate && readHamlogDate(fields_[kCsvDate], day_, &dayMemo_);
             sawDate_ = sawDate_ || dated;
             if (sawLine_ || dated) {
                 LogContact& contact = contact_;
@@ -193,10 +243,10 @@ private:
         // HAMLOG dates go with its times: a "J" time is JST, so a contact
         // between 00:00 and 08:59 JST has the previous UTC day. The award
         // check takes the day as written, as the logger shows it.
-        contact.date = hamlogDate(fields_[kCsvDate], &dayMemo_);
+        contact.date = day_;
         contact.time = hamlogTime(fields_[kCsvTime]);
         safeFieldText(fields_[kCsvFreq], false, text_);
-        contact.band = bandOfFrequency(text_);
+        contact.band = bands_.bandOf(text_);
         safeFieldText(fields_[kCsvMode], false, contact.mode);
         safeFieldText(fields_[kCsvCode], false, text_);
         contact.number = foldNumberText(text_);
@@ -226,7 +276,9 @@ private:
     FieldText fields_[kCsvKept];  // the kept columns of the line, each capped at kFieldLimit
     LogContact contact_;          // the record handed on, its storage reused
     std::string text_;            // a field made safe, before folding
+    BandCache bands_;             // bands of the frequencies seen
     DayMemo dayMemo_;             // the last day looked up
+    std::string day_;             // the line's day, "" when it has none
     long records_ = 0;            // records handed to the sink
 };
 

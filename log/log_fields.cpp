@@ -31,27 +31,14 @@ std::string calendarDate(uint64_t year, uint64_t month, uint64_t day, DayMemo* m
     return memo->exists ? std::string(text, 10) : "";
 }
 
-// The three parts of a HAMLOG date; false when `text` does not have its form.
-bool hamlogDateParts(std::string_view text, std::string_view& y, std::string_view& m, std::string_view& d) {
-    text = trimBlanks(text);
-    const size_t slash1 = text.find('/');
-    if (slash1 == text.npos) return false;
-    const size_t slash2 = text.find('/', slash1 + 1);
-    if (slash2 == text.npos) return false;
-    y = text.substr(0, slash1);
-    m = text.substr(slash1 + 1, slash2 - slash1 - 1);
-    d = text.substr(slash2 + 1);
-    return allDigits(y) && allDigits(m) && allDigits(d) && (y.size() == 2 || y.size() == 4) && m.size() <= 2 &&
-           d.size() <= 2;
-}
-
 // "HH:MM" from two pairs of digits, "" when they name no time of day.
 std::string clockTime(std::string_view hours, std::string_view minutes) {
-    uint64_t h = 0, m = 0;
-    if (hours.size() != 2 || minutes.size() != 2 || !decimalValue(hours, h) || !decimalValue(minutes, m) || h > 23 ||
-        m > 59)
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (hours.size() != 2 || minutes.size() != 2 || !digit(hours[0]) || !digit(hours[1]) || !digit(minutes[0]) ||
+        !digit(minutes[1]) || (hours[0] - '0') * 10 + (hours[1] - '0') > 23 || minutes[0] > '5')
         return "";
-    return {hours[0], hours[1], ':', minutes[0], minutes[1]};
+    const char text[5] = {hours[0], hours[1], ':', minutes[0], minutes[1]};
+    return std::string(text, 5);
 }
 
 // ADIF band names by frequency range in MHz, both ends included (the ADIF
@@ -119,18 +106,27 @@ std::string adifDate(std::string_view text, DayMemo* memo) {
     return calendarDate(digits / 10000, digits / 100 % 100, digits % 100, memo);
 }
 
-bool isHamlogDateForm(std::string_view text) {
-    std::string_view y, m, d;
-    return hamlogDateParts(text, y, m, d);
-}
-
-std::string hamlogDate(std::string_view text, DayMemo* memo) {
-    std::string_view y, m, d;
-    uint64_t year = 0, month = 0, day = 0;
-    if (!hamlogDateParts(text, y, m, d) || !decimalValue(y, year) || !decimalValue(m, month) || !decimalValue(d, day))
-        return "";
-    if (y.size() == 2) year += year >= 50 ? 1900 : 2000;
-    return calendarDate(year, month, day, memo);
+bool readHamlogDate(std::string_view text, std::string& day, DayMemo* memo) {
+    text = trimBlanks(text);
+    // Three runs of digits split by "/": their values and lengths.
+    uint64_t part[3] = {0, 0, 0};
+    size_t digits[3] = {0, 0, 0}, at = 0;
+    for (char c : text) {
+        if (c == '/') {
+            if (++at == 3) return false;
+        } else if (c >= '0' && c <= '9' && digits[at] < 4) {
+            part[at] = part[at] * 10 + static_cast<uint64_t>(c - '0');
+            ++digits[at];
+        } else {
+            return false;
+        }
+    }
+    if (at != 2 || (digits[0] != 2 && digits[0] != 4) || digits[1] == 0 || digits[1] > 2 || digits[2] == 0 ||
+        digits[2] > 2)
+        return false;
+    if (digits[0] == 2) part[0] += part[0] >= 50 ? 1900 : 2000;
+    day = calendarDate(part[0], part[1], part[2], memo);
+    return true;
 }
 
 std::string adifTime(std::string_view text) {
@@ -147,6 +143,12 @@ std::string hamlogTime(std::string_view text) {
 }
 
 std::string foldNumberText(std::string_view text) {
+    text = trimBlanks(text);
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string ascii(text);
+        for (char& c : ascii) c = upperAscii(c);
+        return ascii;
+    }
     std::string out;
     const char* const end = text.data() + text.size();
     for (const char* p = text.data(); p < end;) {
@@ -199,6 +201,15 @@ std::string bandOfFrequency(std::string_view text) {
     for (const BandFigure& figure : kHamlogBandFigures)
         if (std::fabs(mhz - figure.mhz) < 1e-9) return figure.band;
     return "";
+}
+
+const std::string& BandCache::bandOf(std::string_view text) {
+    for (size_t k = 0; k < size_; ++k)
+        if (entries_[k].text == text) return entries_[k].band;
+    Entry& entry = entries_[size_ < kEntries ? size_++ : next_++ % kEntries];
+    entry.text.assign(text);
+    entry.band = bandOfFrequency(text);
+    return entry.band;
 }
 
 bool isAdifBand(std::string_view name) {

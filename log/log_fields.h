@@ -39,7 +39,7 @@ public:
     void clear() { size_ = 0; }
     void append(const char* bytes, size_t count) {
         if (count > kFieldLimit - size_) count = kFieldLimit - size_;
-        std::memcpy(bytes_ + size_, bytes, count);
+        for (size_t k = 0; k < count; ++k) bytes_[size_ + k] = bytes[k];  // short: a call costs more
         size_ += count;
     }
     std::string_view view() const { return {bytes_, size_}; }
@@ -63,12 +63,11 @@ struct DayMemo {
 
 // ADIF QSO_DATE (YYYYMMDD) as "YYYY-MM-DD"; "" when it names no day.
 std::string adifDate(std::string_view text, DayMemo* memo = nullptr);
-// True when `text` has the form of a HAMLOG date: yy/mm/dd (one- or two-digit
-// month and day; a four-digit year is taken too), whether or not the day exists.
-bool isHamlogDateForm(std::string_view text);
-// HAMLOG's yy/mm/dd as "YYYY-MM-DD": 50-99 are 1950-1999, 00-49 2000-2049;
-// "" when it names no day.
-std::string hamlogDate(std::string_view text, DayMemo* memo = nullptr);
+// A HAMLOG date: true when `text` has its form, yy/mm/dd (one- or two-digit
+// month and day; a four-digit year is taken too), and then `day` is it as
+// "YYYY-MM-DD" (50-99 are 1950-1999, 00-49 2000-2049), or "" when no such
+// day exists.
+bool readHamlogDate(std::string_view text, std::string& day, DayMemo* memo = nullptr);
 // "HH:MM" of ADIF TIME_ON (HHMM or HHMMSS); "" for anything else.
 std::string adifTime(std::string_view text);
 // "HH:MM" of HAMLOG's time ("10:00J", "10:00U"), its zone letter dropped;
@@ -81,6 +80,21 @@ std::string foldNumberText(std::string_view text);
 // The ADIF band name of a frequency in MHz as HAMLOG writes it ("7",
 // "1.9", "430", "10G"); "" when it names no band.
 std::string bandOfFrequency(std::string_view text);
+// bandOfFrequency of the frequencies a log writes, remembered: a log uses a
+// few figures again and again.
+class BandCache {
+public:
+    const std::string& bandOf(std::string_view text);
+
+private:
+    struct Entry {
+        std::string text, band;
+    };
+    static constexpr size_t kEntries = 16;
+    Entry entries_[kEntries];
+    size_t size_ = 0;  // entries in use
+    size_t next_ = 0;  // the entry to replace next once all are in use
+};
 // True for an ADIF band name ("40m", "70CM"), in any case.
 bool isAdifBand(std::string_view name);
 // True for a call that begins with a Japanese prefix: JA-JS, 7J-7N, 8J-8N.
