@@ -75,8 +75,8 @@ int runAwards(const Options& options, const Edition& edition) {
     }
     PlaceList places;
     if (const int status = loadPlaces(options, edition, places); status != kExitFound) return status;
-    const AwardData data = buildAwardData(places);
-    releasePlaces(places);
+    const AwardData data = buildAwardData(places, edition);
+    releaseDictionary(places);
 
     AwardCheck check(data, CheckOptions{options.band, options.mode});
     if (!readLogs({options.words.begin() + 1, options.words.end()}, check)) return kExitLogUnreadable;

@@ -26,18 +26,16 @@ int loadPlaces(const Options& options, const Edition& edition, PlaceList& places
     // is said. A file that is there but rejected is reported with its line.
     bool missing = false;
     const StartupNotices notices{options.has(OptionId::Update) ? noteMissing : nullptr, warnOnStderr, &missing};
-    if (orvetta::loadPlaces(places, options.onDate, update, notices) != decodedDictionarySize()) {
-        releasePlaces(places);
+    if (orvetta::loadPlaces(places, edition, options.onDate, update, notices) != decodedSize(edition)) {
+        releaseDictionary(places);
         return kExitNoDictionary;
     }
     if (missing) {
-        releasePlaces(places);
+        releaseDictionary(places);
         complainUsage("--update cannot open '" + shownArgument(options.updatePath) + "'");
         return kExitUsage;
     }
     return kExitFound;
 }
-
-void releasePlaces(PlaceList& places) { releaseDictionary(places); }
 
 }  // namespace orvetta::cli

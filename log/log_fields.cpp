@@ -4,31 +4,25 @@
 #include <cmath>
 #include <string>
 
-#include "dict/history.h"
+#include "dict/date.h"
 #include "text/sjis.h"
 
 namespace orvetta {
 
 namespace {
 
-// "YYYY-MM-DD" from its parts, "" when no such day exists.
-std::string calendarDate(uint64_t year, uint64_t month, uint64_t day, DayMemo* memo) {
+// "YYYY-MM-DD" from its parts (dict's calendarDate), "" when no such day
+// exists; the answer for the last day asked is remembered in `memo`.
+std::string dayOf(uint64_t year, uint64_t month, uint64_t day, DayMemo* memo) {
     if (year > 9999 || month > 99 || day > 99) return "";
-    const char text[11] = {static_cast<char>('0' + year / 1000),
-                           static_cast<char>('0' + year / 100 % 10),
-                           static_cast<char>('0' + year / 10 % 10),
-                           static_cast<char>('0' + year % 10),
-                           '-',
-                           static_cast<char>('0' + month / 10),
-                           static_cast<char>('0' + month % 10),
-                           '-',
-                           static_cast<char>('0' + day / 10),
-                           static_cast<char>('0' + day % 10),
-                           '\0'};
     const uint64_t key = year * 10000 + month * 100 + day;
-    if (!memo) return isCalendarDate(text) ? std::string(text, 10) : "";
-    if (memo->day != key) *memo = DayMemo{key, isCalendarDate(text)};
-    return memo->exists ? std::string(text, 10) : "";
+    if (memo && memo->day == key) return memo->text;
+    std::string text = calendarDate(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day));
+    if (memo) {
+        memo->day = key;
+        memo->text = text;
+    }
+    return text;
 }
 
 // "HH:MM" from two pairs of digits, "" when they name no time of day.
@@ -103,7 +97,7 @@ std::string adifDate(std::string_view text, DayMemo* memo) {
         if (c < '0' || c > '9') return "";
         digits = digits * 10 + static_cast<uint64_t>(c - '0');
     }
-    return calendarDate(digits / 10000, digits / 100 % 100, digits % 100, memo);
+    return dayOf(digits / 10000, digits / 100 % 100, digits % 100, memo);
 }
 
 bool readHamlogDate(std::string_view text, std::string& day, DayMemo* memo) {
@@ -125,7 +119,7 @@ bool readHamlogDate(std::string_view text, std::string& day, DayMemo* memo) {
         digits[2] > 2)
         return false;
     if (digits[0] == 2) part[0] += part[0] >= 50 ? 1900 : 2000;
-    day = calendarDate(part[0], part[1], part[2], memo);
+    day = dayOf(part[0], part[1], part[2], memo);
     return true;
 }
 

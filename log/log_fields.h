@@ -58,7 +58,7 @@ bool decimalValue(std::string_view digits, uint64_t& value);
 // so each run asks the calendar once.
 struct DayMemo {
     uint64_t day = UINT64_MAX;  // YYYYMMDD as a number
-    bool exists = false;
+    std::string text;           // its "YYYY-MM-DD", "" when no such day exists
 };
 
 // ADIF QSO_DATE (YYYYMMDD) as "YYYY-MM-DD"; "" when it names no day.

@@ -174,7 +174,7 @@ TEST(AwardDataBuilder, JoinsJarlNumbersHistoryAndTodaysList) {
     selectEdition(kEditionCurrent);
     PlaceList places;
     ASSERT_EQ(loadDictionary(places), decodedDictionarySize());
-    const AwardData data = buildAwardData(places);
+    const AwardData data = buildAwardData(places, kEditionCurrent);
     releaseDictionary(places);
     const AwardCheck check(data);
     const struct {

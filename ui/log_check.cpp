@@ -10,6 +10,7 @@
 #include "log/award_check.h"
 #include "log/award_data_builder.h"
 #include "log/award_report.h"
+#include "text/utf.h"
 #include "ui/text.h"
 #include "ui/text_window.h"
 
@@ -30,8 +31,8 @@ const char kNotALogText[] =  // ADIF のログでも HAMLOG の CSV でもあり
     "\xb9\x82\xf1\x81\x42";
 const char kUtf16Text[] =  // ログは UTF-16 で書かれていて読めません。UTF-8 か Shift-JIS で保存してください。
     "\x83\x8d\x83O\x82\xcd UTF-16 \x82\xc5\x8f\x91\x82\xa9\x82\xea\x82\xc4\x82\xa2\x82\xc4\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x81\x42UTF-8 \x82\xa9 Shift-JIS \x82\xc5\x95\xdb\x91\xb6\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
-const char
-    kNotHamlogText[] =  // ADIF のログでも HAMLOG の CSV でもありません。2 列目に日付 (yy/mm/dd) のある行がありません。
+// ADIF のログでも HAMLOG の CSV でもありません。2 列目に日付 (yy/mm/dd) のある行がありません。
+const char kNotHamlogText[] =
     "ADIF \x82\xcc\x83\x8d\x83O\x82\xc5\x82\xe0 HAMLOG \x82\xcc CSV \x82\xc5\x82\xe0\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42\x32 \x97\xf1\x96\xda\x82\xc9\x93\xfa\x95t (yy/mm/dd) \x82\xcc\x82\xa0\x82\xe9\x8ds\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
 const char kNoJapaneseContactText[] =  // ログに日本局との交信がありません。
     "\x83\x8d\x83O\x82\xc9\x93\xfa\x96{\x8b\xc7\x82\xc6\x82\xcc\x8c\xf0\x90M\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9"
@@ -50,14 +51,7 @@ const char* const kFilters[] = {
     "*.*",  // すべてのファイル
 };
 
-std::string utf8FromWide(const std::wstring& text) {
-    const int cb =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(cb > 0 ? cb : 0), '\0');
-    if (cb > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), cb, nullptr, nullptr);
-    return out;
-}
+std::string utf8FromWide(const std::wstring& text) { return utf8FromUtf16(std::u16string(text.begin(), text.end())); }
 
 // The file's own name, without its folder, in Shift-JIS.
 std::string shownName(const std::wstring& path) {
@@ -74,7 +68,7 @@ std::string reportOf(const std::wstring& path, const std::string& name, const St
         return kNoListText;
     }
     if (update.status == kUpdateMerged) mergeStaged(update.records, today);
-    const AwardData data = buildAwardData(today);
+    const AwardData data = buildAwardData(today, historyEdition());
     releaseDictionary(today);
 
     AwardCheck check(data, CheckOptions{});

@@ -54,4 +54,3 @@
 // window, the help window's among them.
 #define IDR_HELP_TEXT 500
 #define IDC_TEXT_VIEW 501
-#define IDC_HELP_TEXT IDC_TEXT_VIEW

@@ -14,17 +14,18 @@ void say(void (*to)(void*, const char*, const char*), void* context, const char*
 
 }  // namespace
 
-int loadPlaces(PlaceList& places, const std::string& onDate, StagedUpdate& update, const StartupNotices& notices) {
+int loadPlaces(PlaceList& places, const Edition& edition, const std::string& onDate, StagedUpdate& update,
+               const StartupNotices& notices) {
     const int loaded = loadDictionary(places);
     if (loaded == kLoadNoMemory) {
         say(notices.warn, notices.context, kMemoryErrorText, kMemoryErrorCaption);
         return loaded;
     }
-    if (loaded != decodedDictionarySize()) {
+    if (loaded != decodedSize(edition)) {
         say(notices.warn, notices.context, kInitErrorText, kInitErrorCaption);
         return kLoadDecodeFailed;
     }
-    if (!onDate.empty()) rewindToDate(*gEdition, onDate.c_str(), places);
+    if (!onDate.empty()) rewindToDate(edition, onDate.c_str(), places);
 
     if (!update.read) {
         update.read = true;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dict/edition.h"
 #include "dict/place.h"
 #include "update/update_file.h"
 
@@ -34,13 +35,15 @@ struct StagedUpdate {
     std::vector<PlaceRecord> records;  // accepted lines, in file order
 };
 
-// Decodes the image of the edition in use into `places`, rewinds it to the
-// end of `onDate` ("" keeps the edition's own day; a day the edition's
-// history covers otherwise), then merges the update file: read and checked
-// on the first call (its notices go out then), taken from `update` after.
-// Returns decodedDictionarySize() when the list is ready, kLoadNoMemory or
-// kLoadDecodeFailed after warning (the list must not be used; release it).
-// A rejected update file is warned of and leaves the list as decoded.
-int loadPlaces(PlaceList& places, const std::string& onDate, StagedUpdate& update, const StartupNotices& notices);
+// Decodes the image of `edition`, the edition in use (selectEdition), into
+// `places`, rewinds it to the end of `onDate` ("" keeps the edition's own
+// day; a day the edition's history covers otherwise), then merges the update
+// file: read and checked on the first call (its notices go out then), taken
+// from `update` after. Returns decodedSize(edition) when the list is ready,
+// kLoadNoMemory or kLoadDecodeFailed after warning (the list must not be
+// used; release it). A rejected update file is warned of and leaves the list
+// as decoded.
+int loadPlaces(PlaceList& places, const Edition& edition, const std::string& onDate, StagedUpdate& update,
+               const StartupNotices& notices);
 
 }  // namespace orvetta
