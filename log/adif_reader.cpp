@@ -36,18 +36,15 @@ constexpr size_t kTagLimit = 80;
 constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};  // UTF-8 byte order mark
 
 // A field's name as the slots are looked up by: its length and its first 16
-// bytes upper-cased, packed into two words, so the kept names compare in two
-// word compares each, with no loop over their bytes.
+// bytes upper-cased (the rest zero), so a name compares with each kept one
+// as one fixed-size block, with no loop over its bytes.
 struct PackedName {
-    uint64_t length = 0, low = 0, high = 0;
+    unsigned char bytes[16] = {};
+    size_t length = 0;
 
     constexpr void add(char c) {
         const auto byte = static_cast<unsigned char>(c);
-        const uint64_t upper = byte - (static_cast<unsigned>(byte - 'a') < 26u ? 0x20u : 0u);
-        if (length < 8)
-            low |= upper << (8 * length);
-        else if (length < 16)
-            high |= upper << (8 * (length - 8));
+        if (length < sizeof bytes) bytes[length] = byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte;
         ++length;
     }
 };
@@ -68,7 +65,7 @@ constexpr auto kPackedSlotNames = [] {
 int adifSlotOf(const PackedName& name) {
     for (int s = 0; s < kAdifSlots; ++s) {
         const PackedName& kept = kPackedSlotNames[static_cast<size_t>(s)];
-        if (kept.low == name.low && kept.high == name.high && kept.length == name.length) return s;
+        if (kept.length == name.length && std::memcmp(kept.bytes, name.bytes, sizeof name.bytes) == 0) return s;
     }
     return -1;
 }
@@ -208,7 +205,8 @@ private:
             if (plain) {
                 for (++q; q < limit && *q >= '0' && *q <= '9'; ++q) {
                     const uint64_t digit = static_cast<uint64_t>(*q - '0');
-                    plain = plain && length <= (UINT64_MAX - digit) / 10;
+                    plain =
+                        plain && (length < UINT64_MAX / 10 || (length == UINT64_MAX / 10 && digit <= UINT64_MAX % 10));
                     length = length * 10 + digit;
                 }
                 if (q < limit && *q == ':')
@@ -312,7 +310,7 @@ private:
         bool good = d < end && *d != ':';
         for (; good && d < end && *d != ':'; ++d) {
             const uint64_t digit = static_cast<uint64_t>(*d - '0');
-            good = digit <= 9 && value <= (UINT64_MAX - digit) / 10;
+            good = digit <= 9 && (value < UINT64_MAX / 10 || (value == UINT64_MAX / 10 && digit <= UINT64_MAX % 10));
             value = value * 10 + digit;
         }
         if (!good) {

@@ -141,8 +141,13 @@ private:
                 state_ = State::Quoted;
                 for (++p;;) {  // up to the closing quote; a doubled one is a quote
                     const char* q = p;
-                    while (q < e && *q != '"') ++q;
-                    keep(p, static_cast<size_t>(q - p));
+                    if (column_ < kCsvKept) {
+                        while (q < e && *q != '"') ++q;
+                        keep(p, static_cast<size_t>(q - p));
+                    } else {  // only counted: names and remarks, longer, crossed with memchr
+                        q = static_cast<const char*>(std::memchr(p, '"', static_cast<size_t>(e - p)));
+                        if (!q) q = e;
+                    }
                     if (q == e) return;  // the line ends inside the quotes
                     p = q + 1;
                     if (p == e || *p != '"') break;

@@ -83,7 +83,7 @@ bool decimalValue(std::string_view digits, uint64_t& value) {
     value = 0;
     for (char c : digits) {
         const uint64_t digit = static_cast<uint64_t>(c - '0');
-        if (value > (UINT64_MAX - digit) / 10) return false;
+        if (value > UINT64_MAX / 10 || (value == UINT64_MAX / 10 && digit > UINT64_MAX % 10)) return false;
         value = value * 10 + digit;
     }
     return true;
