@@ -36,6 +36,11 @@ bool readLogs(const std::vector<std::string>& files, AwardCheck& check) {
         case kLogCannotOpen: problem = "cannot be opened (no such file, no permission, or not a regular file)"; break;
         case kLogReadError: problem = "could not be read to its end"; break;
         case kLogNotALog: problem = "is neither an ADIF log nor a HAMLOG CSV: none of its records could be read"; break;
+        case kLogUtf16: problem = "is UTF-16 text, which cannot be read: save it as UTF-8 or Shift-JIS"; break;
+        case kLogNotHamlog:
+            problem =
+                "is neither an ADIF log nor a HAMLOG CSV: no line has a HAMLOG date (yy/mm/dd) in its second column";
+            break;
         }
         std::fprintf(stderr, "orvetta-lookup: the log '%s' %s\n", file.c_str(), problem);
         return false;

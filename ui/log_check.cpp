@@ -55,6 +55,8 @@ std::string reportOf(const std::wstring& path, const std::string& name, const St
     case kLogRead: break;
     case kLogCannotOpen: return uiText(TextId::LogCannotOpen);
     case kLogReadError: return uiText(TextId::LogReadError);
+    case kLogUtf16: return uiText(TextId::LogUtf16);
+    case kLogNotHamlog: return uiText(TextId::LogNotHamlog);
     default: return uiText(TextId::LogNotALog);
     }
     std::string report;
