@@ -70,7 +70,8 @@ int adifSlotOf(const PackedName& name) {
     return -1;
 }
 
-// A search for "<EOR>" or "<EOH>", in any case, that may straddle refills.
+// A search for "<EOR>" or "<EOH>", in any case, blanks allowed before the
+// ">", that may straddle refills.
 struct MarkScan {
     int matched = 0;  // characters of the mark seen so far
     char letter = 0;  // its fourth character, once seen: 'R' or 'H'
@@ -95,6 +96,10 @@ size_t scanForMark(const char* bytes, size_t from, size_t to, MarkScan& scan) {
                           : scan.matched == 3 ? c == 'R' || c == 'H'
                                               : c == '>';
         if (!next) {
+            if (scan.matched == 4 && (c == ' ' || c == '\t')) {  // "<EOR >": blanks before the ">"
+                ++i;
+                continue;
+            }
             scan.matched = 0;  // the byte is looked at again: it may be a "<"
             continue;
         }
@@ -171,6 +176,8 @@ public:
     }
 
     long records() const { return records_; }
+    // Text that is not blank but holds no field, <EOH> or <EOR>: no ADIF.
+    bool notAdif() const { return state_ != State::Start && !sawTag_; }
 
 private:
     enum class State {
@@ -263,6 +270,7 @@ private:
                 if (slot_ >= 0) fields_[slot_].clear();  // what it took is no value
                 fault(RecordFault::LengthPastRecord, tagAt_, State::Text);
             } else {
+                sawTag_ = true;
                 startRecord();  // the header ends at its <EOH>
                 state_ = State::Text;
             }
@@ -297,10 +305,17 @@ private:
         const char* const end = tag.data() + tag.size();
         const std::string_view name(tag.data(), static_cast<size_t>(colon - tag.data()));
         if (colon == end) {
-            if (equalsIgnoringCase(name, "EOR"))
+            // Blanks after a mark's name ("<EOR >") are layout, as the scan
+            // for marks takes them.
+            std::string_view mark = name;
+            while (!mark.empty() && (mark.back() == ' ' || mark.back() == '\t')) mark.remove_suffix(1);
+            if (equalsIgnoringCase(mark, "EOR")) {
+                sawTag_ = true;
                 endRecord();
-            else if (equalsIgnoringCase(name, "EOH"))
+            } else if (equalsIgnoringCase(mark, "EOH")) {
+                sawTag_ = true;
                 startRecord();
+            }
             return;  // any other tag without a length is text
         }
         // The length: decimal digits up to the type's ":" or the end; one that
@@ -330,6 +345,7 @@ private:
     void onField(const PackedName& name, uint64_t length) {
         if (!hasFields_) recordAt_ = tagAt_;
         hasFields_ = true;
+        sawTag_ = true;
         slot_ = adifSlotOf(name);
         if (slot_ >= 0) fields_[slot_].clear();  // the last of repeated fields counts
         remaining_ = length;
@@ -416,6 +432,7 @@ private:
     BandCache bands_;                              // bands of the frequencies seen
     DayMemo dayMemo_;                              // the last day looked up
     bool hasFields_ = false;                       // the record has a field so far
+    bool sawTag_ = false;                          // a field's tag, <EOH> or <EOR> came
     uint64_t recordAt_ = 0;                        // offset of the record's first field
     RecordFault headerFault_ = RecordFault::None;  // a bad length in what may be a header
     uint64_t headerFaultAt_ = 0;                   // offset of its tag
@@ -426,7 +443,9 @@ private:
 
 ReadResult readAdif(LogSource& source, const ContactSink& sink) {
     AdifParser parser(sink);
-    return readWith(source, parser);
+    ReadResult result = readWith(source, parser);
+    result.notAdif = parser.notAdif();
+    return result;
 }
 
 }  // namespace orvetta

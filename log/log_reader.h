@@ -75,6 +75,7 @@ struct ReadResult {
     bool readError = false;  // the source failed; what came before was read
     bool utf16 = false;      // the file is UTF-16 text: nothing was read (readLogChoosingFormat)
     bool notHamlog = false;  // CSV: lines, but not one with a HAMLOG date in its second column
+    bool notAdif = false;    // ADIF: text that is not blank, but no field's tag, <EOH> or <EOR>
 };
 
 // Reads the whole of `source` in `format` and hands each record to `sink`.
