@@ -201,7 +201,10 @@ private:
         while (state_ == State::Text) {
             if (!open) return size;
             p = open;
-            const char* const limit = end - p - 1 > static_cast<ptrdiff_t>(kTagLimit) ? p + 1 + kTagLimit : end;
+            // The tag's text may take kTagLimit bytes, its ">" the byte after
+            // them, as in the Tag state.
+            const auto left = static_cast<size_t>(end - p);
+            const char* const limit = left > kTagLimit + 2 ? p + 2 + kTagLimit : end;
             // Most tags are <NAME:DIGITS> or <NAME:DIGITS:TYPE>, read in one pass.
             const char* q = p + 1;
             PackedName name;
@@ -224,7 +227,7 @@ private:
                 // Anything else (a mark, a bad length, a tag cut or too long) the
                 // long way: up to the ">" and through onTag.
                 while (q < limit && *q != '>' && *q != '<') ++q;
-                if (q == end) {  // the buffer cuts the tag
+                if (q == end && left <= kTagLimit + 1) {  // the buffer cuts the tag
                     startTag(base_ + static_cast<size_t>(p - bytes));
                     tag_.append(p + 1, static_cast<size_t>(q - p - 1));
                     return size;

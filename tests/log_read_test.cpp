@@ -227,6 +227,11 @@ TEST(ReadLog, RecordsFaultsAndResynchronising) {
          LogFormat::Csv,
          "\xef\xbb\xbfJA1ABC,05/01/02,10:00J,599,599,7,CW,\xef\xbc\x91\xef\xbc\x90\xef\xbc\x91\xef\xbc\x97,,J *,,,,",
          {"1 @3 f0 " + hamlogRead}},
+        {"a tag's text of 80 bytes is a tag, of 81 is text, wherever the pieces end",
+         LogFormat::Adif,
+         "<CALL:6>JA1AAA<" + std::string(77, 'X') + ":14><CALL:6>JA1BBB<EOR><CALL:6>JA1CCC<" + std::string(78, 'X') +
+             ":14><CALL:6>JA1BBB<EOR>",
+         {"1 @0 f0 J|JA1AAA||||||-", "2 @115 f0 J|JA1BBB||||||-"}},
         {"NUL bytes and markup with no field, <EOH> or <EOR> are no ADIF",
          LogFormat::Adif,
          std::string(4, '\0') + "<html><p>x</p>",
