@@ -70,7 +70,8 @@ int adifSlotOf(const PackedName& name) {
     return -1;
 }
 
-// A search for "<EOR>" or "<EOH>", in any case, that may straddle refills.
+// A search for "<EOR>" or "<EOH>", in any case, blanks allowed before the
+// ">", that may straddle refills.
 struct MarkScan {
     int matched = 0;  // characters of the mark seen so far
     char letter = 0;  // its fourth character, once seen: 'R' or 'H'
@@ -95,6 +96,10 @@ size_t scanForMark(const char* bytes, size_t from, size_t to, MarkScan& scan) {
                           : scan.matched == 3 ? c == 'R' || c == 'H'
                                               : c == '>';
         if (!next) {
+            if (scan.matched == 4 && (c == ' ' || c == '\t')) {  // "<EOR >": blanks before the ">"
+                ++i;
+                continue;
+            }
             scan.matched = 0;  // the byte is looked at again: it may be a "<"
             continue;
         }
@@ -171,6 +176,8 @@ public:
     }
 
     long records() const { return records_; }
+    // Text that is not blank but holds no field, <EOH> or <EOR>: no ADIF.
+    bool notAdif() const { return state_ != State::Start && !sawTag_; }
 
 private:
     enum class State {
@@ -194,7 +201,10 @@ private:
         while (state_ == State::Text) {
             if (!open) return size;
             p = open;
-            const char* const limit = end - p - 1 > static_cast<ptrdiff_t>(kTagLimit) ? p + 1 + kTagLimit : end;
+            // The tag's text may take kTagLimit bytes, its ">" the byte after
+            // them, as in the Tag state.
+            const auto left = static_cast<size_t>(end - p);
+            const char* const limit = left > kTagLimit + 2 ? p + 2 + kTagLimit : end;
             // Most tags are <NAME:DIGITS> or <NAME:DIGITS:TYPE>, read in one pass.
             const char* q = p + 1;
             PackedName name;
@@ -217,7 +227,7 @@ private:
                 // Anything else (a mark, a bad length, a tag cut or too long) the
                 // long way: up to the ">" and through onTag.
                 while (q < limit && *q != '>' && *q != '<') ++q;
-                if (q == end) {  // the buffer cuts the tag
+                if (q == end && left <= kTagLimit + 1) {  // the buffer cuts the tag
                     startTag(base_ + static_cast<size_t>(p - bytes));
                     tag_.append(p + 1, static_cast<size_t>(q - p - 1));
                     return size;
@@ -263,6 +273,7 @@ private:
                 if (slot_ >= 0) fields_[slot_].clear();  // what it took is no value
                 fault(RecordFault::LengthPastRecord, tagAt_, State::Text);
             } else {
+                sawTag_ = true;
                 startRecord();  // the header ends at its <EOH>
                 state_ = State::Text;
             }
@@ -297,10 +308,17 @@ private:
         const char* const end = tag.data() + tag.size();
         const std::string_view name(tag.data(), static_cast<size_t>(colon - tag.data()));
         if (colon == end) {
-            if (equalsIgnoringCase(name, "EOR"))
+            // Blanks after a mark's name ("<EOR >") are layout, as the scan
+            // for marks takes them.
+            std::string_view mark = name;
+            while (!mark.empty() && (mark.back() == ' ' || mark.back() == '\t')) mark.remove_suffix(1);
+            if (equalsIgnoringCase(mark, "EOR")) {
+                sawTag_ = true;
                 endRecord();
-            else if (equalsIgnoringCase(name, "EOH"))
+            } else if (equalsIgnoringCase(mark, "EOH")) {
+                sawTag_ = true;
                 startRecord();
+            }
             return;  // any other tag without a length is text
         }
         // The length: decimal digits up to the type's ":" or the end; one that
@@ -330,6 +348,7 @@ private:
     void onField(const PackedName& name, uint64_t length) {
         if (!hasFields_) recordAt_ = tagAt_;
         hasFields_ = true;
+        sawTag_ = true;
         slot_ = adifSlotOf(name);
         if (slot_ >= 0) fields_[slot_].clear();  // the last of repeated fields counts
         remaining_ = length;
@@ -416,6 +435,7 @@ private:
     BandCache bands_;                              // bands of the frequencies seen
     DayMemo dayMemo_;                              // the last day looked up
     bool hasFields_ = false;                       // the record has a field so far
+    bool sawTag_ = false;                          // a field's tag, <EOH> or <EOR> came
     uint64_t recordAt_ = 0;                        // offset of the record's first field
     RecordFault headerFault_ = RecordFault::None;  // a bad length in what may be a header
     uint64_t headerFaultAt_ = 0;                   // offset of its tag
@@ -426,7 +446,9 @@ private:
 
 ReadResult readAdif(LogSource& source, const ContactSink& sink) {
     AdifParser parser(sink);
-    return readWith(source, parser);
+    ReadResult result = readWith(source, parser);
+    result.notAdif = parser.notAdif();
+    return result;
 }
 
 }  // namespace orvetta

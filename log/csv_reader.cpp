@@ -22,6 +22,7 @@ enum CsvColumn {
     kCsvKept = 10,
 };
 constexpr uint64_t kCsvMinimumColumns = 14;
+constexpr char kBom[] = {'\xEF', '\xBB', '\xBF'};  // UTF-8 byte order mark
 
 // True for HAMLOG's code of a foreign country: three digits and a letter.
 bool isDxCode(std::string_view code) {
@@ -35,16 +36,58 @@ bool isFiller(char c) { return c == ' ' || c == '\t' || c == '\x1a'; }
 // A line is a record; LF, CR LF and a lone CR each end one. A quoted field
 // may hold commas and doubled quotes but never a line break, so a broken
 // quote costs one line, not the rest of the file. A first line without a
-// HAMLOG date (a header row a spreadsheet added) is passed over.
+// HAMLOG date (a header row a spreadsheet added) is passed over. A file
+// that begins with the UTF-8 byte order mark (saved again by an editor) is
+// read without it, its values as UTF-8.
 class CsvParser {
 public:
     explicit CsvParser(const ContactSink& sink) : sink_(sink) {}
 
     void feed(const char* bytes, size_t size) {
         size_t i = 0;
-        if (afterCr_ && size > 0) {
+        if (!bomDecided_) {
+            while (i < size && bomSeen_ < sizeof kBom && bytes[i] == kBom[bomSeen_]) ++bomSeen_, ++i;
+            if (bomSeen_ == sizeof kBom) {
+                bomDecided_ = utf8_ = true;
+                lineAt_ = sizeof kBom;
+            } else if (i < size) {
+                replayBomStart();
+            }
+        }
+        parse(bytes, i, size);
+        base_ += size;
+    }
+
+    void finish() {
+        if (!bomDecided_) replayBomStart();
+        endLine();
+    }
+    long records() const { return records_; }
+    bool notHamlog() const { return sawLine_ && !sawDate_; }
+
+private:
+    enum class State {
+        FieldStart,  // at a field's first byte: a quote opens a quoted field
+        Bare,        // inside an unquoted field: up to the next comma
+        Quoted,      // inside a quoted field: up to the next quote
+        QuoteSeen,   // just after a quote inside a quoted field
+    };
+
+    // The file's first bytes were taken for the start of a byte order mark
+    // but are no mark: they are read as the file's own.
+    void replayBomStart() {
+        bomDecided_ = true;
+        const uint64_t at = base_;
+        base_ = 0;
+        parse(kBom, 0, bomSeen_);
+        base_ = at;
+    }
+
+    // Bytes [i, size) of the buffer that begins at offset base_.
+    void parse(const char* bytes, size_t i, size_t size) {
+        if (afterCr_ && i < size) {
             afterCr_ = false;
-            if (bytes[0] == '\n') lineAt_ = base_ + ++i;  // the LF of a CR LF
+            if (bytes[i] == '\n') lineAt_ = base_ + ++i;  // the LF of a CR LF
         }
         while (i < size) {
             if (state_ == State::FieldStart && column_ == 0 && !hasBytes_) i = takeLines(bytes, i, size);
@@ -98,20 +141,7 @@ public:
                 break;
             }
         }
-        base_ += size;
     }
-
-    void finish() { endLine(); }
-    long records() const { return records_; }
-    bool notHamlog() const { return sawLine_ && !sawDate_; }
-
-private:
-    enum class State {
-        FieldStart,  // at a field's first byte: a quote opens a quoted field
-        Bare,        // inside an unquoted field: up to the next comma
-        Quoted,      // inside a quoted field: up to the next quote
-        QuoteSeen,   // just after a quote inside a quoted field
-    };
 
     // Reads whole lines from i, a line's start, while the buffer holds the
     // line and its end is an LF or a CR LF; returns where it stopped (the
@@ -243,17 +273,17 @@ private:
     }
 
     void fill(LogContact& contact) {
-        safeFieldText(fields_[kCsvCall], false, contact.call);
-        safeFieldText(fields_[kCsvDate], false, contact.writtenDate);
+        safeFieldText(fields_[kCsvCall], utf8_, contact.call);
+        safeFieldText(fields_[kCsvDate], utf8_, contact.writtenDate);
         // HAMLOG dates go with its times: a "J" time is JST, so a contact
         // between 00:00 and 08:59 JST has the previous UTC day. The award
         // check takes the day as written, as the logger shows it.
         contact.date = day_;
         contact.time = hamlogTime(fields_[kCsvTime]);
-        safeFieldText(fields_[kCsvFreq], false, text_);
+        safeFieldText(fields_[kCsvFreq], utf8_, text_);
         contact.band = bands_.bandOf(text_);
-        safeFieldText(fields_[kCsvMode], false, contact.mode);
-        safeFieldText(fields_[kCsvCode], false, text_);
+        safeFieldText(fields_[kCsvMode], utf8_, contact.mode);
+        safeFieldText(fields_[kCsvCode], utf8_, text_);
         contact.number = foldNumberText(text_);
         // Every contact with a Japanese code; one without a code when its
         // call is Japanese. HAMLOG's codes of foreign countries are skipped.
@@ -278,6 +308,9 @@ private:
     bool afterCr_ = false;        // the last buffer ended in a CR: an LF first is its CR LF
     bool sawLine_ = false;        // a line with bytes has ended: the next ones are records
     bool sawDate_ = false;        // some line had a HAMLOG date in its second column
+    size_t bomSeen_ = 0;          // bytes of the byte order mark crossed at the start
+    bool bomDecided_ = false;     // the start was seen to hold the mark or not
+    bool utf8_ = false;           // the file began with the mark: its values are UTF-8
     FieldText fields_[kCsvKept];  // the kept columns of the line, each capped at kFieldLimit
     LogContact contact_;          // the record handed on, its storage reused
     std::string text_;            // a field made safe, before folding

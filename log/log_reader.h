@@ -5,8 +5,8 @@
 // log. The fields the award check needs come out normalised: a date as
 // "YYYY-MM-DD", the number with full-width digits and letters folded to ASCII,
 // the band as an ADIF band name. Every text comes out as Shift-JIS safe to
-// show (see safeFieldText): HAMLOG files are Shift-JIS, and an ADIF value is
-// Shift-JIS or UTF-8.
+// show (see safeFieldText): HAMLOG files are Shift-JIS (UTF-8 after a byte
+// order mark), and an ADIF value is Shift-JIS or UTF-8.
 //
 // adif_reader.cpp and csv_reader.cpp hold the two readers, log_fields.h their
 // field helpers; log_reader.cpp chooses the format.
@@ -75,6 +75,7 @@ struct ReadResult {
     bool readError = false;  // the source failed; what came before was read
     bool utf16 = false;      // the file is UTF-16 text: nothing was read (readLogChoosingFormat)
     bool notHamlog = false;  // CSV: lines, but not one with a HAMLOG date in its second column
+    bool notAdif = false;    // ADIF: text that is not blank, but no field's tag, <EOH> or <EOR>
 };
 
 // Reads the whole of `source` in `format` and hands each record to `sink`.

@@ -55,10 +55,11 @@ private:
     size_t at_ = 0;
 };
 
-// What checkLogFile makes of a read.
+// The outcome of a read, as the log check is to take it.
 std::string outcomeOf(const ReadResult& r, long readable) {
     if (r.utf16) return "utf16";
     if (r.notHamlog) return "not-hamlog";
+    if (r.notAdif) return "not-adif";
     return r.records > 0 && readable == 0 ? "not-a-log" : "read";
 }
 
@@ -218,6 +219,24 @@ TEST(ReadLog, RecordsFaultsAndResynchronising) {
           "3 @" + std::to_string(hamlog.size() + 3 + (1ull << 31)) + " f0 " + hamlogRead},
          "read",
          1ull << 31},
+        {"blanks before a mark's \">\" still end the record, after a fault too",
+         LogFormat::Adif,
+         "<CALL:6>JA1AAA<EOR ><CALL:x>JA1XXX<eor\t>" + good,
+         {"1 @0 f0 J|JA1AAA||||||-", "2 @20 f2 -|||||||-", "3 @40 f0 J|JA1AAA||||||-"}},
+        {"a byte order mark before a CSV is passed over; its values are UTF-8",
+         LogFormat::Csv,
+         "\xef\xbb\xbfJA1ABC,05/01/02,10:00J,599,599,7,CW,\xef\xbc\x91\xef\xbc\x90\xef\xbc\x91\xef\xbc\x97,,J *,,,,",
+         {"1 @3 f0 " + hamlogRead}},
+        {"a tag's text of 80 bytes is a tag, of 81 is text, wherever the pieces end",
+         LogFormat::Adif,
+         "<CALL:6>JA1AAA<" + std::string(77, 'X') + ":14><CALL:6>JA1BBB<EOR><CALL:6>JA1CCC<" + std::string(78, 'X') +
+             ":14><CALL:6>JA1BBB<EOR>",
+         {"1 @0 f0 J|JA1AAA||||||-", "2 @115 f0 J|JA1BBB||||||-"}},
+        {"NUL bytes and markup with no field, <EOH> or <EOR> are no ADIF",
+         LogFormat::Adif,
+         std::string(4, '\0') + "<html><p>x</p>",
+         {},
+         "not-adif"},
         // What real exports mean.
         {"HAMLOG's QSL column: a mark in the third byte is a received card",
          LogFormat::Csv,
