@@ -7,9 +7,8 @@
 
 #include "dict/history.h"
 #include "dict/load.h"
-#include "log/award_check.h"
-#include "log/award_data_builder.h"
 #include "log/award_report.h"
+#include "log/award_run.h"
 #include "ui/text.h"
 #include "ui/text_window.h"
 
@@ -18,22 +17,6 @@ namespace orvetta {
 namespace {
 
 const char kReportTitle[] = "\x83\x8d\x83O\x82\xcc\x8fW\x8cv - ";  // ログの集計 -
-const char kCannotOpenText[] =  // ログを開けませんでした。ファイルがないか、読めません。
-    "\x83\x8d\x83O\x82\xf0\x8aJ\x82\xaf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42\x83t\x83@\x83\x43"
-    "\x83\x8b\x82\xaa\x82\xc8\x82\xa2\x82\xa9\x81\x41\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x81\x42";
-const char kReadErrorText[] =  // ログを最後まで読めませんでした。
-    "\x83\x8d\x83O\x82\xf0\x8d\xc5\x8c\xe3\x82\xdc\x82\xc5\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5"
-    "\x82\xbd\x81\x42";
-const char kNotALogText[] =  // ADIF のログでも HAMLOG の CSV でもありません。読める記録が一つもありません。
-    "ADIF \x82\xcc\x83\x8d\x83O\x82\xc5\x82\xe0 HAMLOG \x82\xcc CSV \x82\xc5\x82\xe0\x82\xa0\x82\xe8\x82\xdc\x82\xb9"
-    "\x82\xf1\x81\x42\x93\xc7\x82\xdf\x82\xe9\x8bL\x98^\x82\xaa\x88\xea\x82\xc2\x82\xe0\x82\xa0\x82\xe8\x82\xdc\x82"
-    "\xb9\x82\xf1\x81\x42";
-const char kNoJapaneseContactText[] =  // ログに日本局との交信がありません。
-    "\x83\x8d\x83O\x82\xc9\x93\xfa\x96{\x8b\xc7\x82\xc6\x82\xcc\x8c\xf0\x90M\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9"
-    "\x82\xf1\x81\x42";
-const char kNoListText[] =  // 今日の地名を用意できませんでした。
-    "\x8d\xa1\x93\xfa\x82\xcc\x92n\x96\xbc\x82\xf0\x97p\x88\xd3\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82"
-    "\xb5\x82\xbd\x81\x42";
 
 // The open dialog's filters: label, pattern, in pairs.
 const char* const kFilters[] = {
@@ -61,27 +44,28 @@ std::string shownName(const std::wstring& path) {
     return wideToSjis(name.c_str(), 255);
 }
 
+// Nothing is said while today's list loads: a failure is told in the report.
+const StartupNotices kSilent{nullptr, nullptr, nullptr};
+
 // The report of one log, or the sentence that says why there is none.
 std::string reportOf(const std::wstring& path, const std::string& name, const StagedUpdate& update) {
+    // The update file was read at start-up: its lines are merged again, the
+    // file is not read a second time.
+    StagedUpdate staged = update;
+    staged.read = true;
     PlaceList today;
-    if (loadEditionList(today, historyEdition()) != historyEdition().recordCount * kRecordSize) {
+    if (loadPlaces(today, historyEdition(), "", staged, kSilent) <= 0) {
         releaseDictionary(today);
-        return kNoListText;
+        return runMessage(kRunNoList, ReportLanguage::Japanese);
     }
-    if (update.status == kUpdateMerged) mergeStaged(update.records, today);
-    const AwardData data = buildAwardData(today);
+    AwardRun run(today);
     releaseDictionary(today);
 
-    AwardCheck check(data, CheckOptions{});
-    switch (checkLogFile(check, utf8FromWide(path), name)) {
-    case kLogRead: break;
-    case kLogCannotOpen: return kCannotOpenText;
-    case kLogReadError: return kReadErrorText;
-    default: return kNotALogText;
-    }
+    const int status = run.readLogs({{utf8FromWide(path), name}});
+    if (run.failedLog()) return runMessage(status, ReportLanguage::Japanese);
     std::string report;
-    writeReport(check, ReportLanguage::Japanese, [&](std::string_view text) { report.append(text); });
-    if (check.counts().japanese == 0) report.append("\n").append(kNoJapaneseContactText).append("\n");
+    writeReport(run.check(), ReportLanguage::Japanese, [&](std::string_view text) { report.append(text); });
+    if (status != kLogRead) report.append("\n").append(runMessage(status, ReportLanguage::Japanese)).append("\n");
     return report;
 }
 

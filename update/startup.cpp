@@ -15,16 +15,22 @@ void say(void (*to)(void*, const char*, const char*), void* context, const char*
 }  // namespace
 
 int loadPlaces(PlaceList& places, const std::string& onDate, StagedUpdate& update, const StartupNotices& notices) {
-    const int loaded = loadDictionary(places);
+    return loadPlaces(places, *gEdition, onDate, update, notices);
+}
+
+int loadPlaces(PlaceList& places, const Edition& edition, const std::string& onDate, StagedUpdate& update,
+               const StartupNotices& notices) {
+    // The edition in use loads through the load seams, so tests can fail it.
+    const int loaded = &edition == gEdition ? loadDictionary(places) : loadEditionList(places, edition);
     if (loaded == kLoadNoMemory) {
         say(notices.warn, notices.context, kMemoryErrorText, kMemoryErrorCaption);
         return loaded;
     }
-    if (loaded != decodedDictionarySize()) {
+    if (loaded != edition.recordCount * kRecordSize) {
         say(notices.warn, notices.context, kInitErrorText, kInitErrorCaption);
         return kLoadDecodeFailed;
     }
-    if (!onDate.empty()) rewindToDate(*gEdition, onDate.c_str(), places);
+    if (!onDate.empty()) rewindToDate(edition, onDate.c_str(), places);
 
     if (!update.read) {
         update.read = true;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dict/edition.h"
 #include "dict/place.h"
 #include "update/update_file.h"
 
@@ -42,5 +43,12 @@ struct StagedUpdate {
 // kLoadDecodeFailed after warning (the list must not be used; release it).
 // A rejected update file is warned of and leaves the list as decoded.
 int loadPlaces(PlaceList& places, const std::string& onDate, StagedUpdate& update, const StartupNotices& notices);
+
+// The same for `edition`, which need not be the one in use: a second list
+// beside the program's own, such as today's list the log check reads in the
+// 1998 program. Returns the decoded size of `edition`'s records (above 0)
+// when the list is ready, kLoadNoMemory or kLoadDecodeFailed otherwise.
+int loadPlaces(PlaceList& places, const Edition& edition, const std::string& onDate, StagedUpdate& update,
+               const StartupNotices& notices);
 
 }  // namespace orvetta
