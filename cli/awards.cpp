@@ -7,6 +7,7 @@
 #include "cli/command.h"
 #include "cli/load.h"
 #include "cli/output.h"
+#include "cli/text.h"
 #include "log/award_report.h"
 #include "log/award_run.h"
 #include "text/sjis.h"
@@ -31,11 +32,17 @@ bool writeOutput(const AwardCheck& check, const Options& options, Output& out) {
     const ReportLanguage language = languageOf(options);
     const TextSink sink = [&](std::string_view text) { out.write(text.data(), text.size()); };
     switch (options.tsv) {
-    case TsvTable::None: return writeReport(check, language, sink);
+    case TsvTable::None:
+        if (options.has(OptionId::List)) {
+            sink(writeApplicationList(check, options.listAward, options.confirmed, language, kPrintableLineEnd));
+            return true;
+        }
+        return writeReport(check, language, sink);
     case TsvTable::Summary: sink(writeSummaryTsv(check)); return true;
     case TsvTable::Credits: sink(writeCreditsTsv(check, language)); return true;
     case TsvTable::Problems: return writeProblemsTsv(check, language, sink);
     case TsvTable::Needed: sink(writeNeededTsv(check, options.confirmed, language)); return true;
+    case TsvTable::Application: sink(writeApplicationTsv(check, options.confirmed, language)); return true;
     }
     return true;
 }
@@ -43,16 +50,22 @@ bool writeOutput(const AwardCheck& check, const Options& options, Output& out) {
 }  // namespace
 
 // Loads today's list (update file merged, so the user's corrections count),
-// reads every log, then writes the report or the one table asked for. Logs
+// reads every log, then writes the report, the one table or the printable
+// list asked for. Logs
 // with no Japanese contact still get their output, with exit status 1.
 int runAwards(const Options& options, const Edition& edition) {
-    if (options.confirmed && options.tsv != TsvTable::Needed) {
-        complainUsage("--confirmed applies only to --tsv needed");
+    const bool listing = options.has(OptionId::List);
+    if (listing && options.tsv != TsvTable::None) {
+        complainUsage("--list and --tsv cannot both be given");
+        return kExitUsage;
+    }
+    if (options.confirmed && options.tsv != TsvTable::Needed && options.tsv != TsvTable::Application && !listing) {
+        complainUsage("--confirmed applies only to --tsv needed, --tsv application and --list");
         return kExitUsage;
     }
     PlaceList places;
     if (const int status = loadPlaces(options, edition, places); status != kExitFound) return status;
-    AwardRun run(places, CheckOptions{options.band, options.mode});
+    AwardRun run(places, CheckOptions{options.band, options.mode, options.skipVia});
     releasePlaces(places);
 
     std::vector<LogFile> logs;

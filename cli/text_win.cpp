@@ -49,4 +49,6 @@ void prepareConsole() {
     }
 }
 
+const char kPrintableLineEnd[] = "\r\n";
+
 }  // namespace orvetta::cli

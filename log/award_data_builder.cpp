@@ -61,6 +61,7 @@ AwardData buildAwardData(const PlaceList& currentList) {
     }
 
     AwardData data;
+    data.listDay = historyEdition().snapshotDate;
     for (const JarlNumber& jarl : jarlNumbers()) {
         NumberFacts f;
         f.number = fieldText(jarl.number, sizeof jarl.number);

@@ -12,7 +12,7 @@ namespace orvetta {
 // current edition's list as loaded for today (not rewound), update file
 // merged. JARL's status and last day rule its numbers; the history gives
 // first days (creations after the day it starts from), successors, and the
-// days towns and villages began and ended.
+// days towns and villages began and ended; the list's day is the edition's.
 AwardData buildAwardData(const PlaceList& currentList);
 
 }  // namespace orvetta

@@ -364,7 +364,7 @@ TEST_F(LookupCli, AwardsWritesEachTable) {
     const std::pair<std::string, std::string> tables[] = {
         {"summary", "JCC\t3\t1\t815\nJCG\t1\t0\t379\nKU\t0\t0\t171\nWAJA\t2\t1\t47\n"},
         {"credits",
-         "JCC\t100101\t千代田区\t2010-01-01\tJA1EEE\t0\n"
+         "JCC\t1001\t２３区\t2010-01-01\tJA1EEE\t0\n"  // a ward before 2010-04-01 counts as 1001
          "JCC\t1017\t保谷市\t2000-06-01\tJA1AAA\t1\n"
          "JCC\t1030\t西東京市\t2010-05-01\tJA1ZZZ\t0\n"
          "JCG\t01001\t阿寒郡\t2003-05-05\tJA8DDD\t0\n"
@@ -384,7 +384,7 @@ TEST_F(LookupCli, AwardsWritesEachTable) {
     }
     // Needed: current numbers not worked (or, with --confirmed, not confirmed).
     Outcome r = run({"awards", "--tsv", "needed", "a.adi", "b.csv"});
-    EXPECT_EQ(lineCount(r.out), 813 + 378 + 171 + 45);
+    EXPECT_EQ(lineCount(r.out), 814 + 378 + 171 + 45);
     EXPECT_NE(r.out.find("JCC\t0101\t札幌市\n"), std::string::npos);
     EXPECT_EQ(r.out.find("JCC\t1030\t"), std::string::npos);
     r = run({"awards", "--tsv", "needed", "--confirmed", "--lang", "en", "a.adi", "b.csv"});
