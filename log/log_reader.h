@@ -53,13 +53,13 @@ struct LogContact {
     bool japanese = false;  // a contact with a Japanese station
     std::string call;
     std::string date;         // "YYYY-MM-DD" as written in the log, "" when impossible or absent
-    std::string time;         // "HH:MM" as written: ADIF TIME_ON, HAMLOG's time without its J/U letter; "" when none
     std::string writtenDate;  // the date field as it stands, for messages
     std::string number;       // JCC/JCG/ward/town number, folded; "" when none
     std::string band;         // ADIF band name in lower case ("40m"), "" when unknown
     std::string mode;
     std::string state;       // ADIF STATE: the prefecture the logger gives
     bool confirmed = false;  // QSL card or LoTW confirmation received
+    std::string time;        // "HH:MM" as written: ADIF TIME_ON, HAMLOG's time without its J/U letter; "" when none
     char via = 0;            // HAMLOG: first byte of the QSL column (how the card goes); 0 when none or not HAMLOG
 };
 
