@@ -123,6 +123,7 @@ TEST(AwardCheck, TablesOfTwoFiles) {
     LogContact late = contact("2001-01-20", "1017", "JA1LATE"), early = contact("1999-05-05", "1017", "JA1EARLY"),
                tie = contact("1999-05-05", "1017", "JA1TIE"), other = contact("1999-05-05", "0101");
     tie.confirmed = true;
+    tie.time = "12:34";
     other.band = "20m";
     for (const LogContact& c : {late, early, tie, other}) check.add(c);
     check.beginFile("b.csv");
@@ -145,6 +146,10 @@ TEST(AwardCheck, TablesOfTwoFiles) {
               "b.csv\t7\tJA1END\t2001-02-01\t1017\tended\t" +
                   sjis("1017 保谷市 は 2001-01-20 まで。後継は 1030 西東京市") + "\n" + "b.csv\t8\t\t\t\tbad-record\t" +
                   sjis("列が足りません(3 列、14 列以上が必要)(先頭から 120 バイト)") + "\n");
+    // The application names the earliest confirmed contact over the earliest one.
+    EXPECT_EQ(writeApplicationTsv(check, true, ReportLanguage::English),
+              "JCC\t1017\tHoya\tJA1TIE\t1999-05-05\t12:34\t40m\tCW\t1\n"
+              "WAJA\t10\tTokyo\tJA1TIE\t1999-05-05\t12:34\t40m\tCW\t1\n");
     const std::string needed = writeNeededTsv(check, false, ReportLanguage::English);
     EXPECT_EQ(
         needed.substr(0, needed.find("WAJA\t02")),
