@@ -51,7 +51,7 @@ std::string shownName(const std::wstring& path) {
 // the program's texts.
 struct SaveListTexts {
     const char* button;
-    const char* fileTypes[kAwardCount];  // the save dialog's file types, one per award
+    const char* fileTypes[kAwardCount];  // the save dialog's file types, one per award in Award order
     const char* fileName;
     const char* failed;
     const char* failedCaption;

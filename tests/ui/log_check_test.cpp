@@ -50,6 +50,13 @@ bool answerListFile(HWND, std::wstring& path, Award& award) {
     return true;
 }
 
+// The same for a folder that does not exist.
+bool answerMissingFolder(HWND, std::wstring& path, Award& award) {
+    path = L"no-such-folder\\list.txt";
+    award = Award::Waja;
+    return true;
+}
+
 std::string readWideFile(const std::wstring& name) {
     HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "(missing)";
@@ -74,13 +81,16 @@ TEST_F(LogCheck, SavesTheApplicationListFromTheReportWindow) {
     gAskListFile = answerListFile;
     recordedBoxes().clear();
     SendMessageW(button, BM_CLICK, 0, 0);
+    gAskListFile = answerMissingFolder;
+    SendMessageW(button, BM_CLICK, 0, 0);
     gAskListFile = dialog;
+    ASSERT_EQ(recordedBoxes().size(), 1u);
+    EXPECT_EQ(recordedBoxes()[0].text, fromUtf8("申請リストを保存できませんでした。"));
     EXPECT_EQ(readWideFile(fromUtf8("申請リスト.txt")),
               sjis("JARL JCC 申請リスト(地名一覧 2024-05-26 現在)\r\n"
                    "交信済 1、QSL確認済 1、現存数 815\r\n\r\n"
                    "番号  地名    コールサイン  日付        時刻  バンド  モード  QSL\r\n"
                    "1017  保谷市  JA1AAA        2000-06-01        40m     CW      済\r\n"));
-    EXPECT_TRUE(recordedBoxes().empty());
     DeleteFileW(fromUtf8("申請リスト.txt").c_str());
 
     // Without a report there is nothing to save.
