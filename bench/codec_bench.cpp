@@ -19,8 +19,6 @@ const Edition& editionOf(const benchmark::State& state) {
     return state.range(0) == 0 ? orvetta::kEdition1998 : orvetta::kEditionCurrent;
 }
 
-int decodedSize(const Edition& edition) { return edition.recordCount * orvetta::kRecordSize; }
-
 std::vector<uint8_t> decodedDictionary(const Edition& edition) {
     std::vector<uint8_t> out(static_cast<size_t>(decodedSize(edition)));
     if (orvetta::decodeDictionary(edition.image, edition.imageSize, out.data(), decodedSize(edition)) !=

@@ -65,7 +65,7 @@ int runAwards(const Options& options, const Edition& edition) {
     }
     PlaceList places;
     if (const int status = loadPlaces(options, edition, places); status != kExitFound) return status;
-    AwardRun run(places, CheckOptions{options.band, options.mode, options.skipVia});
+    AwardRun run(places, edition, CheckOptions{options.band, options.mode, options.skipVia});
     releasePlaces(places);
 
     std::vector<LogFile> logs;

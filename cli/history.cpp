@@ -9,6 +9,7 @@
 #include "cli/text.h"
 #include "text/sjis.h"
 #include "dict/history.h"
+#include "dict/history_text.h"
 
 namespace orvetta::cli {
 namespace {
@@ -33,16 +34,8 @@ int runHistory(const Options& options, const Edition& edition) {
     const std::vector<const PlaceChange*> changes = changesOf(edition, number.c_str());
     Output out(options.sjis);
     for (const PlaceChange* change : changes) {
-        out.write(change->date);
-        out.tab();
-        const ChangeKindInfo& kind = changeKindInfo(change->kind);
-        out.write(options.english ? kind.word : kind.wordJa);
-        out.tab();
-        if (number != change->number) {
-            out.write(change->number);
-            out.write(" ");
-        }
-        out.write(options.english ? change->detail : change->detailJa);
+        const std::string line = historyLine(*change, number, "\t", options.english);
+        out.write(line.data(), line.size());
         out.endLine();
     }
     if (!changes.empty()) return kExitFound;

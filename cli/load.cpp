@@ -26,7 +26,7 @@ int loadPlaces(const Options& options, const Edition& edition, PlaceList& places
     // is said. A file that is there but rejected is reported with its line.
     bool missing = false;
     const StartupNotices notices{options.has(OptionId::Update) ? noteMissing : nullptr, warnOnStderr, &missing};
-    if (orvetta::loadPlaces(places, options.onDate, update, notices) != decodedDictionarySize()) {
+    if (orvetta::loadPlaces(places, edition, options.onDate, update, notices) != decodedSize(edition)) {
         releasePlaces(places);
         return kExitNoDictionary;
     }

@@ -4,20 +4,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "cli/text.h"
+#include "text/utf.h"
 
 namespace orvetta::cli {
 
 namespace {
-
-std::string utf8FromWide(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    int cb = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(cb), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), cb, nullptr, nullptr);
-    return out;
-}
 
 UINT gSavedOutputCodePage = 0;
 
@@ -32,7 +26,10 @@ std::vector<std::string> commandArguments(int, char**) {
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!wide) return out;
-    for (int i = 1; i < count; ++i) out.push_back(utf8FromWide(wide[i]));
+    for (int i = 1; i < count; ++i) {
+        const std::wstring_view argument(wide[i]);
+        out.push_back(utf8FromUtf16(std::u16string(argument.begin(), argument.end())));
+    }
     LocalFree(wide);
     return out;
 }

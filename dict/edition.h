@@ -87,8 +87,11 @@ extern const Edition* gEdition;
 // their defaults and the tables to the edition's shipped values.
 void selectEdition(const Edition& edition);
 
+// Bytes the image of `edition` decodes to.
+inline int decodedSize(const Edition& edition) { return edition.recordCount * kRecordSize; }
+
 inline int shippedRecordCount() { return gEdition->recordCount; }
-inline int decodedDictionarySize() { return gEdition->recordCount * kRecordSize; }
+inline int decodedDictionarySize() { return decodedSize(*gEdition); }
 inline int recordArraySlots() { return gEdition->recordCount + kSpareSlots; }
 inline const AreaRow* shippedAreaTable() { return gEdition->areaTable; }
 inline const PrefectureRow* shippedPrefectureTable() { return gEdition->prefectureTable; }

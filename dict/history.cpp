@@ -62,16 +62,6 @@ PlaceStanding placeStandingOn(const char* date, const char* createdOn, const cha
     return {exists, wasCurrent && !(*endedOn && inEffectOn(endedOn, date))};
 }
 
-bool isCalendarDate(const char* text) {
-    if (std::strlen(text) != 10 || text[4] != '-' || text[7] != '-') return false;
-    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-    const int year = std::atoi(text), month = std::atoi(text + 5), day = std::atoi(text + 8);
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    const int days[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= days[month - 1];
-}
-
 bool historyCovers(const Edition& edition, const char* date) {
     return edition.changes && isCalendarDate(date) && std::strcmp(date, edition.historySince) >= 0 &&
            std::strcmp(date, edition.snapshotDate) <= 0;
@@ -89,7 +79,7 @@ std::vector<const PlaceChange*> changesOf(const Edition& edition, const char* nu
 
 int rewindToDate(const Edition& edition, const char* date, PlaceList& places) {
     PlaceRecord* records = places.records;
-    ++places.version;
+    markChanged(places);
     std::unordered_map<std::string, std::vector<const PlaceChange*>> byNumber;
     for (int c = 0; c < edition.changeCount; ++c) byNumber[edition.changes[c].number].push_back(&edition.changes[c]);
 

@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "dict/date.h"
 #include "dict/edition.h"
 #include "dict/place.h"
 
@@ -42,9 +43,6 @@ struct PlaceStanding {
 // created and ended it ("" for none) and, for a place it does not create,
 // whether the place was current when the history began.
 PlaceStanding placeStandingOn(const char* date, const char* createdOn, const char* endedOn, bool currentAtStart);
-
-// True for "YYYY-MM-DD" naming a day of the Gregorian calendar.
-bool isCalendarDate(const char* text);
 
 // True when `date` is a day the edition's history answers for: from the day
 // it starts from up to the snapshot, both included. False without a history.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "dict/date.h"
 #include "dict/edition.h"
 #include "dict/history.h"
 
@@ -35,8 +36,9 @@ std::string fieldText(const char (&field)[N]) {
 }  // namespace
 
 std::string japaneseDate(const char* date) {
-    return std::to_string(std::atoi(date)) + kYear + std::to_string(std::atoi(date + 5)) + kMonth +
-           std::to_string(std::atoi(date + 8)) + kDay;
+    CalendarDay day{};
+    parseCalendarDate(date, day);
+    return std::to_string(day.year) + kYear + std::to_string(day.month) + kMonth + std::to_string(day.day) + kDay;
 }
 
 std::string dayNotice(const char* date) { return japaneseDate(date) + kDayNoticeEnd; }
@@ -45,21 +47,20 @@ std::string historyTitle(const PlaceRecord& place) {
     return kHistoryTitle + fieldText(place.number) + " " + fieldText(place.kanji);
 }
 
+std::string historyLine(const PlaceChange& change, const std::string& number, const char* gap, bool english) {
+    const ChangeKindInfo& kind = changeKindInfo(change.kind);
+    std::string line = std::string(change.date) + gap + (english ? kind.word : kind.wordJa) + gap;
+    if (number != change.number) line += std::string(change.number) + " ";
+    return line + (english ? change.detail : change.detailJa);
+}
+
 std::string historyText(const char* number) {
     std::string upper = number;
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     const Edition& history = historyEdition();
     const std::vector<const PlaceChange*> changes = changesOf(history, upper.c_str());
     std::string text;
-    for (const PlaceChange* change : changes) {
-        text += change->date;
-        text += kColumnGap;
-        text += changeKindInfo(change->kind).wordJa;
-        text += kColumnGap;
-        if (upper != change->number) text += std::string(change->number) + " ";
-        text += change->detailJa;
-        text += '\n';
-    }
+    for (const PlaceChange* change : changes) text += historyLine(*change, upper, kColumnGap, false) + '\n';
     if (changes.empty()) text += japaneseDate(history.historySince) + kNoChangeSince + "\n";
     bool isBound = false;
     if (const char* lastDay = jarlLastDay(upper.c_str(), &isBound))

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "dict/edition.h"
 #include "dict/place.h"
 
 namespace orvetta {
@@ -16,6 +17,13 @@ std::string dayNotice(const char* date);
 
 // The title of a place's history: 履歴 - 4707 具志川市.
 std::string historyTitle(const PlaceRecord& place);
+
+// One change as a line of the history of `number` (in capitals), without its
+// line end: the date, the change's word and its detail with `gap` between
+// them; a change of another place (one that names `number` as successor)
+// names that place before its detail. Japanese words and details unless
+// `english`.
+std::string historyLine(const PlaceChange& change, const std::string& number, const char* gap, bool english);
 
 // The history of `number` from the history every program carries, one change
 // a line in date order: "2005-04-01  廃止  具志川市: 4713 うるま市 に新設合併".

@@ -32,7 +32,7 @@ LoadSeams gLoadSeams = defaultLoadSeams();
 int loadDictionary(PlaceList& places) {
     releaseDictionary(places);
     resetRegionTables(places);
-    ++places.version;
+    markChanged(places);
     const size_t blockSize = static_cast<size_t>(recordArraySlots()) * sizeof(PlaceRecord);
     places.records = static_cast<PlaceRecord*>(gLoadSeams.allocate(blockSize));
     if (!places.records) return kLoadNoMemory;
@@ -44,12 +44,12 @@ int loadEditionList(PlaceList& places, const Edition& edition) {
     releaseDictionary(places);
     std::memcpy(places.areaTable, edition.areaTable, sizeof places.areaTable);
     std::memcpy(places.prefectureTable, edition.prefectureTable, sizeof places.prefectureTable);
-    ++places.version;
-    const int decodedSize = edition.recordCount * kRecordSize;
+    markChanged(places);
     const size_t blockSize = static_cast<size_t>(edition.recordCount + kSpareSlots) * sizeof(PlaceRecord);
     places.records = static_cast<PlaceRecord*>(heapAllocZeroed(blockSize));
     if (!places.records) return kLoadNoMemory;
-    return decodeDictionary(edition.image, edition.imageSize, reinterpret_cast<uint8_t*>(places.records), decodedSize);
+    return decodeDictionary(edition.image, edition.imageSize, reinterpret_cast<uint8_t*>(places.records),
+                            decodedSize(edition));
 }
 
 void releaseDictionary(PlaceList& places) {

@@ -1,4 +1,5 @@
 // Rules on the fields of a place record that several readers share.
+#include <atomic>
 #include <cstring>
 
 #include "dict/place.h"
@@ -41,6 +42,17 @@ char kindOfNameSuffix(const char* name, size_t cb) {
     for (const KindSuffix& suffix : kKindSuffixes)
         if (name[cb - 2] == suffix.bytes[0] && name[cb - 1] == suffix.bytes[1]) return suffix.kind;
     return 0;
+}
+
+int prefectureCodeOf(std::string_view text) {
+    if (text.size() < 2 || text[0] < '0' || text[0] > '4' || text[1] < '0' || text[1] > '9') return 0;
+    const int code = (text[0] - '0') * 10 + (text[1] - '0');
+    return code <= kLastPrefectureRow ? code : 0;
+}
+
+void markChanged(PlaceList& places) {
+    static std::atomic<uint64_t> generation{0};
+    places.version = ++generation;
 }
 
 }  // namespace orvetta

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace orvetta {
 
@@ -93,6 +94,11 @@ bool sameNumberIgnoringCase(const char* a, const char* b);
 // them; 0 when they are none of these.
 char kindOfNameSuffix(const char* name, size_t cb);
 
+// The prefecture code 1..47 that the first two bytes of a number (or of an
+// update line, or a code alone) spell as two digits, "01" to "47"; 0 for
+// anything else, a text shorter than two bytes included.
+int prefectureCodeOf(std::string_view text);
+
 // One place list: the record array with its two region tables. The record
 // count is area row 0's last + 1; the array has room for recordArraySlots()
 // records. Code that searches, shows or changes places is handed the list it
@@ -101,12 +107,18 @@ struct PlaceList {
     PlaceRecord* records = nullptr;  // null until loaded
     AreaRow areaTable[kAreaRows] = {};
     PrefectureRow prefectureTable[kPrefectureRows] = {};
-    // Changes whenever the list is loaded, rewound or merged into, so that
-    // what is derived from it (the search's folded texts) can tell it is old.
-    uint32_t version = 0;
+    // The list's state: drawn afresh from one program-wide count whenever the
+    // list is loaded, rewound or merged into (markChanged). No two states of
+    // any lists share a version, so what is derived from a list (the search's
+    // folded texts) can tell it is old even when another list reuses the
+    // address, the record block and the count. 0 until first loaded.
+    uint64_t version = 0;
 
     int count() const { return areaTable[0].last + 1; }
 };
+
+// Gives `places` a version no list has had; every change of a list calls it.
+void markChanged(PlaceList& places);
 
 // Puts both tables of `places` back to the shipped values of the edition in
 // use.

@@ -3,18 +3,13 @@
 #include <algorithm>
 #include <memory>
 
+#include "dict/place.h"
+
 namespace orvetta {
 
 namespace {
 
 bool isJarlNumber(NumberKind kind) { return kind != NumberKind::Town; }
-
-// Prefecture code 1..47 of a number's first two digits, 0 when it has none.
-int prefectureOf(std::string_view number) {
-    if (number.size() < 2 || number[0] < '0' || number[0] > '4' || number[1] < '0' || number[1] > '9') return 0;
-    const int code = (number[0] - '0') * 10 + (number[1] - '0');
-    return code <= kPrefectureCount ? code : 0;
-}
 
 // The prefecture an ADIF STATE names: one or two digits; 0 for anything else.
 int prefectureOfState(std::string_view state) {
@@ -175,7 +170,7 @@ void AwardCheck::add(const LogContact& contact) {
         break;
     }
     }
-    const int prefecture = prefectureOf(number);
+    const int prefecture = prefectureCodeOf(number);
     if (prefecture != 0) credit(Award::Waja, nullptr, prefecture, contact, v.uncertain);
 
     if (stated != 0 && stated != prefecture) {

@@ -47,8 +47,8 @@ std::unordered_map<std::string, Dated> datesOfHistory(const Edition& edition) {
 
 }  // namespace
 
-AwardData buildAwardData(const PlaceList& currentList) {
-    const std::unordered_map<std::string, Dated> dates = datesOfHistory(historyEdition());
+AwardData buildAwardData(const PlaceList& currentList, const Edition& history) {
+    const std::unordered_map<std::string, Dated> dates = datesOfHistory(history);
     const auto datedOf = [&](const std::string& number) -> const Dated& {
         static const Dated kNone;
         const auto it = dates.find(number);
@@ -61,8 +61,8 @@ AwardData buildAwardData(const PlaceList& currentList) {
     }
 
     AwardData data;
-    data.listDay = historyEdition().snapshotDate;
-    for (const JarlNumber& jarl : jarlNumbers()) {
+    data.listDay = history.snapshotDate;
+    for (const JarlNumber& jarl : std::span(history.jarlNumbers, static_cast<size_t>(history.jarlCount))) {
         NumberFacts f;
         f.number = fieldText(jarl.number, sizeof jarl.number);
         f.kind = kindOfAward(jarl.award);

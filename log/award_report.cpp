@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "dict/place.h"
+
 namespace orvetta {
 
 namespace {
@@ -219,11 +221,7 @@ std::string cell(std::string_view text) {
 // The same in the text report, where an empty field shows as "-".
 std::string shown(std::string_view text) { return text.empty() ? "-" : cell(text); }
 
-int prefectureIndex(std::string_view code) {
-    if (code.size() != 2 || code[0] < '0' || code[0] > '9' || code[1] < '0' || code[1] > '9') return -1;
-    const int n = (code[0] - '0') * 10 + (code[1] - '0');
-    return n >= 1 && n <= kPrefectureCount ? n - 1 : -1;
-}
+int prefectureIndex(std::string_view code) { return code.size() == 2 ? prefectureCodeOf(code) - 1 : -1; }
 
 std::string factsName(const NumberFacts& facts, ReportLanguage language) {
     return language == ReportLanguage::English && !facts.romaji.empty() ? facts.romaji : facts.kanji;

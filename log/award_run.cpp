@@ -47,8 +47,8 @@ const RunText* rowOf(int status) {
 
 }  // namespace
 
-AwardRun::AwardRun(const PlaceList& today, CheckOptions options)
-    : data_(buildAwardData(today)), check_(data_, std::move(options)) {}
+AwardRun::AwardRun(const PlaceList& today, const Edition& history, CheckOptions options)
+    : data_(buildAwardData(today, history)), check_(data_, std::move(options)) {}
 
 int AwardRun::readLogs(const std::vector<LogFile>& logs) {
     failed_ = false;

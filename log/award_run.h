@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dict/edition.h"
 #include "dict/place.h"
 #include "log/award_check.h"
 #include "log/award_data.h"
@@ -27,10 +28,10 @@ struct LogFile {
 
 class AwardRun {
 public:
-    // Builds the award data from `today`: the current edition's list as
-    // loadPlaces gives it for today, update file merged, so the user's
-    // corrections count. The list is not kept.
-    explicit AwardRun(const PlaceList& today, CheckOptions options = {});
+    // Builds the award data from `today`, the list of `history` (the edition
+    // with the change history) as loadPlaces gives it for today, update file
+    // merged, so the user's corrections count. The list is not kept.
+    AwardRun(const PlaceList& today, const Edition& history, CheckOptions options = {});
     AwardRun(const AwardRun&) = delete;
     AwardRun& operator=(const AwardRun&) = delete;
 

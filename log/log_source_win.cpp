@@ -5,6 +5,7 @@
 #include <string>
 
 #include "log/log_source.h"
+#include "text/utf.h"
 
 namespace orvetta {
 
@@ -28,14 +29,11 @@ private:
     HANDLE file_;
 };
 
-// UTF-8 to UTF-16; false when the name is not UTF-8.
+// UTF-8 to UTF-16; false when the name is empty or not UTF-8.
 bool wideName(const std::string& utf8, std::wstring& wide) {
-    if (utf8.empty()) return false;
-    const int cch =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (cch <= 0) return false;
-    wide.assign(static_cast<size_t>(cch), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), wide.data(), cch);
+    std::u16string name;
+    if (utf8.empty() || !utf16FromUtf8(utf8, name)) return false;
+    wide.assign(name.begin(), name.end());
     return true;
 }
 

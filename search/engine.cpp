@@ -13,16 +13,15 @@ namespace orvetta {
 namespace {
 
 // The folded texts of one list state, made on the first folded search after
-// the list was loaded, merged into or rewound (each changes its version).
+// the list was loaded, merged into or rewound. A version names one state of
+// one list program-wide, so a copy of the list (same version) shares it.
 FoldedIndex gFoldedIndex;
-const PlaceList* gFoldedList = nullptr;
-uint32_t gFoldedVersion = 0;
+uint64_t gFoldedVersion = 0;
 
 const FoldedIndex& foldedIndex(const PlaceList& places) {
-    if (gFoldedList != &places || gFoldedVersion != places.version || gFoldedIndex.records != places.records ||
+    if (gFoldedVersion == 0 || gFoldedVersion != places.version || gFoldedIndex.records != places.records ||
         gFoldedIndex.count != places.count()) {
         gFoldedIndex = buildFoldedIndex(places.records, places.count());
-        gFoldedList = &places;
         gFoldedVersion = places.version;
     }
     return gFoldedIndex;
@@ -205,7 +204,7 @@ bool fieldContains(const char* field, int width, const char* text) {
 
 void forgetFoldedIndex() {
     gFoldedIndex = FoldedIndex{};
-    gFoldedList = nullptr;
+    gFoldedVersion = 0;
 }
 
 int findNumberEntry(const PlaceList& places, const Scope& scope, const char* text) {

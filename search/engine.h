@@ -1,8 +1,10 @@
 // One search over the record array: the number path and the name path.
 //
 // The engine reads the place list it is handed, renders each hit
-// with resultLine() and appends a copy of the line to a ResultList. It keeps
-// no state between searches.
+// with resultLine() and appends a copy of the line to a ResultList. Between
+// searches it keeps one thing: the folded texts of the list state it last
+// searched folded, remade when the list's version differs (see
+// forgetFoldedIndex).
 #pragma once
 
 #include <cstdint>
@@ -86,7 +88,7 @@ int runSearch(const PlaceList& places, const SearchRequest& request, ResultList&
 
 // The folded search keeps the folded names and readings of one list state and
 // makes them on the first folded search after the list's version changed
-// (loading, merging the update file and rewinding change it). Code that
+// (loading, merging the update file and rewinding draw a new one). Code that
 // writes records by hand (tests) calls this afterwards.
 void forgetFoldedIndex();
 

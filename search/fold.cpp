@@ -5,13 +5,12 @@
 #include <cstring>
 
 #include "search/fold_tables.h"
+#include "text/sjis.h"
 
 namespace orvetta {
 
 namespace {
 
-bool isLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool isTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 // Half-width katakana that take a voiced or semi-voiced mark (ｦ..ﾝ), and the
 // two marks ﾞ and ﾟ.
 bool isHalfWidthBase(unsigned char b) { return b >= 0xA6 && b <= 0xDD; }
@@ -27,14 +26,8 @@ const char* foldedOf(uint16_t code) {
 
 }  // namespace
 
-size_t characterLength(const char* text, size_t length, size_t at) {
-    const auto b = static_cast<unsigned char>(text[at]);
-    if (!isLeadByte(b)) return 1;
-    if (at + 1 >= length) return 0;
-    return isTrailByte(static_cast<unsigned char>(text[at + 1])) ? 2 : 1;
-}
-
 void appendFolded(const char* text, size_t length, std::string& out) {
+    const char* const end = text + length;
     for (size_t i = 0; i < length;) {
         const auto b = static_cast<unsigned char>(text[i]);
         // A half-width kana and its mark fold together where they make one kana.
@@ -46,8 +39,8 @@ void appendFolded(const char* text, size_t length, std::string& out) {
                 continue;
             }
         }
-        const size_t n = characterLength(text, length, i);
-        if (n == 0) break;
+        const size_t n = sjisCharLength(text + i, end);
+        if (n == 1 && i + 1 == length && isSjisLeadByte(b)) break;  // cut off by the end
         const uint16_t code = n == 2 ? static_cast<uint16_t>(b << 8 | static_cast<unsigned char>(text[i + 1])) : b;
         if (const char* folded = foldedOf(code))
             out += folded;

@@ -13,13 +13,8 @@
 
 namespace orvetta {
 
-// Bytes of the Shift-JIS character at text[at] (at < length): 2 for a lead
-// byte with a trail byte, 0 for a lead byte cut off by the end of the text,
-// 1 for anything else.
-size_t characterLength(const char* text, size_t length, size_t at);
-
-// Appends the folded form of `length` bytes of Shift-JIS text to out. A lead
-// byte cut off at the end is dropped.
+// Appends the folded form of `length` bytes of Shift-JIS text to out,
+// walked as text/sjis.h walks it. A lead byte cut off at the end is dropped.
 void appendFolded(const char* text, size_t length, std::string& out);
 
 // A query as the folded search compares it: folded, with leading and

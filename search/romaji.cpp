@@ -6,6 +6,7 @@
 
 #include "search/fold.h"
 #include "search/fold_tables.h"
+#include "text/sjis.h"
 
 namespace orvetta {
 
@@ -112,9 +113,10 @@ uint16_t codeAt(const char* text) {
 void appendRomaji(const char* folded, size_t length, std::string& out) {
     std::string romaji;
     bool doubleNext = false;
+    const char* const end = folded + length;
     for (size_t i = 0; i < length;) {
-        const size_t n = characterLength(folded, length, i);
-        if (n == 0) break;
+        const size_t n = sjisCharLength(folded + i, end);
+        if (n == 1 && i + 1 == length && isSjisLeadByte(static_cast<unsigned char>(folded[i]))) break;
         const char* spelling = nullptr;
         size_t used = n;
         if (n == 2) {
@@ -124,7 +126,7 @@ void appendRomaji(const char* folded, size_t length, std::string& out) {
                 i += 2;
                 continue;
             }
-            if (i + 2 < length && characterLength(folded, length, i + 2) == 2)
+            if (i + 2 < length && sjisCharLength(folded + i + 2, end) == 2)
                 spelling = romajiOf(static_cast<uint32_t>(code) << 16 | codeAt(folded + i + 2));
             if (spelling)
                 used = 4;

@@ -66,7 +66,15 @@ TEST(History, DatesAndTheSpanOfTheHistory) {
         EXPECT_EQ(isCalendarDate(c.date), c.calendar) << c.date;
         EXPECT_EQ(historyCovers(historyEdition(), c.date), c.covered) << c.date;
         EXPECT_FALSE(historyCovers(kEdition1998, c.date)) << c.date;
+        // A calendar date reads back from its parts; anything else has none.
+        CalendarDay day{};
+        if (parseCalendarDate(c.date, day)) {
+            EXPECT_EQ(calendarDate(day.year, day.month, day.day), c.date);
+        }
     }
+    EXPECT_EQ(calendarDate(999, 1, 2), "0999-01-02");
+    EXPECT_EQ(calendarDate(1900, 2, 29), "");
+    EXPECT_EQ(calendarDate(0, 1, 1), "");
 }
 
 TEST(History, RewindGivesThePlacesOfTheDay) {

@@ -177,7 +177,7 @@ TEST(CheckLogFile, OpensJapaneseNamesAndReportsMissingFiles) {
 TEST(AwardCheck, ReadsExportsAsTheirUsersMeanThem) {
     PlaceList today;
     ASSERT_GT(loadEditionList(today, kEditionCurrent), 0);
-    const AwardData data = buildAwardData(today);
+    const AwardData data = buildAwardData(today, kEditionCurrent);
     releaseDictionary(today);
     const struct {
         const char* phrase;
@@ -212,7 +212,7 @@ TEST(AwardDataBuilder, JoinsJarlNumbersHistoryAndTodaysList) {
     selectEdition(kEditionCurrent);
     PlaceList places;
     ASSERT_EQ(loadDictionary(places), decodedDictionarySize());
-    const AwardData data = buildAwardData(places);
+    const AwardData data = buildAwardData(places, kEditionCurrent);
     releaseDictionary(places);
     const AwardCheck check(data);
     const struct {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dict/edition.h"
+#include "dict/history.h"
 #include "dict/load.h"
 #include "dict/place.h"
 #include "search/engine.h"
@@ -409,6 +410,42 @@ TEST_F(Search, FoldedSearchFindsWhatPeopleType) {
             for (const std::string& text : exactLines) EXPECT_NE(numberOf(text), c.number) << c.text;
         }
     }
+}
+
+// A list made for another day can take the place, the record block and the
+// count of the one it replaces; the folded search still reads the new day's
+// names. 16003E was renamed 明和村 -> 明和町 on 1998-10-01.
+TEST(FoldedIndex, FollowsTheDayAcrossListsOfEqualCount) {
+    const struct {
+        const char* date;
+        const char* name;
+    } kDays[] = {{"1998-09-30", "明和村"}, {"1998-10-01", "明和町"}, {"1998-09-30", "明和村"}};
+    PlaceList block;  // owns the one record block every day's list uses
+    ASSERT_EQ(loadEditionList(block, kEditionCurrent), decodedSize(kEditionCurrent));
+    const std::vector<PlaceRecord> shipped(block.records, block.records + kEditionCurrent.recordCount);
+    PlaceList shown;
+    int count = 0;
+    for (const auto& day : kDays) {
+        PlaceList next = block;
+        next.version = 0;  // a list of its own, made afresh
+        std::copy(shipped.begin(), shipped.end(), next.records);
+        rewindToDate(kEditionCurrent, day.date, next);
+        shown = next;
+        if (count) {
+            EXPECT_EQ(shown.count(), count);
+        }
+        count = shown.count();
+        SearchRequest request;
+        request.wardGiven = true;
+        request.setWardText(sjis(day.name).c_str());
+        ResultList results;
+        runSearch(shown, request, results);
+        bool found = false;
+        for (int i = 0; i < results.count(); ++i) found |= std::strncmp(results.line(i), "16003E", 6) == 0;
+        EXPECT_TRUE(found) << day.date;
+    }
+    releaseDictionary(block);
+    forgetFoldedIndex();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "text/sjis.h"
+#include "text/utf.h"
 
 namespace orvetta {
 namespace {
@@ -69,6 +70,36 @@ TEST(SjisText, InputWithoutShiftJisFormFailsWhole) {
     EXPECT_FALSE(sjisFromUtf16(u"\xD800", sjis));  // a lone surrogate
     EXPECT_TRUE(sjisFromUtf8("", sjis));
     EXPECT_EQ(sjis, "");
+}
+
+// File names and messages: malformed UTF-8 converts to nothing, an unpaired
+// surrogate shows as U+FFFD, and whole text goes both ways unchanged.
+TEST(UtfText, ConvertsByOneRule) {
+    struct Case {
+        const char* phrase;
+        std::string utf8;
+        bool wellFormed;
+    };
+    const Case kCases[] = {
+        {"ASCII and a NUL", "a\0b"s, true},
+        {"kanji and a character past U+FFFF", "\xe6\x9c\xad\xf0\xa0\x80\x8b", true},
+        {"a stray continuation byte", "a\x80", false},
+        {"a cut sequence", "\xe6\x9c", false},
+        {"an overlong slash", "\xc0\xaf", false},
+        {"an encoded surrogate", "\xed\xa0\x80", false},
+        {"past U+10FFFF", "\xf4\x90\x80\x80", false},
+    };
+    for (const Case& c : kCases) {
+        std::u16string text = u"old";
+        EXPECT_EQ(utf16FromUtf8(c.utf8, text), c.wellFormed) << c.phrase;
+        if (c.wellFormed)
+            EXPECT_EQ(utf8FromUtf16(text), c.utf8) << c.phrase;
+        else
+            EXPECT_EQ(text, u"") << c.phrase;
+    }
+    EXPECT_EQ(utf8FromUtf16(u"a\xD800"
+                            u"b\xDC00"),
+              "a\uFFFDb\uFFFD");
 }
 
 }  // namespace

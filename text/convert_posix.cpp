@@ -1,4 +1,5 @@
-// Code page 932 through iconv ("CP932"), for every system but Windows.
+// Code page 932 ("CP932") and UTF-8 against UTF-16 through iconv, for every
+// system but Windows.
 #include <iconv.h>
 
 #include <bit>
@@ -77,6 +78,16 @@ bool appendSjisFromUtf8(const char* utf8, size_t cb, std::string& out) {
 
 bool appendSjisFromUtf16(const char16_t* text, size_t cch, std::string& out) {
     thread_local Converter converter("CP932", kUtf16);
+    return converter.append(reinterpret_cast<const char*>(text), cch * sizeof(char16_t), out);
+}
+
+bool appendUtf16FromUtf8(const char* utf8, size_t cb, std::u16string& out) {
+    thread_local Converter converter(kUtf16, "UTF-8");
+    return converter.append(utf8, cb, out);
+}
+
+bool appendUtf8FromUtf16(const char16_t* text, size_t cch, std::string& out) {
+    thread_local Converter converter("UTF-8", kUtf16);
     return converter.append(reinterpret_cast<const char*>(text), cch * sizeof(char16_t), out);
 }
 

@@ -1,6 +1,6 @@
-// Code page 932 through the Windows code-page API, strictly: code page 932
-// itself, never the system's ANSI code page, MB_ERR_INVALID_CHARS on the way
-// in and no best-fit or default character on the way out.
+// Code page 932 and UTF-8 through the Windows code-page API, strictly: code
+// page 932 itself, never the system's ANSI code page, MB_ERR_INVALID_CHARS on
+// the way in and no best-fit or default character on the way out.
 #include <windows.h>
 
 #include <climits>
@@ -41,6 +41,19 @@ bool appendMultiByte(UINT codePage, const wchar_t* text, size_t cch, std::string
     return true;
 }
 
+// The same for UTF-16 in char16_t, copied unit by unit from wchar_t.
+bool appendUtf16(UINT codePage, const char* text, size_t cb, std::u16string& out) {
+    std::wstring wide;
+    if (!appendWide(codePage, text, cb, wide)) return false;
+    out.append(wide.begin(), wide.end());
+    return true;
+}
+
+bool appendFromUtf16(UINT codePage, const char16_t* text, size_t cch, std::string& out) {
+    const std::wstring wide(text, text + cch);
+    return appendMultiByte(codePage, wide.data(), wide.size(), out);
+}
+
 }  // namespace
 
 bool appendUtf8FromSjis(const char* sjis, size_t cb, std::string& out) {
@@ -49,10 +62,7 @@ bool appendUtf8FromSjis(const char* sjis, size_t cb, std::string& out) {
 }
 
 bool appendUtf16FromSjis(const char* sjis, size_t cb, std::u16string& out) {
-    std::wstring wide;
-    if (!appendWide(kShiftJis, sjis, cb, wide)) return false;
-    out.append(wide.begin(), wide.end());
-    return true;
+    return appendUtf16(kShiftJis, sjis, cb, out);
 }
 
 bool appendSjisFromUtf8(const char* utf8, size_t cb, std::string& out) {
@@ -61,8 +71,15 @@ bool appendSjisFromUtf8(const char* utf8, size_t cb, std::string& out) {
 }
 
 bool appendSjisFromUtf16(const char16_t* text, size_t cch, std::string& out) {
-    const std::wstring wide(text, text + cch);
-    return appendMultiByte(kShiftJis, wide.data(), wide.size(), out);
+    return appendFromUtf16(kShiftJis, text, cch, out);
+}
+
+bool appendUtf16FromUtf8(const char* utf8, size_t cb, std::u16string& out) {
+    return appendUtf16(CP_UTF8, utf8, cb, out);
+}
+
+bool appendUtf8FromUtf16(const char16_t* text, size_t cch, std::string& out) {
+    return appendFromUtf16(CP_UTF8, text, cch, out);
 }
 
 }  // namespace orvetta::text

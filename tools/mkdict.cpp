@@ -158,7 +158,7 @@ std::vector<PlaceRecord> readPlaces(const char* path, PlaceIndex& index) {
         if (reading.size() > 28) fail(where, "reading must have at most 28 Shift-JIS bytes");
         if (!numbers.insert(number).second) fail(where, "number " + number + " occurs twice");
 
-        int prefecture = std::atoi(number.substr(0, 2).c_str());
+        int prefecture = orvetta::prefectureCodeOf(number);
         if (prefecture < 1 || prefecture > orvetta::kLastPrefectureRow) fail(where, "prefecture code must be 01 to 47");
         int group = groupOf(kind);
         if (prefecture < previousPrefecture) fail(where, "prefectures must come in code order");

@@ -122,12 +122,13 @@ void giveFont(HFONT font, FontKind kind) {
 }
 
 // The status bar's right part: a notice of the list in use, or "" for the
-// edition's own.
+// edition's own, which createControls is handed.
 std::string gStatusNotice;
+const char* gEditionNotice = "";
 
 void statusShowNotice() {
     if (HWND bar = gControls[kStatusBarSlot]) {
-        const char* notice = gStatusNotice.empty() ? gEdition->statusNotice : gStatusNotice.c_str();
+        const char* notice = gStatusNotice.empty() ? gEditionNotice : gStatusNotice.c_str();
         SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(sjisToWide(notice).c_str()));
     }
 }
@@ -154,8 +155,9 @@ HWND controlById(int id) {
     return nullptr;
 }
 
-void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places) {
+void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places, const Edition& edition) {
     gStatusNotice.clear();
+    gEditionNotice = edition.statusNotice;
     gControls[kStatusBarSlot] =
         CreateStatusWindowW(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, L"", mainWindow, IDC_STATUS_BAR);
     gStatusBarHeight = 0;

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "dict/edition.h"
 #include "dict/place.h"
 
 namespace orvetta {
@@ -62,8 +63,9 @@ HWND controlById(int id);
 
 // Creates the status bar and the other 18 controls at (0, 0) with no size,
 // limits the two name fields, turns the input method off in the number
-// field, then creates the tree window.
-void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places);
+// field, then creates the tree window. The status bar shows `edition`'s
+// notice.
+void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places, const Edition& edition);
 
 // Creates the three fonts for the display's DPI and gives each to its
 // controls. The face is the one chooseFontFace() picks.

@@ -4,9 +4,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <cstdio>
-#include <cstdlib>
-
+#include "dict/date.h"
 #include "dict/history.h"
 #include "dict/history_text.h"
 #include "ui/main_window.h"
@@ -30,18 +28,16 @@ const char kRangeFrom[] = " \x82\xa9\x82\xe7 ";  // から
 const char kRangeTo[] = " \x82\xdc\x82\xc5";     // まで
 
 SYSTEMTIME systemTimeOf(const char* date) {
+    CalendarDay day{};
+    parseCalendarDate(date, day);
     SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(std::atoi(date));
-    time.wMonth = static_cast<WORD>(std::atoi(date + 5));
-    time.wDay = static_cast<WORD>(std::atoi(date + 8));
+    time.wYear = static_cast<WORD>(day.year);
+    time.wMonth = static_cast<WORD>(day.month);
+    time.wDay = static_cast<WORD>(day.day);
     return time;
 }
 
-std::string dateOf(const SYSTEMTIME& time) {
-    char date[16];
-    std::snprintf(date, sizeof date, "%04u-%02u-%02u", time.wYear, time.wMonth, time.wDay);
-    return date;
-}
+std::string dateOf(const SYSTEMTIME& time) { return calendarDate(time.wYear, time.wMonth, time.wDay); }
 
 DayChoice* choiceOf(HWND dialog) { return reinterpret_cast<DayChoice*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 

@@ -11,6 +11,7 @@
 #include "dict/load.h"
 #include "log/award_report.h"
 #include "log/award_run.h"
+#include "text/utf.h"
 #include "ui/main_window.h"
 #include "ui/text.h"
 #include "ui/text_window.h"
@@ -31,14 +32,7 @@ const char* const kFilters[] = {
     "*.*",  // すべてのファイル
 };
 
-std::string utf8FromWide(const std::wstring& text) {
-    const int cb =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(cb > 0 ? cb : 0), '\0');
-    if (cb > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), cb, nullptr, nullptr);
-    return out;
-}
+std::string utf8FromWide(const std::wstring& text) { return utf8FromUtf16(std::u16string(text.begin(), text.end())); }
 
 // The file's own name, without its folder, in Shift-JIS.
 std::string shownName(const std::wstring& path) {
@@ -86,12 +80,13 @@ std::string reportOf(const std::wstring& path, const std::string& name, const St
     // file is not read a second time.
     StagedUpdate staged = update;
     staged.read = true;
+    const Edition& history = historyEdition();
     PlaceList today;
-    if (loadPlaces(today, historyEdition(), "", staged, kSilent) <= 0) {
+    if (loadPlaces(today, history, "", staged, kSilent) != decodedSize(history)) {
         releaseDictionary(today);
         return runMessage(kRunNoList, ReportLanguage::Japanese);
     }
-    auto run = std::make_unique<AwardRun>(today);
+    auto run = std::make_unique<AwardRun>(today, history);
     releaseDictionary(today);
 
     const int status = run->readLogs({{utf8FromWide(path), name}});

@@ -21,6 +21,7 @@
 #include "ui/text.h"
 #include "ui/text_window.h"
 #include "ui/tree_window.h"
+#include "ui/window_class.h"
 #include "update/startup.h"
 
 namespace orvetta {
@@ -58,6 +59,8 @@ void warnRebuildFailed(void* owner, const char*, const char* caption) {
     messageBoxSjis(static_cast<HWND>(owner), kRebuildFailedText, caption, MB_ICONWARNING | MB_OK);
 }
 
+// The edition the window shows, handed to createMainWindow.
+const Edition* gShownEdition = nullptr;
 // The update file as read at start-up, merged again whenever the list is
 // rebuilt.
 StagedUpdate gStagedUpdate;
@@ -65,7 +68,7 @@ StagedUpdate gStagedUpdate;
 std::string gListDay;
 
 // Only an edition with a history can go back to another day.
-bool canChooseDay() { return historyCovers(*gEdition, gEdition->snapshotDate); }
+bool canChooseDay() { return historyCovers(*gShownEdition, gShownEdition->snapshotDate); }
 
 // ---- WM_CREATE: the start-up steps, in their fixed order ----
 void mainOnCreate(HWND window) {
@@ -76,7 +79,7 @@ void mainOnCreate(HWND window) {
     // and the copy code are handed it.
     const StartupNotices notices{informUser, warnUser, window};
     gStagedUpdate = StagedUpdate{};  // each start-up reads the file afresh
-    if (loadPlaces(gPlaces, "", gStagedUpdate, notices) != decodedDictionarySize()) {
+    if (loadPlaces(gPlaces, *gShownEdition, "", gStagedUpdate, notices) != decodedSize(*gShownEdition)) {
         // Destruction runs the release steps and posts the quit message;
         // creation then returns no window.
         DestroyWindow(window);
@@ -87,7 +90,7 @@ void mainOnCreate(HWND window) {
     gListDay.clear();
     EnableMenuItem(GetMenu(window), IDM_CHOOSE_DAY, MF_BYCOMMAND | (canChooseDay() ? MF_ENABLED : MF_GRAYED));
 
-    createControls(gInstance, window, gPlaces);
+    createControls(gInstance, window, gPlaces, *gShownEdition);
     formInitialise(gPlaces);
     createFonts(window);
     SetCursor(previous);
@@ -102,7 +105,7 @@ void rebuildPlaces(HWND window, const std::string& day) {
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     PlaceList next;
     const StartupNotices notices{informUser, warnRebuildFailed, window};
-    if (loadPlaces(next, day, gStagedUpdate, notices) != decodedDictionarySize()) {
+    if (loadPlaces(next, *gShownEdition, day, gStagedUpdate, notices) != decodedSize(*gShownEdition)) {
         releaseDictionary(next);
         SetCursor(previous);
         return;
@@ -118,7 +121,7 @@ void rebuildPlaces(HWND window, const std::string& day) {
 
 void mainOnChooseDay(HWND window) {
     std::string day = gListDay;
-    if (canChooseDay() && chooseDay(window, *gEdition, day)) rebuildPlaces(window, day);
+    if (canChooseDay() && chooseDay(window, *gShownEdition, day)) rebuildPlaces(window, day);
 }
 
 // ---- WM_DESTROY: the release steps ----
@@ -171,7 +174,7 @@ void mainOnCommand(HWND window, int id, int code) {
     case IDM_TREE_TOGGLE:
         if (fromMenu) toggleTree(window);
         return;
-    case IDM_ABOUT: showAboutBox(window); return;
+    case IDM_ABOUT: showAboutBox(window, *gShownEdition); return;
     case IDM_HELP: helpOpen(window); return;
     case IDM_CHOOSE_DAY: mainOnChooseDay(window); return;
     case IDM_CHECK_LOG: logCheckOpen(window, gStagedUpdate); return;
@@ -199,34 +202,20 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 bool registerMainWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof cls;
-    cls.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-    cls.lpfnWndProc = mainWindowProc;
-    cls.hInstance = instance;
-    cls.hIcon = LoadIconW(instance, kClassName);
-    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
-    cls.lpszMenuName = kClassName;
-    cls.lpszClassName = kClassName;
-
     // Version value: low byte the major version, top bit set outside the NT
     // line. Only a non-NT system of version 4 or later takes the extended
     // form with a 16 x 16 small icon.
     const DWORD version = GetVersion();
     const bool ntLine = (version & 0x80000000u) == 0;
-    if (ntLine || LOBYTE(LOWORD(version)) < 4) {
-        WNDCLASSW plain{cls.style,        cls.lpfnWndProc,  0,           0,
-                        cls.hInstance,    cls.hIcon,        cls.hCursor, cls.hbrBackground,
-                        cls.lpszMenuName, cls.lpszClassName};
-        return RegisterClassW(&plain) != 0;
-    }
-    cls.hIconSm = static_cast<HICON>(LoadImageW(instance, kClassName, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    return RegisterClassExW(&cls) != 0;
+    const bool smallIcon = !ntLine && LOBYTE(LOWORD(version)) >= 4;
+    return registerWindowClass(
+        instance, {kClassName, mainWindowProc, CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW,
+                   COLOR_MENU, kClassName, smallIcon});
 }
 
-HWND createMainWindow(HINSTANCE instance) {
+HWND createMainWindow(HINSTANCE instance, const Edition& edition) {
     gInstance = instance;
+    gShownEdition = &edition;
     HWND window = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                   kDesignWidth, kDesignHeight, nullptr, nullptr, instance, nullptr);
     // A start-up that destroyed the window during creation leaves no window.
@@ -235,9 +224,9 @@ HWND createMainWindow(HINSTANCE instance) {
     return window;
 }
 
-int runProgram(HINSTANCE instance, int showCommand) {
+int runProgram(HINSTANCE instance, int showCommand, const Edition& edition) {
     if (!registerMainWindowClass(instance)) return 0;
-    if (!createMainWindow(instance)) return 0;
+    if (!createMainWindow(instance, edition)) return 0;
     ShowWindow(gMainWindow, showCommand);
     UpdateWindow(gMainWindow);
     // No accelerators and no dialog-style navigation: Tab and Ctrl+G do
@@ -250,13 +239,16 @@ int runProgram(HINSTANCE instance, int showCommand) {
     return static_cast<int>(message.wParam);
 }
 
-INT_PTR showAboutBox(HWND owner) { return DialogBoxParamW(gInstance, L"ABOUTBOX", owner, aboutBoxProc, 0); }
+INT_PTR showAboutBox(HWND owner, const Edition& edition) {
+    return DialogBoxParamW(gInstance, L"ABOUTBOX", owner, aboutBoxProc, reinterpret_cast<LPARAM>(&edition));
+}
 
-INT_PTR CALLBACK aboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK aboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         // The edition the program carries names its own snapshot.
-        SetDlgItemTextW(dialog, IDC_ABOUT_SNAPSHOT, sjisToWide(gEdition->aboutNotice).c_str());
+        SetDlgItemTextW(dialog, IDC_ABOUT_SNAPSHOT,
+                        sjisToWide(reinterpret_cast<const Edition*>(lParam)->aboutNotice).c_str());
         // True: the platform focuses the first tab stop, the OK button.
         return TRUE;
     case WM_COMMAND:

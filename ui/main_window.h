@@ -4,26 +4,31 @@
 
 #include <windows.h>
 
+#include "dict/edition.h"
+
 namespace orvetta {
 
 extern HINSTANCE gInstance;  // the module holding the resources
 extern HWND gMainWindow;     // set once creation of the main window returns
 
-// Registers the main window class "VELKAR". Returns false on failure.
+// Registers the main window class "VELKAR", or finds it registered already.
+// Returns false on failure.
 bool registerMainWindowClass(HINSTANCE instance);
 
-// Creates the main window, which runs the whole start-up. Returns null when
-// creation failed or start-up ended the program (no dictionary).
-HWND createMainWindow(HINSTANCE instance);
+// Creates the main window, which runs the whole start-up with `edition`, the
+// edition in use. Returns null when creation failed or start-up ended the
+// program (no dictionary).
+HWND createMainWindow(HINSTANCE instance, const Edition& edition);
 
 // The entry's work: registration, creation, show, message loop. Returns the
 // process exit code.
-int runProgram(HINSTANCE instance, int showCommand);
+int runProgram(HINSTANCE instance, int showCommand, const Edition& edition);
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Opens the modal about box owned by `owner`; returns its result (always 1).
-INT_PTR showAboutBox(HWND owner);
+// Opens the modal about box owned by `owner`, naming the snapshot of
+// `edition`; returns its result (always 1).
+INT_PTR showAboutBox(HWND owner, const Edition& edition);
 INT_PTR CALLBACK aboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Shows a message box owned by `owner` with Shift-JIS text and caption.

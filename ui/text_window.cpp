@@ -13,6 +13,7 @@
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
+#include "ui/window_class.h"
 
 namespace orvetta {
 
@@ -161,15 +162,8 @@ LRESULT CALLBACK textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 bool registerTextWindowClass(HINSTANCE instance, const wchar_t* className) {
-    WNDCLASSW windowClass = {};
-    windowClass.style = CS_VREDRAW | CS_HREDRAW;
-    windowClass.lpfnWndProc = textWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, L"VELKAR");
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    windowClass.lpszClassName = className;
-    return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registerWindowClass(instance,
+                               {className, textWindowProc, CS_VREDRAW | CS_HREDRAW, COLOR_WINDOW, nullptr, false});
 }
 
 HWND createTextWindow(HINSTANCE instance, HWND owner, TextWindowKind kind) {

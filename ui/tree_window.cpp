@@ -20,6 +20,7 @@
 #include "dict/place.h"
 #include "ui/resource.h"
 #include "ui/text.h"
+#include "ui/window_class.h"
 
 namespace orvetta {
 
@@ -206,18 +207,8 @@ LRESULT CALLBACK treeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 bool registerTreeWindowClass(HINSTANCE instance) {
-    WNDCLASSW windowClass = {};
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_PARENTDC;
-    windowClass.lpfnWndProc = treeWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, L"VELKAR");
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    windowClass.lpszMenuName = L"TREE";
-    windowClass.lpszClassName = kTreeClassName;
-    // A second main window in the same process (the tests make many) finds
-    // the class already there.
-    return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registerWindowClass(instance, {kTreeClassName, treeWindowProc, CS_VREDRAW | CS_HREDRAW | CS_PARENTDC,
+                                          COLOR_WINDOW, L"TREE", false});
 }
 
 }  // namespace

@@ -14,10 +14,6 @@ void say(void (*to)(void*, const char*, const char*), void* context, const char*
 
 }  // namespace
 
-int loadPlaces(PlaceList& places, const std::string& onDate, StagedUpdate& update, const StartupNotices& notices) {
-    return loadPlaces(places, *gEdition, onDate, update, notices);
-}
-
 int loadPlaces(PlaceList& places, const Edition& edition, const std::string& onDate, StagedUpdate& update,
                const StartupNotices& notices) {
     // The edition in use loads through the load seams, so tests can fail it.
@@ -26,7 +22,7 @@ int loadPlaces(PlaceList& places, const Edition& edition, const std::string& onD
         say(notices.warn, notices.context, kMemoryErrorText, kMemoryErrorCaption);
         return loaded;
     }
-    if (loaded != edition.recordCount * kRecordSize) {
+    if (loaded != decodedSize(edition)) {
         say(notices.warn, notices.context, kInitErrorText, kInitErrorCaption);
         return kLoadDecodeFailed;
     }

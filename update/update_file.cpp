@@ -41,14 +41,7 @@ constexpr size_t kReadingLimit = sizeof(PlaceRecord::reading) - 1;
 // The first two bytes are a prefecture code "01".."47". Anything else would
 // have no prefecture row: a city could not be placed, and any other kind would
 // leave every later range one off against the records.
-bool startsWithPrefectureCode(const char* line) {
-    const unsigned tens = static_cast<unsigned char>(line[0]) - '0';
-    if (tens > 4) return false;
-    const unsigned ones = static_cast<unsigned char>(line[1]) - '0';
-    if (ones > 9) return false;
-    const unsigned code = tens * 10 + ones;
-    return code >= 1 && code <= kLastPrefectureRow;
-}
+bool startsWithPrefectureCode(const char* line) { return prefectureCodeOf({line, strnlen(line, 2)}) != 0; }
 
 bool isLowerCaseLetter(char c) { return c >= 'a' && c <= 'z'; }
 bool isUpperCaseLetter(char c) { return c >= 'A' && c <= 'Z'; }
@@ -191,7 +184,7 @@ int stageUpdateFile(const char* name, const UpdateNotifier& notifier, std::vecto
 }
 
 void mergeStaged(const std::vector<PlaceRecord>& staged, PlaceList& places) {
-    ++places.version;
+    markChanged(places);
     if (!staged.empty())
         mergeUpdates(places.records, places.areaTable, places.prefectureTable, staged.data(),
                      static_cast<int>(staged.size()));

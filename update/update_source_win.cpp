@@ -3,7 +3,10 @@
 // UTF-8 (orvetta-lookup's --update takes any file name).
 #include <windows.h>
 
+#include <string>
+
 #include "dict/heap.h"
+#include "text/utf.h"
 #include "update/update_source.h"
 
 namespace orvetta {
@@ -27,10 +30,11 @@ int checkFile(HANDLE file, size_t limit, DWORD* size) {
 int readUpdateSource(const char* name, size_t limit, UpdateSource* source) {
     source->buffer = nullptr;
     source->size = 0;
-    wchar_t wideName[MAX_PATH * 4];
-    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name, -1, wideName, MAX_PATH * 4) == 0)
-        return kSourceCannotOpen;
-    HANDLE file = CreateFileW(wideName, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::u16string utf16;
+    if (!utf16FromUtf8(name, utf16)) return kSourceCannotOpen;
+    const std::wstring wideName(utf16.begin(), utf16.end());
+    HANDLE file =
+        CreateFileW(wideName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return kSourceCannotOpen;
 
     DWORD size = 0;

@@ -295,7 +295,7 @@ void FreshDirectoryTest::TearDown() {
 }
 
 HWND FreshDirectoryTest::startProgram() {
-    window_ = createMainWindow(GetModuleHandleW(nullptr));
+    window_ = createMainWindow(GetModuleHandleW(nullptr), *gEdition);
     if (window_) {
         ShowWindow(window_, SW_SHOWNORMAL);
         UpdateWindow(window_);
@@ -345,7 +345,7 @@ HTREEITEM expandChild(HTREEITEM parent, const std::wstring& text) {
 int runScene(HINSTANCE instance) {
     using namespace orvetta;
     using namespace orvetta::test;
-    if (!registerMainWindowClass(instance) || !createMainWindow(instance)) return 1;
+    if (!registerMainWindowClass(instance) || !createMainWindow(instance, *gEdition)) return 1;
     SetWindowPos(gMainWindow, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(gMainWindow, SW_SHOWNORMAL);
     UpdateWindow(gMainWindow);
@@ -386,7 +386,7 @@ int main(int argc, char** argv) {
             gLoadSeams.image = kBadImage;
             gLoadSeams.imageSize = sizeof kBadImage;
         }
-        return runProgram(instance, SW_SHOWNORMAL);
+        return runProgram(instance, SW_SHOWNORMAL, *gEdition);
     }
     if (argc == 2 && std::strcmp(argv[1], "--scene") == 0) return runScene(instance);
     ::testing::InitGoogleTest(&argc, argv);

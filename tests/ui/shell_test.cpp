@@ -92,7 +92,7 @@ TEST_F(AboutBox, ClosesWithResultOneEveryWay) {
     for (void (*close)(HWND) : {clickOk, pressEnter, pressEscape, clickCloseBox}) {
         gFocusAtOpen = nullptr;
         whenDialogOpens(close);
-        EXPECT_EQ(showAboutBox(window_), 1);
+        EXPECT_EQ(showAboutBox(window_, *gEdition), 1);
         ASSERT_NE(gFocusAtOpen, nullptr);
         EXPECT_EQ(gFocusIdAtOpen, IDOK);
         EXPECT_EQ(gAboutCaption, fromUtf8("バージョン情報"));
