@@ -8,6 +8,7 @@
 #include "cli/load.h"
 #include "cli/output.h"
 #include "cli/text.h"
+#include "dict/load.h"
 #include "log/award_report.h"
 #include "log/award_run.h"
 #include "text/sjis.h"
@@ -66,7 +67,7 @@ int runAwards(const Options& options, const Edition& edition) {
     PlaceList places;
     if (const int status = loadPlaces(options, edition, places); status != kExitFound) return status;
     AwardRun run(places, edition, CheckOptions{options.band, options.mode, options.skipVia});
-    releasePlaces(places);
+    releaseDictionary(places);
 
     std::vector<LogFile> logs;
     for (auto word = options.words.begin() + 1; word != options.words.end(); ++word)

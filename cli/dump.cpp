@@ -58,7 +58,7 @@ int runDump(const Options& options, const Edition& edition) {
     PlaceList places;
     if (const int status = loadPlaces(options, edition, places); status != kExitFound) return status;
     dumpPlaces(places, options.sjis);
-    releasePlaces(places);
+    releaseDictionary(places);
     return kExitFound;
 }
 

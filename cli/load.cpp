@@ -27,17 +27,15 @@ int loadPlaces(const Options& options, const Edition& edition, PlaceList& places
     bool missing = false;
     const StartupNotices notices{options.has(OptionId::Update) ? noteMissing : nullptr, warnOnStderr, &missing};
     if (orvetta::loadPlaces(places, edition, options.onDate, update, notices) != decodedSize(edition)) {
-        releasePlaces(places);
+        releaseDictionary(places);
         return kExitNoDictionary;
     }
     if (missing) {
-        releasePlaces(places);
+        releaseDictionary(places);
         complainUsage("--update cannot open '" + shownArgument(options.updatePath) + "'");
         return kExitUsage;
     }
     return kExitFound;
 }
-
-void releasePlaces(PlaceList& places) { releaseDictionary(places); }
 
 }  // namespace orvetta::cli

@@ -5,6 +5,7 @@
 
 #include "cli/options.h"
 #include "dict/edition.h"
+#include "dict/load.h"
 #include "dict/place.h"
 
 namespace orvetta::cli {
@@ -15,11 +16,9 @@ namespace orvetta::cli {
 // file and a failed load are reported on standard error, and so is a file
 // --update names that does not open: passing over it would answer from a
 // list the user did not ask for. Returns kExitFound when the list is ready,
-// kExitUsage for that file, kExitNoDictionary when the list could not be
-// loaded (nothing to release then).
+// kExitUsage for that file (released then), kExitNoDictionary when the list
+// could not be loaded (nothing to release then). A ready list is given back
+// with releaseDictionary.
 int loadPlaces(const Options& options, const Edition& edition, PlaceList& places);
-
-// Releases what loadPlaces loaded.
-void releasePlaces(PlaceList& places);
 
 }  // namespace orvetta::cli

@@ -58,7 +58,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
         complain(kNoMatchText);
         status = kExitNone;
     }
-    releasePlaces(places);
+    releaseDictionary(places);
     return status;
 }
 

@@ -16,18 +16,12 @@ for exe in "$program" "$current"; do
   [[ -f $exe ]] || { echo "measure-startup.sh: $exe is missing: build $build first" >&2; exit 1; }
 done
 
+source scripts/wine-env.sh
 work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap wine_cleanup EXIT
 
 x86_64-w64-mingw32-g++-posix -O2 -Wall -Wextra -static -mwindows -DUNICODE -D_UNICODE -o "$work/minimal.exe" bench/minimal_window.cpp
 
-source scripts/wine-env.sh
 wine_private_session "$work"
 wineserver -p  # keep the server up between runs, as on a used desktop
 
@@ -44,16 +38,13 @@ launch_ms() {  # exe title
   start=$(date +%s%N)
   (cd "$work/run" && exec wine "$1") &
   pid=$!
-  until xwininfo -name "$2" 2>/dev/null | grep -q IsViewable; do
-    # A launch that never shows its window ends the measurement instead of
-    # waiting for ever.
-    if (($(date +%s%N) - start > 30000000000)); then
-      kill "$pid" 2>/dev/null || true
-      echo "measure-startup.sh: $1 showed no window within 30 s" >&2
-      exit 1
-    fi
-    sleep 0.005
-  done
+  # Asked every 5 ms; a launch that never shows its window ends the
+  # measurement instead of waiting for ever.
+  if ! wine_window_shown "$2" 30 0.005; then
+    kill "$pid" 2>/dev/null || true
+    echo "measure-startup.sh: $1 showed no window within 30 s" >&2
+    exit 1
+  fi
   end=$(date +%s%N)
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true

@@ -8,11 +8,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVETTA_TESTS=OFF >/dev/null
+# The folders and options of test.sh; only mkdict and the program are built.
+source scripts/build-env.sh
+configure_native
 cmake --build build/native --target mkdict
-cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVETTA_TESTS=OFF \
-  -DORVETTA_MKDICT="$PWD/build/native/tools/mkdict" >/dev/null
+configure_windows
 cmake --build build/win --target orvetta
 
 run_dir=$PWD/build/win/run
@@ -32,25 +32,17 @@ fi
 
 # No display: a private X server, one screenshot, then the program is ended.
 work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap wine_cleanup EXIT
 start_private_xvfb "$work"
 [[ -d $WINEPREFIX ]] || wine_prepare_prefix
 wine_unmanaged_windows  # Wine draws the frames: there is no window manager
 
 (cd "$run_dir" && exec wine "$program") &
 program_pid=$!
-for _ in $(seq 300); do
-  xwininfo -name "Orvetta ver 1.0p" 2>/dev/null | grep -q IsViewable && break
-  sleep 0.1
-done
+if ! wine_window_shown "Orvetta ver 1.0p"; then
+  echo "run.sh: orvetta.exe showed no main window within 30 s" >&2
+  exit 1
+fi
 sleep 2
 shot=$PWD/build/win/screenshots/run.png
 mkdir -p "$(dirname "$shot")"

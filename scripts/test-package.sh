@@ -15,21 +15,13 @@ if ! command -v wine >/dev/null 2>&1; then
 fi
 [[ -f $zip ]] || { echo "test-package.sh: $zip is missing: run scripts/package.sh first" >&2; exit 1; }
 
+source scripts/wine-env.sh
 work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap wine_cleanup EXIT
 
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$work/unpacked"
 folder=$(echo "$work"/unpacked/orvetta-*)
 
-source scripts/wine-env.sh
 wine_private_session "$work"
 
 passed=0
@@ -46,27 +38,12 @@ check() {  # description, command...
   fi
 }
 
-# True once a viewable window titled $1 exists (up to 30 s). Every window of
-# that name is asked: both programs share their title, and one of the program
-# that went before may linger unmapped for a while, hiding the new one from a
-# lookup by name, which takes the first it finds.
-window_shown() {
-  local id
-  for _ in $(seq 300); do
-    for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\"" | awk '{print $1}'); do
-      xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && return 0
-    done
-    sleep 0.1
-  done
-  return 1
-}
-
 # Starts $1 from the unpacked folder, as a double click would.
 started_with_tree() {
   (cd "$folder" && exec wine "./$1") &
   program_pid=$!
   local ok=0
-  window_shown "Orvetta ver 1.0p" && window_shown "地名ツリー" || ok=1
+  wine_window_shown "Orvetta ver 1.0p" && wine_window_shown "地名ツリー" || ok=1
   kill "$program_pid" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
   wait "$program_pid" 2>/dev/null || true

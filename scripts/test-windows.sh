@@ -20,17 +20,11 @@ if [[ ! -f $ui_test ]]; then
   exit 1
 fi
 
+source scripts/wine-env.sh
 work=$(mktemp -d)
-xvfb_pid=""
-cleanup() {
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap wine_cleanup EXIT
 
 # A private X server on the first free display, and a private Wine prefix.
-source scripts/wine-env.sh
 wine_private_session "$work"
 
 status=0

@@ -9,6 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+source scripts/build-env.sh  # build/native and build/win, configured as run.sh does
 
 fuzz_seconds=${ORVETTA_FUZZ_SECONDS:-20}
 summary=()
@@ -48,12 +49,12 @@ else
 fi
 
 echo "== native build and tests"
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVETTA_BENCH=ON >/dev/null
+configure_native
 cmake --build build/native
 run_ctest native build/native -j2
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
-cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVETTA_SANITIZE=ON >/dev/null
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVETTA_TESTS=ON -DORVETTA_SANITIZE=ON >/dev/null
 cmake --build build/asan
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan build/asan -j2
 
@@ -64,9 +65,7 @@ cmake --build build/fuzz
 run_ctest fuzz build/fuzz
 
 echo "== Windows cross build"
-cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVETTA_TESTS=OFF \
-  -DORVETTA_MKDICT="$PWD/build/native/tools/mkdict" >/dev/null
+configure_windows
 cmake --build build/win
 if [[ -x scripts/test-windows.sh ]]; then
   log=$(mktemp)

@@ -1,5 +1,38 @@
 # Sourced by the scripts that run the Windows program under Wine.
 #
+# The state wine_cleanup ends: the program a script started and left running
+# (program_pid), the private X server (xvfb_pid) and the work folder (work).
+program_pid=""
+xvfb_pid=""
+work=""
+
+# wine_cleanup: the EXIT trap of every such script (`trap wine_cleanup EXIT`):
+# ends the program, the prefix's wineserver and the X server, in that order,
+# and removes the work folder. Safe at any point of the script.
+wine_cleanup() {
+  [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+  [[ -n $work ]] && rm -rf "$work" || true
+}
+
+# wine_window_shown TITLE [SECONDS] [INTERVAL]: true once a viewable window
+# titled TITLE exists, asking every INTERVAL seconds (0.1) for up to SECONDS
+# (30); false when none shows in that time. Every window of that title is
+# asked: both programs share theirs, and one of a program that went before
+# may linger unmapped for a while, hiding the new one from `xwininfo -name`,
+# which takes the first it finds.
+wine_window_shown() {
+  local title=$1 deadline=$((SECONDS + ${2:-30})) interval=${3:-0.1} id
+  while ((SECONDS < deadline)); do
+    for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$title\"" | awk '{print $1}'); do
+      xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && return 0
+    done
+    sleep "$interval"
+  done
+  return 1
+}
+
 # start_private_xvfb DIR: an X server of our own on the first free display
 # (its number written to DIR/display); sets DISPLAY and xvfb_pid, which the
 # caller's clean-up kills.

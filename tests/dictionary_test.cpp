@@ -12,7 +12,7 @@
 #include "dict/load.h"
 #include "dict/place.h"
 #include "tests/sjis.h"
-#include "tests/program_list.h"
+#include "tests/place_list_test.h"
 
 namespace orvetta {
 namespace {
@@ -20,17 +20,13 @@ namespace {
 using test::sjis;
 
 // Every test starts from a freshly loaded dictionary and default seams.
-class Dictionary : public ::testing::Test {
+class Dictionary : public test::PlaceListTest {
 protected:
-    void SetUp() override {
-        gLoadSeams = defaultLoadSeams();
-        ASSERT_EQ(loadDictionary(), decodedDictionarySize());
-    }
     void TearDown() override {
-        releaseDictionary();
+        PlaceListTest::TearDown();
         gLoadSeams = defaultLoadSeams();
     }
-    static const PlaceRecord& at(int i) { return gRecords[i]; }
+    static const PlaceRecord& at(int i) { return places.records[i]; }
 };
 
 // A place list as the build tool packs it, read again independently.
@@ -177,7 +173,7 @@ TEST_F(Dictionary, CountsByPrefecture) {
         {109, 15, 0, 12, 73, 9, 1},     {59, 11, 0, 5, 16, 27, 1},
     };
     for (int k = 1; k <= 47; ++k) {
-        const PrefectureRow& row = gPrefectureTable[k];
+        const PrefectureRow& row = places.prefectureTable[k];
         int got[7] = {row.last - row.first + 1};
         for (int i = row.first; i <= row.last; ++i) {
             const int column[] = {0, 0, 0, 0, 1, 3, 2, 4, 5};  // kind digit -> column
@@ -238,20 +234,20 @@ TEST_F(Dictionary, EveryFieldIsTerminatedAndPaddedWithNul) {
 }
 
 TEST_F(Dictionary, SpareSlotsAreAllZero) {
-    const auto* spare = reinterpret_cast<const uint8_t*>(gRecords + shippedRecordCount());
+    const auto* spare = reinterpret_cast<const uint8_t*>(places.records + shippedRecordCount());
     for (int b = 0; b < kSpareSlots * kRecordSize; ++b) ASSERT_EQ(spare[b], 0) << b;
     EXPECT_EQ(recordArraySlots(), 4185);
 }
 
 TEST_F(Dictionary, PrefectureCodesNamesAndAreas) {
-    EXPECT_STREQ(gPrefectureTable[0].code, "00");
-    EXPECT_EQ(std::string(gPrefectureTable[0].name), sjis("すべて"));
-    EXPECT_STREQ(gPrefectureTable[0].area, "*");
-    EXPECT_EQ(std::string(gPrefectureTable[10].name), sjis("東京都"));
-    EXPECT_EQ(std::string(gPrefectureTable[11].name), sjis("神奈川県"));
-    EXPECT_EQ(std::string(gPrefectureTable[48].name), sjis("不明"));
-    EXPECT_STREQ(gPrefectureTable[48].code, "48");
-    EXPECT_STREQ(gPrefectureTable[48].area, "0");
+    EXPECT_STREQ(places.prefectureTable[0].code, "00");
+    EXPECT_EQ(std::string(places.prefectureTable[0].name), sjis("すべて"));
+    EXPECT_STREQ(places.prefectureTable[0].area, "*");
+    EXPECT_EQ(std::string(places.prefectureTable[10].name), sjis("東京都"));
+    EXPECT_EQ(std::string(places.prefectureTable[11].name), sjis("神奈川県"));
+    EXPECT_EQ(std::string(places.prefectureTable[48].name), sjis("不明"));
+    EXPECT_STREQ(places.prefectureTable[48].code, "48");
+    EXPECT_STREQ(places.prefectureTable[48].area, "0");
 }
 
 TEST(RegionLabels, AreShiftJisOfTheirTexts) {
@@ -272,37 +268,40 @@ TEST(RegionLabels, AreShiftJisOfTheirTexts) {
 }
 
 TEST(LoadDictionary, NoMemoryLeavesTheReferenceEmpty) {
+    PlaceList places;
     gLoadSeams.allocate = [](size_t) -> void* { return nullptr; };
-    EXPECT_EQ(loadDictionary(), kLoadNoMemory);
-    EXPECT_EQ(gRecords, nullptr);
-    releaseDictionary();  // releasing nothing does not fail
+    EXPECT_EQ(loadDictionary(places), kLoadNoMemory);
+    EXPECT_EQ(places.records, nullptr);
+    releaseDictionary(places);  // releasing nothing does not fail
     gLoadSeams = defaultLoadSeams();
 }
 
 TEST(LoadDictionary, DamagedImageFailsTheDecode) {
+    PlaceList places;
     std::vector<uint8_t> damaged(gEdition->image, gEdition->image + gEdition->imageSize);
     damaged.resize(damaged.size() / 2);  // truncated
     gLoadSeams.image = damaged.data();
     gLoadSeams.imageSize = damaged.size();
-    EXPECT_EQ(loadDictionary(), kLoadDecodeFailed);
-    EXPECT_NE(gRecords, nullptr);  // the block is still held until the release
-    releaseDictionary();
-    EXPECT_EQ(gRecords, nullptr);
+    EXPECT_EQ(loadDictionary(places), kLoadDecodeFailed);
+    EXPECT_NE(places.records, nullptr);  // the block is still held until the release
+    releaseDictionary(places);
+    EXPECT_EQ(places.records, nullptr);
 
     gLoadSeams.image = nullptr;  // absent image
-    EXPECT_EQ(loadDictionary(), kLoadDecodeFailed);
-    releaseDictionary();
+    EXPECT_EQ(loadDictionary(places), kLoadDecodeFailed);
+    releaseDictionary(places);
     gLoadSeams = defaultLoadSeams();
 }
 
 TEST(LoadDictionary, ReloadingResetsTheTables) {
-    ASSERT_EQ(loadDictionary(), decodedDictionarySize());
-    gAreaTable[0].last = 1;
-    gPrefectureTable[5].first = 7;
-    ASSERT_EQ(loadDictionary(), decodedDictionarySize());
-    EXPECT_EQ(std::memcmp(gAreaTable, shippedAreaTable(), sizeof gAreaTable), 0);
-    EXPECT_EQ(std::memcmp(gPrefectureTable, shippedPrefectureTable(), sizeof gPrefectureTable), 0);
-    releaseDictionary();
+    PlaceList places;
+    ASSERT_EQ(loadDictionary(places), decodedDictionarySize());
+    places.areaTable[0].last = 1;
+    places.prefectureTable[5].first = 7;
+    ASSERT_EQ(loadDictionary(places), decodedDictionarySize());
+    EXPECT_EQ(std::memcmp(places.areaTable, shippedAreaTable(), sizeof places.areaTable), 0);
+    EXPECT_EQ(std::memcmp(places.prefectureTable, shippedPrefectureTable(), sizeof places.prefectureTable), 0);
+    releaseDictionary(places);
 }
 
 }  // namespace

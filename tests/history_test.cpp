@@ -14,7 +14,6 @@
 #include "dict/load.h"
 #include "dict/place.h"
 #include "tests/sjis.h"
-#include "tests/program_list.h"
 
 namespace orvetta {
 namespace {
@@ -90,12 +89,13 @@ TEST(History, RewindGivesThePlacesOfTheDay) {
         {"2010-03-31", "1001", "２３区", '4', '1'},   {"2010-04-01", "1001", "２３区", '4', '0'},
     };
     selectEdition(historyEdition());
+    PlaceList places;
     for (const Case& c : cases) {
-        ASSERT_EQ(loadDictionary(), decodedDictionarySize());
-        const int count = rewindToDate(historyEdition(), c.date, gPlaces);
-        EXPECT_EQ(count, recordCount());
-        const PlaceRecord* end = gRecords + count;
-        const PlaceRecord* r = std::find_if(static_cast<const PlaceRecord*>(gRecords), end,
+        ASSERT_EQ(loadDictionary(places), decodedDictionarySize());
+        const int count = rewindToDate(historyEdition(), c.date, places);
+        EXPECT_EQ(count, places.count());
+        const PlaceRecord* end = places.records + count;
+        const PlaceRecord* r = std::find_if(static_cast<const PlaceRecord*>(places.records), end,
                                             [&](const PlaceRecord& p) { return std::strcmp(p.number, c.number) == 0; });
         if (!c.kanji) {
             EXPECT_EQ(r, end) << c.date << " " << c.number;
@@ -106,7 +106,7 @@ TEST(History, RewindGivesThePlacesOfTheDay) {
             EXPECT_EQ(r->kind, c.kind) << c.date << " " << c.number;
             EXPECT_EQ(r->current, c.current) << c.date << " " << c.number;
         }
-        releaseDictionary();
+        releaseDictionary(places);
     }
     selectEdition(kEdition1998);
 }

@@ -10,7 +10,7 @@
 #include "dict/place.h"
 #include "search/form.h"
 #include "tests/sjis.h"
-#include "tests/program_list.h"
+#include "tests/place_list_test.h"
 
 namespace orvetta {
 namespace {
@@ -98,14 +98,13 @@ public:
     }
 };
 
-class SearchFormTest : public ::testing::Test {
+class SearchFormTest : public test::PlaceListTest {
 protected:
     void SetUp() override {
-        gLoadSeams = defaultLoadSeams();
-        ASSERT_EQ(loadDictionary(), decodedDictionarySize());
+        PlaceListTest::SetUp();
+        if (HasFatalFailure()) return;
         form.initialise();
     }
-    void TearDown() override { releaseDictionary(); }
 
     bool on(Control control) { return view.enabledControls.at(control); }
     int entries(Field field) { return static_cast<int>(view.fields[field].entries.size()); }
@@ -127,15 +126,16 @@ protected:
         EXPECT_EQ(view.cursorDepth, 0);
     }
 
-    FakeView view;
-    SearchForm form{gPlaces, view};
-};
+    static int cityKindCount(int first, int last) {
+        int n = 0;
+        for (int i = first; i <= last; ++i)
+            n += places.records[i].kind == kKindCity || places.records[i].kind == kKindDistrict;
+        return n;
+    }
 
-int cityKindCount(int first, int last) {
-    int n = 0;
-    for (int i = first; i <= last; ++i) n += gRecords[i].kind == kKindCity || gRecords[i].kind == kKindDistrict;
-    return n;
-}
+    FakeView view;
+    SearchForm form{places, view};
+};
 
 TEST_F(SearchFormTest, EveryListFillAnnouncesItsEntriesAndBytes) {
     // The view's checks run at each fill's end: initial fill, a prefecture,
@@ -154,11 +154,11 @@ TEST_F(SearchFormTest, EveryListFillAnnouncesItsEntriesAndBytes) {
 TEST_F(SearchFormTest, InitialiseFillsEverythingFromTheWholeDictionary) {
     EXPECT_EQ(view.checked, SearchMode::Kanji);
     EXPECT_FALSE(view.enabledControls.at(Control::Search));
-    EXPECT_EQ(entries(Field::Number), recordCount());
+    EXPECT_EQ(entries(Field::Number), places.count());
     EXPECT_EQ(entries(Field::City), 1318);
     EXPECT_EQ(entries(Field::Ward), 2767);
     EXPECT_EQ(utf8(view.fields[Field::City].entries[0]), "札幌市");
-    EXPECT_EQ(view.fields[Field::Number].entries.back(), gRecords[recordCount() - 1].number);
+    EXPECT_EQ(view.fields[Field::Number].entries.back(), places.records[places.count() - 1].number);
     ASSERT_EQ(view.choices[Control::Area].size(), 11u);
     EXPECT_EQ(utf8(view.choices[Control::Area][10]), "０");
     ASSERT_EQ(view.choices[Control::Prefecture].size(), 48u);  // row 48 is not offered
@@ -185,7 +185,7 @@ TEST_F(SearchFormTest, PrefectureChoiceSetsTheScopeAndLocksTheArea) {
     EXPECT_EQ(view.positions[Control::Area], 0);
     EXPECT_FALSE(on(Control::Area));
     EXPECT_TRUE(on(Control::Prefecture));
-    EXPECT_EQ(entries(Field::Number), gPrefectureTable[10].last - gPrefectureTable[10].first + 1);
+    EXPECT_EQ(entries(Field::Number), places.prefectureTable[10].last - places.prefectureTable[10].first + 1);
     EXPECT_EQ(view.fields[Field::Number].entries[0], "1001");
     EXPECT_EQ(view.fields[Field::City].text, "");
     EXPECT_FALSE(form.cityGiven());
@@ -194,7 +194,7 @@ TEST_F(SearchFormTest, PrefectureChoiceSetsTheScopeAndLocksTheArea) {
 
     form.prefectureChanged(0);
     EXPECT_TRUE(on(Control::Area));
-    EXPECT_EQ(entries(Field::Number), recordCount());
+    EXPECT_EQ(entries(Field::Number), places.count());
     expectViewMatchesModel();
 }
 
@@ -205,7 +205,7 @@ TEST_F(SearchFormTest, AreaChoiceResetsThePrefectureAndLeavesItOpen) {
     EXPECT_EQ(view.positions[Control::Prefecture], 0);
     EXPECT_TRUE(on(Control::Prefecture));
     EXPECT_TRUE(on(Control::Area));
-    EXPECT_EQ(entries(Field::Number), gAreaTable[1].last - gAreaTable[1].first + 1);
+    EXPECT_EQ(entries(Field::Number), places.areaTable[1].last - places.areaTable[1].first + 1);
 
     form.prefectureChanged(11);  // 神奈川県
     EXPECT_EQ(form.areaPosition(), 0);
@@ -217,9 +217,9 @@ TEST_F(SearchFormTest, AreaChoiceResetsThePrefectureAndLeavesItOpen) {
 TEST_F(SearchFormTest, ModeChangeRefillsTheScopesNamesInTheNewMode) {
     form.areaChanged(1);
     view.clickMode(form, SearchMode::Reading);
-    const AreaRow area = gAreaTable[1];
+    const AreaRow area = places.areaTable[1];
     EXPECT_EQ(entries(Field::City), cityKindCount(area.first, area.last));
-    EXPECT_EQ(view.fields[Field::City].entries[0], gRecords[area.first].reading);
+    EXPECT_EQ(view.fields[Field::City].entries[0], places.records[area.first].reading);
     EXPECT_EQ(entries(Field::Ward) + entries(Field::City), area.last - area.first + 1);
     expectViewMatchesModel();
 }
@@ -390,7 +390,7 @@ TEST_F(SearchFormTest, ClearAllResetsEverythingButTheMode) {
     EXPECT_EQ(form.numberEntry(), kNoEntry);
     EXPECT_TRUE(view.results.empty());
     EXPECT_EQ(hit(), "0 件      ");
-    EXPECT_EQ(entries(Field::Number), recordCount());
+    EXPECT_EQ(entries(Field::Number), places.count());
     EXPECT_EQ(utf8(view.fields[Field::City].entries[0]), "さっぽろし");
     for (Control control : kEnabledControls) EXPECT_EQ(on(control), control != Control::Search);
     EXPECT_EQ(view.cursorShows, 2);

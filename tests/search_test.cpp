@@ -13,7 +13,7 @@
 #include "search/engine.h"
 #include "search/result_line.h"
 #include "tests/sjis.h"
-#include "tests/program_list.h"
+#include "tests/place_list_test.h"
 
 namespace orvetta {
 namespace {
@@ -21,26 +21,22 @@ namespace {
 using test::sjis;
 using test::utf8;
 
-class Search : public ::testing::Test {
+class Search : public test::PlaceListTest {
 protected:
-    void SetUp() override {
-        gLoadSeams = defaultLoadSeams();
-        ASSERT_EQ(loadDictionary(), decodedDictionarySize());
-    }
     void TearDown() override {
-        releaseDictionary();
+        PlaceListTest::TearDown();
         forgetFoldedIndex();
     }
 
-    static std::string line(int index) { return utf8(resultLine(index)); }
+    static std::string line(int index) { return utf8(resultLine(places, index)); }
     static int indexOf(const char* number) {
-        for (int i = 0; i < recordCount(); ++i)
-            if (std::strcmp(gRecords[i].number, number) == 0) return i;
+        for (int i = 0; i < places.count(); ++i)
+            if (std::strcmp(places.records[i].number, number) == 0) return i;
         return -1;
     }
     static void setRecord(int index, const char* number, const char* kanji, const char* reading, char kind,
                           char current) {
-        PlaceRecord& r = gRecords[index];
+        PlaceRecord& r = places.records[index];
         std::memset(&r, 0, sizeof r);
         std::strcpy(r.number, number);
         std::strcpy(r.kanji, sjis(kanji).c_str());
@@ -80,21 +76,21 @@ TEST_F(Search, ResultLineMatchesTheShippedExamples) {
 TEST_F(Search, ResultLineShowsOnlyTheChildsOwnMarker) {
     // 01029 札幌郡 is old; its current towns get no marker from it.
     int district = indexOf("01029");
-    ASSERT_EQ(gRecords[district].current, '0');
-    for (int i = district + 1; gRecords[i].kind == kKindTown || gRecords[i].kind == kKindVillage; ++i) {
+    ASSERT_EQ(places.records[district].current, '0');
+    for (int i = district + 1; places.records[i].kind == kKindTown || places.records[i].kind == kKindVillage; ++i) {
         std::string text = line(i);
         bool old = text.size() >= 9 && text.compare(text.size() - 9, 9, "【旧】") == 0;
-        EXPECT_EQ(old, gRecords[i].current == '0') << text;
+        EXPECT_EQ(old, places.records[i].current == '0') << text;
     }
-    gRecords[0].current = 'x';  // not a digit: old
+    places.records[0].current = 'x';  // not a digit: old
     EXPECT_EQ(line(0), "0101\t北海道札幌市(さっぽろし)【旧】");
-    gRecords[0].current = '7';  // any digit 1..9: current
+    places.records[0].current = '7';  // any digit 1..9: current
     EXPECT_EQ(line(0), "0101\t北海道札幌市(さっぽろし)");
 }
 
 TEST_F(Search, ResultLineShowsEveryTokyoWardLikeACity) {
-    for (int i = gPrefectureTable[10].first; i <= gPrefectureTable[10].last; ++i) {
-        if (gRecords[i].kind != kKindWard) continue;
+    for (int i = places.prefectureTable[10].first; i <= places.prefectureTable[10].last; ++i) {
+        if (places.records[i].kind != kKindWard) continue;
         EXPECT_EQ(line(i).find("２３区"), std::string::npos) << line(i);
     }
     // The rule is the prefecture, not the parent: a Tokyo ward whose city is
@@ -127,19 +123,19 @@ TEST_F(Search, ResultLineLetsAShortChildNumberFindItself) {
 }
 
 TEST_F(Search, ResultLineFallsBackToOkinawaForUnknownCodes) {
-    EXPECT_EQ(prefectureRowOf("4701"), 47);
-    EXPECT_EQ(prefectureRowOf("4801"), 47);  // row 48's code is never compared
-    EXPECT_EQ(prefectureRowOf("9901"), 47);
-    EXPECT_EQ(prefectureRowOf("0"), 47);
-    EXPECT_EQ(prefectureRowOf("0001"), 0);  // row 0 is compared
-    EXPECT_EQ(prefectureRowOf("4601"), 46);
+    EXPECT_EQ(prefectureRowOf(places, "4701"), 47);
+    EXPECT_EQ(prefectureRowOf(places, "4801"), 47);  // row 48's code is never compared
+    EXPECT_EQ(prefectureRowOf(places, "9901"), 47);
+    EXPECT_EQ(prefectureRowOf(places, "0"), 47);
+    EXPECT_EQ(prefectureRowOf(places, "0001"), 0);  // row 0 is compared
+    EXPECT_EQ(prefectureRowOf(places, "4601"), 46);
     setRecord(0, "4801", "札幌市", "さっぽろし", kKindCity, '1');
     EXPECT_EQ(line(0), "4801\t沖縄県札幌市(さっぽろし)");
 }
 
 TEST_F(Search, ResultLineOverwritesOneBuffer) {
-    const char* first = resultLine(0);
-    const char* second = resultLine(45);
+    const char* first = resultLine(places, 0);
+    const char* second = resultLine(places, 45);
     EXPECT_EQ(first, second);
     EXPECT_EQ(first, gResultBuffer);
     EXPECT_EQ(utf8(first), "01001\t北海道阿寒郡(あかんぐん)");
@@ -147,15 +143,15 @@ TEST_F(Search, ResultLineOverwritesOneBuffer) {
 
 TEST_F(Search, ResultLineStaysInsideTheBufferForFullFields) {
     // Fields filled to their widths with no terminator at all.
-    std::memset(&gRecords[1], 'x', sizeof(PlaceRecord));
-    std::memcpy(gRecords[1].number, "010101x", 7);
-    gRecords[1].kind = kKindWard;
-    gRecords[1].current = '0';
-    std::memset(gRecords[0].kanji, 'k', sizeof gRecords[0].kanji);
-    std::memset(gRecords[0].reading, 'r', sizeof gRecords[0].reading);
-    std::memcpy(gRecords[0].number, "0101\0\0\0", 7);
+    std::memset(&places.records[1], 'x', sizeof(PlaceRecord));
+    std::memcpy(places.records[1].number, "010101x", 7);
+    places.records[1].kind = kKindWard;
+    places.records[1].current = '0';
+    std::memset(places.records[0].kanji, 'k', sizeof places.records[0].kanji);
+    std::memset(places.records[0].reading, 'r', sizeof places.records[0].reading);
+    std::memcpy(places.records[0].number, "0101\0\0\0", 7);
     // Key "0101" (first 4 characters) finds record 0.
-    std::string text = resultLine(1);
+    std::string text = resultLine(places, 1);
     EXPECT_EQ(text, std::string("010101x\t") + sjis("北海道") + std::string(17, 'k') + "(" + std::string(29, 'r') +
                         ")" + std::string(17, 'x') + "(" + std::string(29, 'x') + ")" + sjis("【旧】"));
 }
@@ -187,19 +183,19 @@ TEST_F(Search, NumberEntryIsAPositionInTheScopesList) {
     request.numberGiven = true;
     request.numberEntry = 2;
     ResultList results;
-    EXPECT_EQ(runSearch(request, results), 1);
+    EXPECT_EQ(runSearch(places, request, results), 1);
     ASSERT_EQ(results.count(), 1);
     EXPECT_EQ(utf8(results.line(0)), "100102\t東京都中央区(ちゅうおうく)");
 
     request = SearchRequest{};
     request.numberGiven = true;
     request.numberEntry = 1065;  // whole dictionary: the position is the index
-    EXPECT_EQ(runSearch(request, results), 1);
+    EXPECT_EQ(runSearch(places, request, results), 1);
     EXPECT_EQ(numberOf(utf8(results.line(1))), "100102");
 
     request.areaPosition = 1;  // area 1 starts at Tokyo
     request.numberEntry = 2;
-    EXPECT_EQ(runSearch(request, results), 1);
+    EXPECT_EQ(runSearch(places, request, results), 1);
     EXPECT_EQ(numberOf(utf8(results.line(2))), "100102");
 }
 
@@ -209,12 +205,12 @@ TEST_F(Search, NumberTextIsFoundWholeAndWithoutCase) {
     request.numberGiven = true;
     request.setNumberText("01001a");
     ResultList results;
-    EXPECT_EQ(runSearch(request, results), 1);
+    EXPECT_EQ(runSearch(places, request, results), 1);
     EXPECT_EQ(utf8(results.line(0)), "01001A\t北海道阿寒郡(あかんぐん)阿寒町(あかんちょう)");
 
     for (const char* text : {"0100", "01001A ", "", "01001AB"}) {
         request.setNumberText(text);
-        EXPECT_EQ(runSearch(request, results), -1) << text;
+        EXPECT_EQ(runSearch(places, request, results), -1) << text;
     }
     EXPECT_EQ(results.count(), 1);
 }
@@ -225,13 +221,13 @@ TEST_F(Search, NumberOutsideTheScopeFindsNothing) {
     request.setNumberText("0101");
     request.prefecturePosition = 10;
     ResultList results;
-    EXPECT_EQ(runSearch(request, results), -1);
+    EXPECT_EQ(runSearch(places, request, results), -1);
     request.prefecturePosition = 0;
     request.areaPosition = 8;  // 北海道
-    EXPECT_EQ(runSearch(request, results), 1);
+    EXPECT_EQ(runSearch(places, request, results), 1);
     // An entry beyond the scope's list finds nothing rather than a neighbour.
-    request.numberEntry = gAreaTable[8].last - gAreaTable[8].first + 1;
-    EXPECT_EQ(runSearch(request, results), -1);
+    request.numberEntry = places.areaTable[8].last - places.areaTable[8].first + 1;
+    EXPECT_EQ(runSearch(places, request, results), -1);
     EXPECT_EQ(results.count(), 1);
 }
 
@@ -240,7 +236,7 @@ TEST_F(Search, NumberPathIgnoresTheNameFields) {
     request.numberGiven = true;
     request.setNumberText("0101");
     ResultList results;
-    EXPECT_EQ(runSearch(request, results), 1);
+    EXPECT_EQ(runSearch(places, request, results), 1);
     EXPECT_EQ(results.count(), 1);
 }
 
@@ -248,7 +244,7 @@ TEST_F(Search, NumberPathIgnoresTheNameFields) {
 
 TEST_F(Search, WardTextFindsEveryContainingNameInRecordOrder) {
     ResultList results;
-    EXPECT_EQ(runSearch(names(SearchMode::Kanji, nullptr, "北区"), results), 9);
+    EXPECT_EQ(runSearch(places, names(SearchMode::Kanji, nullptr, "北区"), results), 9);
     std::vector<std::string> numbers;
     for (const std::string& text : lines(results)) numbers.push_back(numberOf(text));
     EXPECT_EQ(numbers, (std::vector<std::string>{"010102", "100117", "110109", "200103", "220101", "250101", "270107",
@@ -258,18 +254,18 @@ TEST_F(Search, WardTextFindsEveryContainingNameInRecordOrder) {
 
 TEST_F(Search, ReadingTextFindsCityAndOldDistrict) {
     ResultList results;
-    EXPECT_EQ(runSearch(names(SearchMode::Reading, "さっぽろ", nullptr), results), 2);
+    EXPECT_EQ(runSearch(places, names(SearchMode::Reading, "さっぽろ", nullptr), results), 2);
     EXPECT_EQ(lines(results),
               (std::vector<std::string>{"0101\t北海道札幌市(さっぽろし)", "01029\t北海道札幌郡(さっぽろぐん)【旧】"}));
     // Readings are hiragana: byte-wise, katakana finds nothing.
     SearchRequest katakana = names(SearchMode::Reading, "サッポロ", nullptr);
     katakana.exact = true;
-    EXPECT_EQ(runSearch(katakana, results), 0);
+    EXPECT_EQ(runSearch(places, katakana, results), 0);
 }
 
 TEST_F(Search, NameMatchStraddlesDoubleByteCharacters) {
     ResultList results;
-    int count = runSearch(names(SearchMode::Kanji, nullptr, "結"), results);
+    int count = runSearch(places, names(SearchMode::Kanji, nullptr, "結"), results);
     EXPECT_EQ(count, 17);
     std::vector<std::string> found = lines(results);
     for (const char* name : {"東区", "台東区", "東郷町", "東吉野村", "佐伯区"}) {
@@ -278,7 +274,7 @@ TEST_F(Search, NameMatchStraddlesDoubleByteCharacters) {
         EXPECT_TRUE(seen) << name;
     }
     // 白 is 0x94 0x92: the trail byte of 部 and the lead byte of 町.
-    runSearch(names(SearchMode::Kanji, nullptr, "白"), results);
+    runSearch(places, names(SearchMode::Kanji, nullptr, "白"), results);
     bool nambu = false;
     for (const std::string& text : lines(results, 17)) nambu = nambu || text.find("南部町(") != std::string::npos;
     EXPECT_TRUE(nambu);
@@ -286,10 +282,10 @@ TEST_F(Search, NameMatchStraddlesDoubleByteCharacters) {
 
 TEST_F(Search, NameMatchSeesQualifiersAndMarks) {
     ResultList results;
-    EXPECT_EQ(runSearch(names(SearchMode::Kanji, "後志", nullptr), results), 1);
+    EXPECT_EQ(runSearch(places, names(SearchMode::Kanji, "後志", nullptr), results), 1);
     EXPECT_EQ(numberOf(utf8(results.line(0))), "01006");
     int before = results.count();
-    runSearch(names(SearchMode::Reading, nullptr, "まち)"), results);
+    runSearch(places, names(SearchMode::Reading, nullptr, "まち)"), results);
     bool found = false;
     for (const std::string& text : lines(results, before)) found = found || numberOf(text) == "06013D";
     EXPECT_TRUE(found);
@@ -297,18 +293,18 @@ TEST_F(Search, NameMatchSeesQualifiersAndMarks) {
 
 TEST_F(Search, EmptyTextMatchesEveryRecordOfTheKinds) {
     ResultList results;
-    int cities = runSearch(names(SearchMode::Reading, "", nullptr), results);
-    int wards = runSearch(names(SearchMode::Kanji, nullptr, ""), results);
+    int cities = runSearch(places, names(SearchMode::Reading, "", nullptr), results);
+    int wards = runSearch(places, names(SearchMode::Kanji, nullptr, ""), results);
     int cityKinds = 0;
-    for (int i = 0; i < recordCount(); ++i) cityKinds += gRecords[i].kind <= kKindDistrict;
+    for (int i = 0; i < places.count(); ++i) cityKinds += places.records[i].kind <= kKindDistrict;
     EXPECT_EQ(cities, cityKinds);
-    EXPECT_EQ(cities + wards, recordCount());
-    EXPECT_EQ(results.count(), recordCount());
+    EXPECT_EQ(cities + wards, places.count());
+    EXPECT_EQ(results.count(), places.count());
 }
 
 TEST_F(Search, CityTextWinsOverWardText) {
     ResultList results;
-    EXPECT_EQ(runSearch(names(SearchMode::Kanji, "札幌", "北区"), results), 2);
+    EXPECT_EQ(runSearch(places, names(SearchMode::Kanji, "札幌", "北区"), results), 2);
     EXPECT_EQ(numberOf(utf8(results.line(0))), "0101");
 }
 
@@ -318,7 +314,7 @@ TEST_F(Search, NoFlagMeansNothingToSearch) {
     request.setCityText(sjis("札幌").c_str());
     request.setWardText(sjis("北区").c_str());
     ResultList results;
-    EXPECT_EQ(runSearch(request, results), -1);
+    EXPECT_EQ(runSearch(places, request, results), -1);
     EXPECT_EQ(results.count(), 0);
 }
 
@@ -326,20 +322,20 @@ TEST_F(Search, ScopeLimitsTheWalk) {
     ResultList results;
     SearchRequest request = names(SearchMode::Kanji, nullptr, "北区");
     request.areaPosition = 3;  // 京都府..兵庫県
-    EXPECT_EQ(runSearch(request, results), 3);
+    EXPECT_EQ(runSearch(places, request, results), 3);
     request.areaPosition = 0;
     request.prefecturePosition = 27;
-    EXPECT_EQ(runSearch(request, results), 1);
+    EXPECT_EQ(runSearch(places, request, results), 1);
     // An empty range is walked zero times.
-    gPrefectureTable[27].first = gPrefectureTable[27].last + 1;
-    EXPECT_EQ(runSearch(request, results), 0);
+    places.prefectureTable[27].first = places.prefectureTable[27].last + 1;
+    EXPECT_EQ(runSearch(places, request, results), 0);
     EXPECT_EQ(results.count(), 4);
 }
 
 TEST_F(Search, SuccessiveSearchesAccumulate) {
     ResultList results;
-    runSearch(names(SearchMode::Reading, "さっぽろ", nullptr), results);
-    runSearch(names(SearchMode::Kanji, nullptr, "千代田区"), results);
+    runSearch(places, names(SearchMode::Reading, "さっぽろ", nullptr), results);
+    runSearch(places, names(SearchMode::Kanji, nullptr, "千代田区"), results);
     ASSERT_EQ(results.count(), 3);
     EXPECT_EQ(numberOf(utf8(results.line(0))), "0101");
     EXPECT_EQ(numberOf(utf8(results.line(2))), "100101");
@@ -390,9 +386,9 @@ TEST_F(Search, FoldedSearchFindsWhatPeopleType) {
         if (c.field == City) request.cityGiven = true, request.setCityText(text.c_str());
         if (c.field == Ward) request.wardGiven = true, request.setWardText(text.c_str());
         ResultList folded, exact;
-        runSearch(request, folded);
+        runSearch(places, request, folded);
         request.exact = true;
-        runSearch(request, exact);
+        runSearch(places, request, exact);
 
         std::vector<std::string> foldedLines = lines(folded), exactLines = lines(exact);
         std::vector<int> indices;

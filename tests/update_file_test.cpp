@@ -12,7 +12,7 @@
 
 #include "tests/update_support.h"
 #include "update/update_file.h"
-#include "tests/program_list.h"
+#include "tests/place_list_test.h"
 
 namespace orvetta {
 namespace {
@@ -44,7 +44,10 @@ protected:
         UpdateFixture::TearDown();
     }
     static void writeFile(const std::string& bytes) { std::ofstream("velkarad.txt", std::ios::binary) << bytes; }
-    int read() { return readUpdateFile({recordMessage, &messages_}, gRecords, gAreaTable, gPrefectureTable, &error_); }
+    int read() {
+        return readUpdateFile({recordMessage, &messages_}, places.records, places.areaTable, places.prefectureTable,
+                              &error_);
+    }
 
     std::vector<Message> messages_;
     UpdateError error_;

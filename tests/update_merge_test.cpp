@@ -9,7 +9,7 @@
 #include "tests/update_support.h"
 #include "update/merge.h"
 #include "update/update_file.h"
-#include "tests/program_list.h"
+#include "tests/place_list_test.h"
 
 namespace orvetta {
 namespace {
@@ -19,18 +19,18 @@ using test::sjis;
 class MergeUpdates : public test::UpdateFixture {
 protected:
     static void expectPrefecture(int row, int first, int last) {
-        EXPECT_EQ(gPrefectureTable[row].first, first) << "prefecture row " << row;
-        EXPECT_EQ(gPrefectureTable[row].last, last) << "prefecture row " << row;
+        EXPECT_EQ(places.prefectureTable[row].first, first) << "prefecture row " << row;
+        EXPECT_EQ(places.prefectureTable[row].last, last) << "prefecture row " << row;
     }
     static void expectArea(int row, int first, int last) {
-        EXPECT_EQ(gAreaTable[row].first, first) << "area row " << row;
-        EXPECT_EQ(gAreaTable[row].last, last) << "area row " << row;
+        EXPECT_EQ(places.areaTable[row].first, first) << "area row " << row;
+        EXPECT_EQ(places.areaTable[row].last, last) << "area row " << row;
     }
     // One line inserted at `index`: the head stays, the record is there, the
     // tail moved up one, and every invariant holds.
     void expectInsertedAt(int index, const char* number) {
         EXPECT_EQ(count(), shippedRecordCount() + 1);
-        EXPECT_EQ(std::memcmp(gRecords, &shippedAt(0), index * sizeof(PlaceRecord)), 0);
+        EXPECT_EQ(std::memcmp(places.records, &shippedAt(0), index * sizeof(PlaceRecord)), 0);
         EXPECT_EQ(numberAt(index), number);
         expectShiftedTail(index, 1);
         expectInvariants();
@@ -46,7 +46,7 @@ TEST_F(MergeUpdates, ReplacesAKnownNumberWhereItStands) {
     expected.current = '0';
     ASSERT_EQ(readLines({"01001B,鶴居村,つるいむら,0"}), kUpdateMerged);
     EXPECT_EQ(std::memcmp(&at(47), &expected, sizeof expected), 0);
-    gRecords[47] = shippedAt(47);
+    places.records[47] = shippedAt(47);
     expectShipped();  // nothing else changed: count, tables, other slots
 }
 
@@ -144,7 +144,7 @@ TEST_F(MergeUpdates, ASecondLineWithTheSameNewNumberReplacesTheFirst) {
     EXPECT_EQ(numberAt(46), "01001");
     expectInvariants();
 
-    ASSERT_EQ(loadDictionary(), decodedDictionarySize());
+    ASSERT_EQ(loadDictionary(places), decodedDictionarySize());
     ASSERT_EQ(readLines({"4799,新町,しんまち,1", "4799,新村,しんむら,0"}), kUpdateMerged);
     EXPECT_EQ(count(), shippedRecordCount() + 1);
     EXPECT_EQ(at(shippedRecordCount()).kind, '8');
@@ -176,9 +176,9 @@ TEST_F(MergeUpdates, DropsACityWhosePrefectureHasNoPlaceForIt) {
     std::memcpy(city.number, "0012", 4);
     city.kind = kKindCity;
     city.current = '1';
-    EXPECT_EQ(mergeUpdates(gRecords, gAreaTable, gPrefectureTable, &city, 1), 1);
+    EXPECT_EQ(mergeUpdates(places.records, places.areaTable, places.prefectureTable, &city, 1), 1);
     expectShipped();
-    EXPECT_EQ(mergeUpdates(gRecords, gAreaTable, gPrefectureTable, &city, 0), 1);
+    EXPECT_EQ(mergeUpdates(places.records, places.areaTable, places.prefectureTable, &city, 0), 1);
     expectShipped();
 }
 
@@ -186,21 +186,22 @@ using GrowRegionRanges = MergeUpdates;
 
 TEST_F(GrowRegionRanges, KeyWithoutAPrefectureRowGrowsRowZeroOnly) {
     for (const char* key : {"0000", "4800", "4\0\0\0", "01\0\0"}) {
-        resetRegionTables();
+        resetRegionTables(places);
         PlacementKey placement;
         std::memcpy(placement.bytes, key, 4);
-        growRegionRanges(gAreaTable, gPrefectureTable, placement);
+        growRegionRanges(places.areaTable, places.prefectureTable, placement);
         const bool known = key[1] == '1';
-        EXPECT_EQ(gAreaTable[0].last, shippedRecordCount()) << key;
-        EXPECT_EQ(gPrefectureTable[0].last, shippedRecordCount()) << key;
-        EXPECT_EQ(gPrefectureTable[1].last, shippedPrefectureTable()[1].last + (known ? 1 : 0)) << key;
-        EXPECT_EQ(gAreaTable[6].last, shippedAreaTable()[6].last + (known ? 1 : 0)) << key;
-        EXPECT_EQ(std::memcmp(&gPrefectureTable[48], &shippedPrefectureTable()[48], sizeof(PrefectureRow)), 0) << key;
+        EXPECT_EQ(places.areaTable[0].last, shippedRecordCount()) << key;
+        EXPECT_EQ(places.prefectureTable[0].last, shippedRecordCount()) << key;
+        EXPECT_EQ(places.prefectureTable[1].last, shippedPrefectureTable()[1].last + (known ? 1 : 0)) << key;
+        EXPECT_EQ(places.areaTable[6].last, shippedAreaTable()[6].last + (known ? 1 : 0)) << key;
+        EXPECT_EQ(std::memcmp(&places.prefectureTable[48], &shippedPrefectureTable()[48], sizeof(PrefectureRow)), 0)
+            << key;
     }
 }
 
 TEST_F(MergeUpdates, ShiftMovesTheTailIntoTheFirstSpareSlot) {
-    shiftRecordsUp(gAreaTable, gRecords, 45);
+    shiftRecordsUp(places.areaTable, places.records, 45);
     EXPECT_EQ(numberAt(45), "01001");  // the old record stays until overwritten
     expectShiftedTail(45, 1);
     const PlaceRecord empty{};

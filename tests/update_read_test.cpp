@@ -7,7 +7,7 @@
 
 #include "tests/update_support.h"
 #include "update/update_file.h"
-#include "tests/program_list.h"
+#include "tests/place_list_test.h"
 
 namespace orvetta {
 namespace {
@@ -203,7 +203,7 @@ TEST_F(ReadUpdateText, RejectsALoneLfAmongCrLfLines) {
 TEST_F(ReadUpdateText, RejectsALineOf250BytesEvenAsAComment) {
     EXPECT_EQ(readText(";" + std::string(247, 'x') + "\r\n" + sjis("0136,北斗市,ほくとし,1\r\n")), kUpdateMerged);
     EXPECT_EQ(count(), shippedRecordCount() + 1);
-    ASSERT_EQ(loadDictionary(), decodedDictionarySize());
+    ASSERT_EQ(loadDictionary(places), decodedDictionarySize());
     EXPECT_EQ(readText(sjis("0136,北斗市,ほくとし,1\r\n") + ";" + std::string(248, 'x') + "\r\n"), kUpdateRejected);
     expectShipped();
 }
@@ -251,10 +251,11 @@ TEST_F(ReadUpdateText, NamesTheFirstFaultAndItsLine) {
         {"0136 ,北斗市,ほくとし,1\r\n", 0, UpdateFault::None},
     };
     for (const auto& c : cases) {
-        ASSERT_EQ(loadDictionary(), decodedDictionarySize());
+        ASSERT_EQ(loadDictionary(places), decodedDictionarySize());
         const std::string bytes = sjis(c.file);
         UpdateError error;
-        const int result = readUpdateText(bytes.c_str(), bytes.size(), gRecords, gAreaTable, gPrefectureTable, &error);
+        const int result = readUpdateText(bytes.c_str(), bytes.size(), places.records, places.areaTable,
+                                          places.prefectureTable, &error);
         EXPECT_EQ(result, c.fault == UpdateFault::None ? kUpdateMerged : kUpdateRejected) << c.file;
         EXPECT_EQ(error.line, c.line) << c.file;
         EXPECT_EQ(error.fault, c.fault) << c.file;
@@ -267,7 +268,7 @@ TEST_F(ReadUpdateText, RejectsA101stDataLine) {
     for (int i = 0; i < kUpdateStagingSlots; ++i) file += sjis("4799,新町,しんまち,1\r\n");
     file += sjis("; comments do not count\r\n");
     EXPECT_EQ(readText(file), kUpdateMerged);
-    ASSERT_EQ(loadDictionary(), decodedDictionarySize());
+    ASSERT_EQ(loadDictionary(places), decodedDictionarySize());
     EXPECT_EQ(readText(file + sjis("4799,新町,しんまち,1\r\n")), kUpdateRejected);
     expectShipped();
 }

@@ -10,8 +10,6 @@
 
 namespace orvetta {
 
-HWND& gHelpWindow = gTextWindows[kHelpTextWindow];
-
 namespace {
 
 const char kHelpTitle[] = "Orvetta \x83w\x83\x8b\x83v";  // Orvetta ヘルプ

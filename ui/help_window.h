@@ -7,8 +7,6 @@
 
 namespace orvetta {
 
-extern HWND& gHelpWindow;  // our help window; null while it is closed
-
 // The help command: opens the help, or brings our help window to the front
 // when it is open already.
 void helpOpen(HWND owner);

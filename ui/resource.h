@@ -55,4 +55,3 @@
 #define IDR_HELP_TEXT 500
 #define IDC_TEXT_VIEW 501
 #define IDC_TEXT_BUTTON 502  // the button below the text of a window that has one
-#define IDC_HELP_TEXT IDC_TEXT_VIEW

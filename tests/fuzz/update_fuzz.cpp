@@ -23,12 +23,12 @@
 #include "dict/place.h"
 #include "tests/update_invariants.h"
 #include "update/update_file.h"
-#include "tests/program_list.h"
 
 namespace {
 
 using namespace orvetta;
 
+PlaceList places;  // the fuzzer's own list, loaded once
 std::vector<PlaceRecord>* gShipped;
 
 class Builder {
@@ -95,8 +95,8 @@ void check(bool ok, const char* what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    check(loadDictionary() == decodedDictionarySize(), "dictionary did not load");
-    gShipped = new std::vector<PlaceRecord>(gRecords, gRecords + recordArraySlots());
+    check(loadDictionary(places) == decodedDictionarySize(), "dictionary did not load");
+    gShipped = new std::vector<PlaceRecord>(places.records, places.records + recordArraySlots());
     return 0;
 }
 
@@ -113,25 +113,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::memcpy(buffer.get(), file.data(), file.size());
     buffer[file.size()] = '\0';
 
-    std::memcpy(gRecords, gShipped->data(), gShipped->size() * sizeof(PlaceRecord));
-    resetRegionTables();
+    std::memcpy(places.records, gShipped->data(), gShipped->size() * sizeof(PlaceRecord));
+    resetRegionTables(places);
     UpdateError error;
-    const int result = readUpdateText(buffer.get(), file.size(), gRecords, gAreaTable, gPrefectureTable, &error);
+    const int result =
+        readUpdateText(buffer.get(), file.size(), places.records, places.areaTable, places.prefectureTable, &error);
     // A rejection names a fault, on a line of the file where it has one.
     check((result == kUpdateMerged) == (error.fault == UpdateFault::None), "fault does not match the result");
     check(error.line >= 0 && static_cast<size_t>(error.line) <= file.size(), "fault on a line beyond the file");
     if (result == kUpdateMerged) {
         const std::string broken =
-            test::checkRegionInvariants(gRecords, recordArraySlots(), gAreaTable, gPrefectureTable);
+            test::checkRegionInvariants(places.records, recordArraySlots(), places.areaTable, places.prefectureTable);
         if (!broken.empty()) std::fprintf(stderr, "update_fuzz: %s\n", broken.c_str());
         check(broken.empty(), "invariant broken after a merge");
     } else {
         check(result == kUpdateRejected, "unexpected result");
-        check(std::memcmp(gRecords, gShipped->data(), gShipped->size() * sizeof(PlaceRecord)) == 0,
+        check(std::memcmp(places.records, gShipped->data(), gShipped->size() * sizeof(PlaceRecord)) == 0,
               "rejected file changed records");
-        check(std::memcmp(gAreaTable, shippedAreaTable(), sizeof gAreaTable) == 0,
+        check(std::memcmp(places.areaTable, shippedAreaTable(), sizeof places.areaTable) == 0,
               "rejected file changed the area table");
-        check(std::memcmp(gPrefectureTable, shippedPrefectureTable(), sizeof gPrefectureTable) == 0,
+        check(std::memcmp(places.prefectureTable, shippedPrefectureTable(), sizeof places.prefectureTable) == 0,
               "rejected file changed the prefecture table");
     }
     return 0;

@@ -11,7 +11,7 @@
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
-#include "tests/program_list.h"
+#include "dict/program_places.h"
 
 namespace orvetta::test {
 namespace {
@@ -38,7 +38,7 @@ std::wstring hitCount() { return windowText(gControls[kHitCountSlot]); }
 std::vector<std::wstring> namesOf(int first, int last, bool cities, bool reading) {
     std::vector<std::wstring> names;
     for (int i = first; i <= last; ++i) {
-        const PlaceRecord& r = gRecords[i];
+        const PlaceRecord& r = gPlaces.records[i];
         const bool city = r.kind == kKindCity || r.kind == kKindDistrict;
         if (city == cities) names.push_back(wide(reading ? r.reading : r.kanji));
     }
@@ -53,8 +53,8 @@ std::vector<std::wstring> comboEntries(int id) {
 
 void expectListsHold(int first, int last, bool reading) {
     ASSERT_EQ(comboCount(control(IDC_NUMBER)), last - first + 1);
-    EXPECT_EQ(comboText(control(IDC_NUMBER), 0), wide(gRecords[first].number));
-    EXPECT_EQ(comboText(control(IDC_NUMBER), last - first), wide(gRecords[last].number));
+    EXPECT_EQ(comboText(control(IDC_NUMBER), 0), wide(gPlaces.records[first].number));
+    EXPECT_EQ(comboText(control(IDC_NUMBER), last - first), wide(gPlaces.records[last].number));
     EXPECT_EQ(comboEntries(IDC_CITY), namesOf(first, last, true, reading));
     EXPECT_EQ(comboEntries(IDC_WARD), namesOf(first, last, false, reading));
 }
@@ -73,7 +73,7 @@ TEST_F(FormStart, HoldsWholeDictionaryInKanjiMode) {
     EXPECT_TRUE(checked(IDC_KANJI));
     EXPECT_FALSE(checked(IDC_READING));
     EXPECT_FALSE(enabled(IDC_SEARCH));
-    expectListsHold(0, recordCount() - 1, false);
+    expectListsHold(0, gPlaces.count() - 1, false);
     ASSERT_EQ(comboCount(control(IDC_AREA)), kAreaRows);
     ASSERT_EQ(comboCount(control(IDC_PREFECTURE)), kLastPrefectureRow + 1);
     EXPECT_EQ(comboText(control(IDC_AREA), 1), wide(kAreaChoiceLabels[1]));
@@ -89,10 +89,10 @@ TEST_F(ScopeChoice, PrefectureDisablesAreaUntilAllIsChosenAgain) {
     pickEntry(IDC_PREFECTURE, kTokyoRow);
     EXPECT_EQ(position(IDC_AREA), 0);
     EXPECT_FALSE(enabled(IDC_AREA));
-    expectListsHold(gPrefectureTable[kTokyoRow].first, gPrefectureTable[kTokyoRow].last, false);
+    expectListsHold(gPlaces.prefectureTable[kTokyoRow].first, gPlaces.prefectureTable[kTokyoRow].last, false);
     pickEntry(IDC_PREFECTURE, 0);
     EXPECT_TRUE(enabled(IDC_AREA));
-    expectListsHold(0, recordCount() - 1, false);
+    expectListsHold(0, gPlaces.count() - 1, false);
 }
 
 TEST_F(ScopeChoice, AreaResetsPrefectureAndLeavesItEnabled) {
@@ -101,7 +101,7 @@ TEST_F(ScopeChoice, AreaResetsPrefectureAndLeavesItEnabled) {
     pickEntry(IDC_AREA, 1);
     EXPECT_EQ(position(IDC_PREFECTURE), 0);
     EXPECT_TRUE(enabled(IDC_PREFECTURE));
-    expectListsHold(gAreaTable[1].first, gAreaTable[1].last, false);
+    expectListsHold(gPlaces.areaTable[1].first, gPlaces.areaTable[1].last, false);
     pickEntry(IDC_PREFECTURE, kKanagawaRow);
     EXPECT_EQ(position(IDC_AREA), 0);
     EXPECT_FALSE(enabled(IDC_AREA));
@@ -144,7 +144,7 @@ TEST_F(FieldEntry, PickingANumberDisablesModesAndNames) {
     sendCommand(IDM_MODE_READING);
     EXPECT_TRUE(checked(IDC_READING));
     EXPECT_FALSE(checked(IDC_KANJI));
-    EXPECT_EQ(comboText(control(IDC_CITY), 0), wide(gRecords[0].reading));
+    EXPECT_EQ(comboText(control(IDC_CITY), 0), wide(gPlaces.records[0].reading));
     EXPECT_FALSE(enabled(IDC_CITY));
 }
 
@@ -152,7 +152,7 @@ TEST_F(ModeChange, ReadingButtonRefillsScopeWithReadings) {
     pickEntry(IDC_AREA, 1);
     click(IDC_READING);
     EXPECT_TRUE(checked(IDC_READING));
-    expectListsHold(gAreaTable[1].first, gAreaTable[1].last, true);
+    expectListsHold(gPlaces.areaTable[1].first, gPlaces.areaTable[1].last, true);
 }
 
 TEST_F(ModeChange, SwitchingEmptiesTypedNameAndEndsItsPart) {
@@ -341,7 +341,7 @@ TEST_F(FormClear, AllResetsEverythingButMode) {
     EXPECT_TRUE(enabled(IDC_NUMBER));
     EXPECT_EQ(listCount(control(IDC_RESULTS)), 0);
     EXPECT_EQ(hitCount(), fromUtf8("0 件      "));
-    expectListsHold(0, recordCount() - 1, true);
+    expectListsHold(0, gPlaces.count() - 1, true);
 }
 
 }  // namespace

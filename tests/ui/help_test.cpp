@@ -6,6 +6,7 @@
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
+#include "ui/text_window.h"
 
 namespace orvetta::test {
 namespace {
@@ -20,13 +21,13 @@ int helpWindowCount() {
 
 TEST_F(HelpWindow, OpensOnceOwnedAndReadOnlyAndClosesEveryWay) {
     sendCommand(IDM_HELP);
-    HWND help = gHelpWindow;
+    HWND help = gTextWindows[kHelpTextWindow];
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(IsWindowVisible(help));
     EXPECT_EQ(GetWindow(help, GW_OWNER), window_);
     EXPECT_EQ(windowText(help), fromUtf8("Orvetta ヘルプ"));
     EXPECT_TRUE(GetWindowLongW(help, GWL_STYLE) & WS_THICKFRAME);  // resizable
-    HWND text = GetDlgItem(help, IDC_HELP_TEXT);
+    HWND text = GetDlgItem(help, IDC_TEXT_VIEW);
     ASSERT_NE(text, nullptr);
     wchar_t className[16] = {};
     GetClassNameW(text, className, 16);
@@ -41,7 +42,7 @@ TEST_F(HelpWindow, OpensOnceOwnedAndReadOnlyAndClosesEveryWay) {
     // The command again brings the same window to the front.
     SetActiveWindow(window_);
     sendCommand(IDM_HELP);
-    EXPECT_EQ(gHelpWindow, help);
+    EXPECT_EQ(gTextWindows[kHelpTextWindow], help);
     EXPECT_EQ(GetActiveWindow(), help);
     EXPECT_EQ(helpWindowCount(), 1);
 
@@ -49,16 +50,16 @@ TEST_F(HelpWindow, OpensOnceOwnedAndReadOnlyAndClosesEveryWay) {
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
     pumpMessages();
     EXPECT_FALSE(IsWindow(help));
-    EXPECT_EQ(gHelpWindow, nullptr);
+    EXPECT_EQ(gTextWindows[kHelpTextWindow], nullptr);
     sendCommand(IDM_HELP);
-    help = gHelpWindow;
+    help = gTextWindows[kHelpTextWindow];
     SendMessageW(help, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindow(help));
     sendCommand(IDM_HELP);
-    help = gHelpWindow;
+    help = gTextWindows[kHelpTextWindow];
     endProgram();
     EXPECT_FALSE(IsWindow(help));
-    EXPECT_EQ(gHelpWindow, nullptr);
+    EXPECT_EQ(gTextWindows[kHelpTextWindow], nullptr);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/tree_window.h"
-#include "tests/program_list.h"
+#include "dict/program_places.h"
 
 namespace orvetta::test {
 namespace {
@@ -120,7 +120,7 @@ TEST_F(EndProgram, EveryWayRunsReleaseSteps) {
         ASSERT_NE(startProgram(), nullptr);
         SendMessageW(window_, way.message, way.wParam, 0);
         EXPECT_FALSE(IsWindow(window_)) << way.message;
-        EXPECT_EQ(gRecords, nullptr);
+        EXPECT_EQ(gPlaces.records, nullptr);
         EXPECT_EQ(gFormFont, nullptr);
         EXPECT_EQ(gTreeFont, nullptr);
         int quits = 0;

@@ -13,7 +13,7 @@
 #include "ui/resource.h"
 #include "ui/tree_window.h"
 #include "update/update_file.h"
-#include "tests/program_list.h"
+#include "dict/program_places.h"
 
 namespace orvetta::test {
 namespace {
@@ -68,7 +68,7 @@ TEST_F(StartProgram, BadLineWarnsAndMergesNothing) {
                      .c_str(),
                  kUpdateErrorCaption, MB_ICONWARNING);
     EXPECT_EQ(numberListCount(), shippedRecordCount());
-    EXPECT_EQ(recordCount(), shippedRecordCount());
+    EXPECT_EQ(gPlaces.count(), shippedRecordCount());
 }
 
 TEST_F(StartProgram, GoodUpdateFileAddsRecordToListsAndTree) {
@@ -103,7 +103,7 @@ TEST_F(StartProgram, FailedDecodeWarnsReleasesAndEndsWithoutControls) {
     EXPECT_EQ(startProgram(), nullptr);
     expectOneBox(kInitErrorText, kInitErrorCaption, MB_ICONWARNING);
     expectNoControls();
-    EXPECT_EQ(gRecords, nullptr);
+    EXPECT_EQ(gPlaces.records, nullptr);
     EXPECT_EQ(takeQuitCode(), 0);
 }
 

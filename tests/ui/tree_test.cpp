@@ -17,7 +17,7 @@
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/tree_window.h"
-#include "tests/program_list.h"
+#include "dict/program_places.h"
 
 namespace orvetta::test {
 namespace {
@@ -153,7 +153,7 @@ TEST_F(TreeFill, OldPlacesCarryTheMarkAndTheNoneImage) {
 }
 
 TEST_F(TreeFill, HoldsOneNodePerRecordPlusAreasAndPrefectures) {
-    EXPECT_EQ(SendMessageW(gTreeView, TVM_GETCOUNT, 0, 0), recordCount() + 10 + 47);
+    EXPECT_EQ(SendMessageW(gTreeView, TVM_GETCOUNT, 0, 0), gPlaces.count() + 10 + 47);
     // Everything starts collapsed.
     for (HTREEITEM root : children(nullptr))
         EXPECT_FALSE(SendMessageW(gTreeView, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(root), TVIS_EXPANDED));
@@ -269,7 +269,7 @@ TEST_F(TreeUpdate, ShowsAPlaceTheUpdateFileAdded) {
     writeUpdateFile("0136,\x96\x6b\x93\x6c\x8e\x73,\x82\xd9\x82\xad\x82\xc6\x82\xb5,1\r\n");
     ASSERT_NE(startProgram(), nullptr);
     EXPECT_TRUE(recordedBoxes().empty());
-    EXPECT_EQ(SendMessageW(gTreeView, TVM_GETCOUNT, 0, 0), recordCount() + 10 + 47);
+    EXPECT_EQ(SendMessageW(gTreeView, TVM_GETCOUNT, 0, 0), gPlaces.count() + 10 + 47);
     HTREEITEM hokkaido = prefectureNode("８エリア(北海道)", "北海道");
     HTREEITEM hokuto = childNamed(hokkaido, "  0136 北斗市(ほくとし) ");
     ASSERT_NE(hokuto, nullptr);
@@ -283,20 +283,20 @@ TEST_F(TreeUpdate, ShowsAPlaceTheUpdateFileAdded) {
 class TreeWalk : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedRecords_ = gRecords;
-        std::memcpy(savedAreas_, gAreaTable, sizeof gAreaTable);
-        std::memcpy(savedPrefectures_, gPrefectureTable, sizeof gPrefectureTable);
-        resetRegionTables();
-        for (PrefectureRow& row : gPrefectureTable) {
+        savedRecords_ = gPlaces.records;
+        std::memcpy(savedAreas_, gPlaces.areaTable, sizeof gPlaces.areaTable);
+        std::memcpy(savedPrefectures_, gPlaces.prefectureTable, sizeof gPlaces.prefectureTable);
+        resetRegionTables(gPlaces);
+        for (PrefectureRow& row : gPlaces.prefectureTable) {
             row.first = 0;
             row.last = -1;
         }
     }
     void TearDown() override {
         if (gTreeWindow) DestroyWindow(gTreeWindow);
-        gRecords = savedRecords_;
-        std::memcpy(gAreaTable, savedAreas_, sizeof gAreaTable);
-        std::memcpy(gPrefectureTable, savedPrefectures_, sizeof gPrefectureTable);
+        gPlaces.records = savedRecords_;
+        std::memcpy(gPlaces.areaTable, savedAreas_, sizeof gPlaces.areaTable);
+        std::memcpy(gPlaces.prefectureTable, savedPrefectures_, sizeof gPlaces.prefectureTable);
     }
 
     void add(const char* number, const char* kanji, const char* reading, char kind, char current) {
@@ -315,10 +315,10 @@ protected:
 
     // Prefecture 01 gets every record; then the tree is built.
     HTREEITEM build() {
-        gRecords = records_.data();
-        gAreaTable[0].last = static_cast<int32_t>(records_.size()) - 1;
-        gPrefectureTable[1].first = 0;
-        gPrefectureTable[1].last = static_cast<int32_t>(records_.size()) - 1;
+        gPlaces.records = records_.data();
+        gPlaces.areaTable[0].last = static_cast<int32_t>(records_.size()) - 1;
+        gPlaces.prefectureTable[1].first = 0;
+        gPlaces.prefectureTable[1].last = static_cast<int32_t>(records_.size()) - 1;
         EXPECT_NE(createTreeWindow(GetModuleHandleW(nullptr), nullptr, gPlaces), nullptr);
         return prefectureNode("８エリア(北海道)", "北海道");
     }
