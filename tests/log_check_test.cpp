@@ -13,6 +13,7 @@
 #include "log/award_check.h"
 #include "log/award_data_builder.h"
 #include "log/award_report.h"
+#include "log/award_run.h"
 #include "tests/sjis.h"
 
 namespace orvetta {
@@ -172,38 +173,44 @@ TEST(CheckLogFile, OpensJapaneseNamesAndReportsMissingFiles) {
     std::filesystem::remove_all(dir);
 }
 
-// Logs written the way real loggers write them, each read as its users
-// mean it: the credits it gives ("AWARD number", "+" when confirmed).
-TEST(AwardCheck, ReadsExportsAsTheirUsersMeanThem) {
+// Logs written the way real loggers write them, each run as its users mean
+// it: the outcome and the credits it gives ("AWARD number", "+" when
+// confirmed).
+TEST(AwardRun, ReadsExportsAsTheirUsersMeanThem) {
     PlaceList today;
-    ASSERT_GT(loadEditionList(today, kEditionCurrent), 0);
-    const AwardData data = buildAwardData(today, kEditionCurrent);
-    releaseDictionary(today);
+    ASSERT_EQ(loadEditionList(today, kEditionCurrent), decodedSize(kEditionCurrent));
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvetta_award_run";
+    std::filesystem::create_directories(dir);
     const struct {
         const char* phrase;
         const char* name;
         std::string log;
         const char* skipVia;
+        int status;
         const char* credits;
     } cases[] = {
         {"a prefecture without a number credits WAJA", "lotw.adi",
-         "<CALL:6>JA1ABC<QSO_DATE:8>20200101<STATE:2>13<LOTW_QSL_RCVD:1>Y<EOR>", "", "WAJA 13+"},
+         "<CALL:6>JA1ABC<QSO_DATE:8>20200101<STATE:2>13<LOTW_QSL_RCVD:1>Y<EOR>", "", kLogRead, "WAJA 13+"},
         {"a Tokyo ward before 2010-04-01 is the one city 1001", "ward.adi",
          "<CALL:6>JA1ABC<QSO_DATE:8>20050101<CNTY:6>100110<EOR><CALL:6>JA1XYZ<QSO_DATE:8>20050202<CNTY:4>1001<EOR>", "",
-         "JCC 1001, WAJA 10"},
+         kLogRead, "JCC 1001, WAJA 10"},
         {"and from that day the ward itself", "ward.adi",
-         "<CALL:6>JA1ABC<QSO_DATE:8>20100401<CNTY:6>100110<QSL_RCVD:1>Y<EOR>", "", "JCC 100110+, WAJA 10+"},
+         "<CALL:6>JA1ABC<QSO_DATE:8>20100401<CNTY:6>100110<QSL_RCVD:1>Y<EOR>", "", kLogRead, "JCC 100110+, WAJA 10+"},
+        {"a log without a Japanese contact", "dx.adi", "<CALL:4>W1AW<QSO_DATE:8>20050102<EOR>", "", kRunNoJapanese, ""},
     };
     for (const auto& c : cases) {
-        AwardCheck check(data, {"", "", c.skipVia});
-        MemorySource source(c.log);
-        readLogChoosingFormat(source, c.name, [&](const LogContact& contact) { check.add(contact); });
+        const std::filesystem::path file = dir / c.name;
+        std::ofstream(file, std::ios::binary) << c.log;
+        AwardRun run(today, kEditionCurrent, {"", "", c.skipVia});
+        EXPECT_EQ(run.readLogs({{file.string(), c.name}}), c.status) << c.phrase;
         std::string credits;
-        for (const auto& [key, credit] : check.credits())
+        for (const auto& [key, credit] : run.check().credits())
             credits += (credits.empty() ? "" : ", ") + std::string(awardName(key.first)) + " " + key.second +
                        (credit.confirmed ? "+" : "");
         EXPECT_EQ(credits, c.credits) << c.phrase;
     }
+    releaseDictionary(today);
+    std::filesystem::remove_all(dir);
 }
 
 // The built-in data: JARL's days and status, the history's first days and
