@@ -32,6 +32,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
     request.areaPosition = options.area;
     request.searchMode = options.reading ? SearchMode::Reading : SearchMode::Kanji;
     request.exact = options.exact;
+    request.language = options.english ? Language::English : Language::Japanese;
     switch (field) {
     case Field::Number:
         request.numberGiven = true;
@@ -55,7 +56,7 @@ int lookUp(const Options& options, const Edition& edition, Field field) {
     }
     int status = kExitFound;
     if (found < 1) {
-        complain(kNoMatchText);
+        complain(noMatchText(request.language));
         status = kExitNone;
     }
     releaseDictionary(places);

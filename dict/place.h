@@ -55,9 +55,10 @@ struct AreaRow {
 };
 
 struct PrefectureRow {
-    char code[3];  // two ASCII digits + NUL
-    char name[9];  // Shift-JIS, at most 4 kanji
-    char area[4];  // call-area digit as a string; "*" in row 0
+    char code[3];      // two ASCII digits + NUL
+    char name[9];      // Shift-JIS, at most 4 kanji
+    char english[10];  // ASCII, as the English face names it: "Hokkaido", "All" in row 0
+    char area[4];      // call-area digit as a string; "*" in row 0
     int32_t first;
     int32_t last;
 };
@@ -70,6 +71,7 @@ extern const char* const kAreaChoiceLabels[kAreaRows];
 struct AreaCaption {
     const char* area;
     const char* caption;
+    const char* english;  // the English face's caption (ASCII)
 };
 constexpr int kAreaCaptionCount = 10;
 extern const AreaCaption kAreaCaptions[kAreaCaptionCount];

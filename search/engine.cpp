@@ -62,13 +62,14 @@ inline bool fieldHolds(const PlaceRecord& r, const Needle& needle) {
 // Walks the range and appends the line of every record of the kinds
 // kindLow..kindHigh for which matches(i, record) holds.
 template <class Matches>
-int walkNames(const PlaceList& places, Scope scope, char kindLow, char kindHigh, Matches matches, ResultList& results) {
+int walkNames(const PlaceList& places, Scope scope, char kindLow, char kindHigh, Language language, Matches matches,
+              ResultList& results) {
     int count = 0;
     for (int i = scope.first; i <= scope.last; ++i) {
         const PlaceRecord& r = places.records[i];
         if (r.kind < kindLow || r.kind > kindHigh) continue;
         if (!matches(i, r)) continue;
-        results.append(resultLine(places, i));
+        results.append(resultLine(places, i, language));
         ++count;
     }
     return count;
@@ -76,12 +77,12 @@ int walkNames(const PlaceList& places, Scope scope, char kindLow, char kindHigh,
 
 // The stored bytes contain the text as it was typed.
 template <bool kReading>
-int walkExact(const PlaceList& places, Scope scope, char kindLow, char kindHigh, const char* text,
+int walkExact(const PlaceList& places, Scope scope, char kindLow, char kindHigh, Language language, const char* text,
               ResultList& results) {
     const Needle needle{text, std::strlen(text)};
     return walkNames(
-        places, scope, kindLow, kindHigh, [&](int, const PlaceRecord& r) { return fieldHolds<kReading>(r, needle); },
-        results);
+        places, scope, kindLow, kindHigh, language,
+        [&](int, const PlaceRecord& r) { return fieldHolds<kReading>(r, needle); }, results);
 }
 
 // Marks hits[i - first] for every record i in first..last whose text in the
@@ -129,7 +130,7 @@ void markColumn(const FoldedColumn& column, int first, int last, const Needle& n
 // record when folding changed the query, else on the records whose field
 // folding changed.
 template <bool kReading>
-int walkFolded(const PlaceList& places, Scope scope, char kindLow, char kindHigh, const char* text,
+int walkFolded(const PlaceList& places, Scope scope, char kindLow, char kindHigh, Language language, const char* text,
                ResultList& results) {
     const FoldedIndex& index = foldedIndex(places);
     const FoldedColumn& column = kReading ? index.reading : index.kanji;
@@ -149,7 +150,7 @@ int walkFolded(const PlaceList& places, Scope scope, char kindLow, char kindHigh
             markColumn(index.romaji, scope.first, last, Needle{romaji.data(), romaji.size()}, index.changed, 0, hits);
     }
     return walkNames(
-        places, scope, kindLow, kindHigh,
+        places, scope, kindLow, kindHigh, language,
         [&](int i, const PlaceRecord& r) {
             if (i > last) return fieldHolds<kReading>(r, raw);
             if (hits[i - scope.first]) return true;
@@ -162,11 +163,12 @@ int walkFolded(const PlaceList& places, Scope scope, char kindLow, char kindHigh
 int walkText(const PlaceList& places, const SearchRequest& request, Scope scope, char kindLow, char kindHigh,
              const char* text, ResultList& results) {
     const bool reading = request.searchMode == SearchMode::Reading;
+    const Language language = request.language;
     if (request.exact)
-        return reading ? walkExact<true>(places, scope, kindLow, kindHigh, text, results)
-                       : walkExact<false>(places, scope, kindLow, kindHigh, text, results);
-    return reading ? walkFolded<true>(places, scope, kindLow, kindHigh, text, results)
-                   : walkFolded<false>(places, scope, kindLow, kindHigh, text, results);
+        return reading ? walkExact<true>(places, scope, kindLow, kindHigh, language, text, results)
+                       : walkExact<false>(places, scope, kindLow, kindHigh, language, text, results);
+    return reading ? walkFolded<true>(places, scope, kindLow, kindHigh, language, text, results)
+                   : walkFolded<false>(places, scope, kindLow, kindHigh, language, text, results);
 }
 
 }  // namespace
@@ -228,7 +230,7 @@ int runSearch(const PlaceList& places, const SearchRequest& request, ResultList&
         // The whole dictionary's first is 0, so first + entry is right for
         // every scope. An entry past the scope's list finds nothing.
         if (entry < 0 || entry > scope.last - scope.first) return kSearchNothing;
-        results.append(resultLine(places, scope.first + entry));
+        results.append(resultLine(places, scope.first + entry, request.language));
         return 1;
     }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dict/place.h"
+#include "text/language.h"
 
 namespace orvetta {
 
@@ -44,6 +45,7 @@ struct SearchRequest {
     // texts are compared folded (width, case, kana, variant kanji; romaji in
     // reading mode), which finds everything the exact rule finds and more.
     bool exact = false;
+    Language language = Language::Japanese;  // of the result lines
 
     // Copy a text into its field, cut to the field's limit.
     void setNumberText(const char* text);

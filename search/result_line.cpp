@@ -1,8 +1,10 @@
 #include "search/result_line.h"
 
 #include <cstring>
+#include <string>
 
 #include "dict/place.h"
+#include "search/romaji_name.h"
 
 namespace orvetta {
 
@@ -15,10 +17,13 @@ constexpr int kTokyoRow = 10;
 // number) share with their parent.
 constexpr int kWardParentLength = 4;
 constexpr int kTownParentLength = 5;
+// What the English line puts behind an old place, in place of 【旧】.
+constexpr char kDeletedMarkEnglish[] = " (deleted)";
 
 // Appends fields to gResultBuffer. Every text is read only up to its NUL or
-// its field width, so the longest line (113 bytes) is far inside the buffer;
-// the bound check keeps even a malformed record from overrunning it.
+// its field width, so the longest line (113 bytes; in English about 150) is
+// far inside the buffer; the bound check keeps even a malformed record from
+// overrunning it.
 class LineWriter {
 public:
     void text(const char* s, size_t width) {
@@ -30,6 +35,7 @@ public:
     void byte(char c) {
         if (size_ < kResultBufferSize - 1) gResultBuffer[size_++] = c;
     }
+    void text(const std::string& s) { text(s.data(), s.size()); }
     void name(const PlaceRecord& r) {  // kanji(reading)
         text(r.kanji, sizeof r.kanji);
         byte('(');
@@ -75,7 +81,7 @@ int prefectureRowOf(const PlaceList& places, const char* number) {
     return kLastPrefectureRow;
 }
 
-const char* resultLine(const PlaceList& places, int index) {
+const char* resultLine(const PlaceList& places, int index, Language language) {
     const PlaceRecord& r = places.records[index];
     int row = prefectureRowOf(places, r.number);
     const PrefectureRow& prefecture = places.prefectureTable[row];
@@ -92,12 +98,26 @@ const char* resultLine(const PlaceList& places, int index) {
     bool child = (r.kind == kKindWard && row != kTokyoRow) || r.kind == kKindTown || r.kind == kKindVillage;
 
     LineWriter line;
+    const bool english = language == Language::English;
     if (child && !parent) {
-        line.text(kNoMatchText, sizeof kNoMatchText);
+        line.text(noMatchText(language), kResultBufferSize);
         return line.finish();
     }
     line.text(r.number, sizeof r.number);
     line.byte('\t');
+    if (english) {
+        std::string names = romajiName(r);
+        if (parent) names += ", " + romajiName(*parent);
+        names += ", ";
+        line.text(names);
+        line.text(prefecture.english, sizeof prefecture.english);
+        line.text(" (", 2);
+        if (parent) line.text(parent->kanji, sizeof parent->kanji);
+        line.text(r.kanji, sizeof r.kanji);
+        line.byte(')');
+        if (!isCurrentForLine(r.current)) line.text(kDeletedMarkEnglish, sizeof kDeletedMarkEnglish);
+        return line.finish();
+    }
     line.text(prefecture.name, sizeof prefecture.name);
     if (parent) line.name(*parent);
     line.name(r);

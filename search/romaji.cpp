@@ -47,6 +47,19 @@ const Rewrite kQueryRewrites[] = {
     {"v", "b"},       // ヴ, read as ぶ
 };
 
+// The canonical spellings that modified Hepburn writes otherwise: the first
+// two letters of one syllable's spelling.
+const Rewrite kHepburnSpellings[] = {
+    {"si", "shi"},  // し
+    {"sy", "sh"},   // しゃ, しゅ, しぇ, しょ
+    {"ti", "chi"},  // ち
+    {"ty", "ch"},   // ちゃ, ちゅ, ちぇ, ちょ
+    {"tu", "tsu"},  // つ
+    {"hu", "fu"},   // ふ
+    {"zi", "ji"},   // じ, ぢ
+    {"zy", "j"},    // じゃ, じゅ, じぇ, じょ, ぢゃ, ぢゅ, ぢょ
+};
+
 // Long vowels: where the second letter of a pair follows the first, it is
 // dropped, on the readings and on the queries alike.
 const char kLongVowels[][3] = {
@@ -108,11 +121,19 @@ uint16_t codeAt(const char* text) {
     return static_cast<uint16_t>(static_cast<unsigned char>(text[0]) << 8 | static_cast<unsigned char>(text[1]));
 }
 
-}  // namespace
+// One kana, or a pair the table spells together, of a folded reading.
+struct Syllable {
+    const char* spelling;  // its canonical romaji; null for a character that is no kana
+    char ascii;            // with a null spelling: the character when it is ASCII, else 0
+    bool doubled;          // a っ stood before it
+    size_t at;             // its first byte in the text
+};
 
-void appendRomaji(const char* folded, size_t length, std::string& out) {
-    std::string romaji;
-    bool doubleNext = false;
+// Calls visit(Syllable) for each syllable of `length` bytes of folded text,
+// in order. A っ is not a syllable of its own: it marks the next one.
+template <class Visit>
+void walkSyllables(const char* folded, size_t length, Visit visit) {
+    bool doubled = false;
     const char* const end = folded + length;
     for (size_t i = 0; i < length;) {
         const size_t n = sjisCharLength(folded + i, end);
@@ -122,7 +143,7 @@ void appendRomaji(const char* folded, size_t length, std::string& out) {
         if (n == 2) {
             const uint16_t code = codeAt(folded + i);
             if (code == kSmallTsu) {
-                doubleNext = true;
+                doubled = true;
                 i += 2;
                 continue;
             }
@@ -133,19 +154,56 @@ void appendRomaji(const char* folded, size_t length, std::string& out) {
             else
                 spelling = romajiOf(code);
         }
-        if (spelling) {
-            if (doubleNext && spelling[0] && !isVowel(spelling[0])) romaji += spelling[0];
-            romaji += spelling;
-        } else if (n == 1 && static_cast<unsigned char>(folded[i]) < 0x80) {
-            romaji += folded[i];
-        } else {
-            romaji += kNotKana;
-        }
-        doubleNext = false;
+        const auto byte = static_cast<unsigned char>(folded[i]);
+        visit(Syllable{spelling, !spelling && n == 1 && byte < 0x80 ? folded[i] : '\0', doubled, i});
+        doubled = false;
         i += used;
     }
+}
+
+}  // namespace
+
+void appendRomaji(const char* folded, size_t length, std::string& out) {
+    std::string romaji;
+    walkSyllables(folded, length, [&](const Syllable& syllable) {
+        if (!syllable.spelling) {
+            romaji += syllable.ascii ? syllable.ascii : kNotKana;
+            return;
+        }
+        if (syllable.doubled && syllable.spelling[0] && !isVowel(syllable.spelling[0])) romaji += syllable.spelling[0];
+        romaji += syllable.spelling;
+    });
     dropLongVowels(romaji);
     out += romaji;
+}
+
+void appendHepburn(const char* folded, size_t length, std::string& out, std::span<const size_t> wordStarts) {
+    char last = '\0';     // the last letter written by this call
+    bool afterN = false;  // the last syllable written was ん
+    walkSyllables(folded, length, [&](const Syllable& syllable) {
+        if (!syllable.spelling) {
+            if (syllable.ascii) out += syllable.ascii;
+            last = syllable.ascii;
+            afterN = false;
+            return;
+        }
+        std::string spelling = syllable.spelling;
+        for (const Rewrite& rewrite : kHepburnSpellings) {
+            if (spelling.size() >= 2 && spelling[0] == rewrite.from[0] && spelling[1] == rewrite.from[1]) {
+                spelling.replace(0, 2, rewrite.to);
+                break;
+            }
+        }
+        if (spelling.empty()) return;  // ー
+        const bool startsWord = std::find(wordStarts.begin(), wordStarts.end(), syllable.at) != wordStarts.end();
+        if (!syllable.doubled && !startsWord && (spelling == "u" || spelling == "o") && isLongVowel(last, spelling[0]))
+            return;
+        if (afterN && (isVowel(spelling[0]) || spelling[0] == 'y')) out += '\'';
+        if (syllable.doubled && !isVowel(spelling[0])) out += spelling[0] == 'c' ? 't' : spelling[0];
+        out += spelling;
+        last = spelling.back();
+        afterN = spelling == "n";
+    });
 }
 
 std::string romajiOfQuery(const std::string& foldedQuery) {

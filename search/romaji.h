@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 
 namespace orvetta {
@@ -19,6 +20,17 @@ namespace orvetta {
 // text (see appendFolded). ASCII stays as it is; any other character that is
 // not kana becomes '*', which no query holds.
 void appendRomaji(const char* folded, size_t length, std::string& out);
+
+// Appends `length` bytes of folded Shift-JIS reading text spelled in modified
+// Hepburn without macrons, in small letters, for people to read: shi, chi,
+// tsu, fu, ji, sha, cha, ja; tchi for っち; n' before a vowel or y (かんおんじ
+// kan'onji); of the long vowels ou, oo and uu only the first vowel stays
+// (ちゅうおう chuo, おおいた oita), while ii, ee and aa stay as they are
+// (にいがた niigata). ー is dropped, ASCII is kept, and any other character
+// that is no kana is left out. A kana at one of the byte offsets `wordStarts`
+// begins a word, so it is never the second half of a long vowel: とようら with
+// a word at うら is toyoura.
+void appendHepburn(const char* folded, size_t length, std::string& out, std::span<const size_t> wordStarts = {});
 
 // The canonical romaji of a folded query made only of ASCII letters, "'" and
 // "-" with at least one letter; empty for any other query.

@@ -57,9 +57,9 @@ std::vector<PlaceRecord> packPlaceList(const std::string& path) {
 std::vector<char> prefectureAreas() {
     std::ifstream in(ORVETTA_SOURCE_DIR "/dict/prefectures.tsv");
     std::vector<char> areas;
-    std::string code, name, area;
+    std::string code, name, area, english;
     std::getline(in, code);  // header
-    while (in >> code >> name >> area) areas.push_back(area[0]);
+    while (in >> code >> name >> area >> english) areas.push_back(area[0]);
     return areas;
 }
 

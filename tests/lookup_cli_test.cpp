@@ -461,3 +461,32 @@ TEST_F(LookupCli, AwardsExitStatuses) {
 }
 
 }  // namespace
+
+namespace {
+
+// --lang en: the lines of number, city and ward in romaji, the kanji kept.
+TEST_F(LookupCli, EnglishLinesWithLangEn) {
+    const DatedCase cases[] = {
+        {{"--lang", "en", "number", "01001b"}, 0, "01001B\tTsurui-mura, Akan-gun, Hokkaido (阿寒郡鶴居村)\n", false},
+        {{"--lang", "en", "--reading", "city", "sapporo"},
+         0,
+         "0101\tSapporo-shi, Hokkaido (札幌市)\n01029\tSapporo-gun, Hokkaido (札幌郡) (deleted)\n",
+         false},
+        {{"--lang", "en", "ward", "千代田"}, 0, "100101\tChiyoda-ku, Tokyo (千代田区)\n", true},
+        // The name of the day: 明和村 became 明和町 on 1998-10-01.
+        {{"--lang", "en", "--on", "1998-09-30", "ward", "明和"},
+         0,
+         "16003E\tMeiwa-mura, Ora-gun, Gunma (邑楽郡明和村)\n",
+         true},
+        {{"--lang", "en", "--edition", "current", "number", "01014"},
+         0,
+         "01014\tUryu-gun (Sorachi), Hokkaido (雨竜郡(空知))\n",
+         false},
+    };
+    for (const DatedCase& c : cases) expectCase(c);
+    const Outcome r = run({"--lang", "en", "number", "9999"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "No matching place\n");
+}
+
+}  // namespace

@@ -5,7 +5,7 @@
 // Reads the edition's description (`key value` lines: name, snapshot, about,
 // status, and since when there is a history), the UTF-8 place list (header
 // line, then `number kanji reading kind current` per line, in record order),
-// the prefecture list (`code name area`) and, for an edition with one, the
+// the prefecture list (`code name area english`) and, for an edition with one, the
 // change history (`date number change detail detail_ja`, the detail in
 // English and in Japanese) and JARL's number list (`number jarl_kanji romaji
 // status last_day list award`). It converts all text to
@@ -100,8 +100,16 @@ void copyField(char* field, size_t width, const std::string& text) {
 }
 
 struct Prefecture {
-    std::string code, name, area;
+    std::string code, name, area, english;
 };
+
+// An English prefecture name: 1 to 9 letters, the first a capital.
+bool isEnglishName(const std::string& s) {
+    if (s.empty() || s.size() >= sizeof(PrefectureRow::english) || s[0] < 'A' || s[0] > 'Z') return false;
+    for (char c : s)
+        if (!std::isalpha(static_cast<unsigned char>(c))) return false;
+    return true;
+}
 
 std::vector<Prefecture> readPrefectures(const char* path) {
     std::vector<std::string> lines = readLines(path);
@@ -110,13 +118,14 @@ std::vector<Prefecture> readPrefectures(const char* path) {
         if (lines[i].empty()) continue;
         std::string where = std::string(path) + ":" + std::to_string(i + 1);
         std::vector<std::string> f = splitTabs(lines[i]);
-        if (f.size() != 3) fail(where, "expected 3 tab-separated fields: code name area");
-        Prefecture p{f[0], toShiftJis(f[1], where), f[2]};
+        if (f.size() != 4) fail(where, "expected 4 tab-separated fields: code name area english");
+        Prefecture p{f[0], toShiftJis(f[1], where), f[2], f[3]};
         char expected[3];
         std::snprintf(expected, sizeof expected, "%02zu", rows.size());
         if (p.code != expected) fail(where, "prefecture codes must run 00 to 48 in order");
         if (p.name.size() > 8) fail(where, "a prefecture name has at most 8 bytes");
         if (p.area.size() != 1) fail(where, "the area is one character");
+        if (!isEnglishName(p.english)) fail(where, "an English name is 1 to 9 ASCII letters, the first a capital");
         rows.push_back(p);
     }
     if (rows.size() != static_cast<size_t>(kPrefectureRows)) fail(path, "expected 49 prefecture rows (00 to 48)");
@@ -198,6 +207,7 @@ void buildTables(const std::vector<PlaceRecord>& records, const std::vector<Pref
         std::memset(&row, 0, sizeof row);
         std::memcpy(row.code, prefectures[k].code.data(), 2);
         std::memcpy(row.name, prefectures[k].name.data(), prefectures[k].name.size());
+        std::memcpy(row.english, prefectures[k].english.data(), prefectures[k].english.size());
         std::memcpy(row.area, prefectures[k].area.data(), prefectures[k].area.size());
     }
     if (!orvetta::rebuildRegionRanges(records.data(), static_cast<int>(records.size()), areas, rows))
@@ -486,7 +496,7 @@ void writeSource(const char* path, const EditionText& edition, const std::vector
     for (int k = 0; k < kPrefectureRows; ++k) {
         std::fprintf(out, "    {\"%s\", ", rows[k].code);
         writeBytes(out, rows[k].name);
-        std::fprintf(out, ", \"%s\", %d, %d},\n", rows[k].area, rows[k].first, rows[k].last);
+        std::fprintf(out, ", \"%s\", \"%s\", %d, %d},\n", rows[k].english, rows[k].area, rows[k].first, rows[k].last);
     }
     std::fprintf(out, "};\n\nconst uint8_t kImage[] = {");
     for (size_t i = 0; i < image.size(); ++i)
