@@ -204,7 +204,9 @@ int checkLogFile(AwardCheck& check, const std::string& utf8Name, const std::stri
         if (contact.fault == RecordFault::None) ++readable;
         check.add(contact);
     });
+    if (result.utf16) return kLogUtf16;
     if (result.readError) return kLogReadError;
+    if (result.notHamlog) return kLogNotHamlog;
     return result.records > 0 && readable == 0 ? kLogNotALog : kLogRead;
 }
 

@@ -26,6 +26,8 @@ struct ReportTexts {
     const char* notEnded;
     const char* tooFewColumns;
     const char* quoteNotClosed;
+    const char* lengthPastRecord;
+    const char* noHamlogDate;
     const char* badDate;
     const char* unknown;
     const char* reserved;
@@ -75,6 +77,10 @@ constexpr ReportTexts kJapaneseTexts = {
         "\x97\xf1\x82\xaa\x91\xab\x82\xe8\x82\xdc\x82\xb9\x82\xf1(%d \x97\xf1\x81\x41\x31\x34 \x97\xf1\x88\xc8\x8f\xe3\x82\xaa\x95K\x97v)",  // 列が足りません(%d 列、14 列以上が必要)
     .quoteNotClosed =
         "\x88\xf8\x97p\x95\x84\x82\xaa\x95\xc2\x82\xb6\x82\xc8\x82\xa2\x82\xdc\x82\xdc\x8ds\x82\xaa\x8fI\x82\xed\x82\xc1\x82\xc4\x82\xa2\x82\xdc\x82\xb7",  // 引用符が閉じないまま行が終わっています
+    .lengthPastRecord =
+        "\x83t\x83\x42\x81[\x83\x8b\x83h\x82\xcc\x92\xb7\x82\xb3\x82\xaa\x8bL\x98^\x82\xcc <EOR> \x82\xf0\x89z\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7",  // フィールドの長さが記録の <EOR> を越えています
+    .noHamlogDate =
+        "2 \x97\xf1\x96\xda\x82\xc9\x93\xfa\x95t (yy/mm/dd) \x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1",  // 2 列目に日付 (yy/mm/dd) がありません
     .badDate =
         "\x93\xfa\x95t\x81u%s\x81v\x82\xcd\x82\xa0\x82\xe8\x82\xa6\x82\xc8\x82\xa2\x93\xfa\x95t\x82\xc5\x82\xb7",  // 日付「%s」はありえない日付です
     .unknown =
@@ -124,6 +130,8 @@ constexpr ReportTexts kEnglishTexts = {
     .notEnded = "the file ends inside a record (no <EOR>)",
     .tooFewColumns = "too few columns (%d; 14 needed)",
     .quoteNotClosed = "the line ends inside a quoted field",
+    .lengthPastRecord = "a field's length runs past the record's <EOR>",
+    .noHamlogDate = "no date (yy/mm/dd) in the second column",
     .badDate = "impossible date \x22%s\x22",
     .unknown = "%s is neither a JARL number nor in the place list",
     .reserved = "%s is a reserved JARL number that never counts",
@@ -259,6 +267,8 @@ std::string faultMessage(const Problem& problem, const ReportTexts& texts) {
     case RecordFault::NotEnded: text = texts.notEnded; break;
     case RecordFault::TooFewColumns: text = format(texts.tooFewColumns, problem.columns); break;
     case RecordFault::QuoteNotClosed: text = texts.quoteNotClosed; break;
+    case RecordFault::LengthPastRecord: text = texts.lengthPastRecord; break;
+    case RecordFault::NoHamlogDate: text = texts.noHamlogDate; break;
     case RecordFault::None: break;
     }
     return text + format(texts.atOffset, static_cast<unsigned long long>(problem.offset));

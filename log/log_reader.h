@@ -4,8 +4,12 @@
 // every record to a sink as soon as it ends, so memory does not grow with the
 // log. The fields the award check needs come out normalised: a date as
 // "YYYY-MM-DD", the number with full-width digits and letters folded to ASCII,
-// the band as an ADIF band name. Other bytes pass through untouched: text is
-// Shift-JIS in HAMLOG files and Shift-JIS or UTF-8 in ADIF files.
+// the band as an ADIF band name. Every text comes out as Shift-JIS safe to
+// show (see safeFieldText): HAMLOG files are Shift-JIS, and an ADIF value is
+// Shift-JIS or UTF-8.
+//
+// adif_reader.cpp and csv_reader.cpp hold the two readers, log_fields.h their
+// field helpers; log_reader.cpp chooses the format.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "log/log_fields.h"
 #include "log/log_source.h"
 
 namespace orvetta {
@@ -24,8 +29,6 @@ enum class LogFormat { Adif, Csv };
 constexpr size_t kFormatProbeSize = 64 * 1024;
 // The readers' buffer.
 constexpr size_t kLogBufferSize = 64 * 1024;
-// Longest value kept of a field the award check uses; longer ones are cut.
-constexpr size_t kFieldLimit = 64;
 
 // ".adi" and ".adif" are ADIF and ".csv" is CSV, in any case; any other file
 // is ADIF when "<EOH>" or "<EOR>" (any case) stands in `head`, its first
@@ -36,11 +39,13 @@ LogFormat chooseLogFormat(std::string_view fileName, std::string_view head);
 // in ADIF after the next <EOR>, in CSV on the next line.
 enum class RecordFault {
     None,
-    LengthPastEnd,   // ADIF: a field's length runs past the end of the file
-    BadLength,       // ADIF: a field's length is not a number
-    NotEnded,        // ADIF: the file ends inside a record (no <EOR>)
-    TooFewColumns,   // CSV: fewer than 14 columns (`columns` says how many)
-    QuoteNotClosed,  // CSV: the line ends inside a quoted field
+    LengthPastEnd,     // ADIF: a field's length runs past the end of the file
+    BadLength,         // ADIF: a field's length is not a decimal number that fits
+    NotEnded,          // ADIF: the file ends inside a record (no <EOR>)
+    TooFewColumns,     // CSV: fewer than 14 columns (`columns` says how many)
+    QuoteNotClosed,    // CSV: the line ends inside a quoted field
+    LengthPastRecord,  // ADIF: a field's length runs past the record's <EOR>
+    NoHamlogDate,      // CSV: the second column holds no date of the form yy/mm/dd
 };
 
 // One record of a log. A record with a fault carries what was read of it.
@@ -48,7 +53,7 @@ struct LogContact {
     long record = 0;      // 1-based in its file: ADIF records in order, CSV lines
     uint64_t offset = 0;  // byte offset of the record, or of the fault in it
     RecordFault fault = RecordFault::None;
-    int columns = 0;  // CSV: columns of the line
+    int columns = 0;  // CSV: columns of the line (counted in 64 bits; more than INT_MAX shows as INT_MAX)
     bool fromCsv = false;
     bool japanese = false;  // a contact with a Japanese station
     std::string call;
@@ -68,27 +73,18 @@ using ContactSink = std::function<void(const LogContact&)>;
 struct ReadResult {
     long records = 0;        // records handed to the sink
     bool readError = false;  // the source failed; what came before was read
+    bool utf16 = false;      // the file is UTF-16 text: nothing was read (readLogChoosingFormat)
+    bool notHamlog = false;  // CSV: lines, but not one with a HAMLOG date in its second column
 };
 
 // Reads the whole of `source` in `format` and hands each record to `sink`.
 ReadResult readLog(LogSource& source, LogFormat format, const ContactSink& sink);
 
-// The same with the format chosen from the file name and the first bytes.
+// The same with the format chosen from the file name and the first bytes. A
+// file that begins with a UTF-16 byte order mark, or with ASCII characters
+// each followed by a NUL byte, is UTF-16 text, which neither format is:
+// nothing is read and `utf16` is set.
 ReadResult readLogChoosingFormat(LogSource& source, std::string_view fileName, const ContactSink& sink,
                                  LogFormat* chosen = nullptr);
-
-// Helpers the readers use, exposed for the award check and the tests.
-// Full-width digits and Latin letters (Shift-JIS or UTF-8) to ASCII, letters
-// upper-cased, blanks around trimmed.
-std::string foldNumberText(std::string_view text);
-// The ADIF band name of a frequency in MHz as HAMLOG writes it ("7",
-// "1.9", "430", "10G"); "" when it names no band.
-std::string bandOfFrequency(std::string_view text);
-// True for an ADIF band name ("40m", "70CM"), in any case.
-bool isAdifBand(std::string_view name);
-// ASCII letters compared without case, every other byte as it is.
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-// True for a call that begins with a Japanese prefix: JA-JS, 7J-7N, 8J-8N.
-bool hasJapanesePrefix(std::string_view call);
 
 }  // namespace orvetta

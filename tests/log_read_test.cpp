@@ -2,6 +2,8 @@
 // each log also fed in pieces so that tags, values and lines straddle refills.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,18 +16,70 @@ namespace {
 using test::sjis;
 
 // One line per record: "record @offset fFault J|call|date|number|band|mode|state|Y",
-// with "-" for a contact that is not Japanese and for one not confirmed.
+// with "-" for a contact that is not Japanese and for one not confirmed, and
+// "|time|via" after it where the log has either.
 std::string describe(const LogContact& c) {
-    return std::to_string(c.record) + " @" + std::to_string(c.offset) + " f" +
-           std::to_string(static_cast<int>(c.fault)) + (c.japanese ? " J|" : " -|") + c.call + "|" + c.date + "|" +
-           c.number + "|" + c.band + "|" + c.mode + "|" + c.state + (c.confirmed ? "|Y" : "|-");
+    std::string line = std::to_string(c.record) + " @" + std::to_string(c.offset) + " f" +
+                       std::to_string(static_cast<int>(c.fault)) + (c.japanese ? " J|" : " -|") + c.call + "|" +
+                       c.date + "|" + c.number + "|" + c.band + "|" + c.mode + "|" + c.state +
+                       (c.confirmed ? "|Y" : "|-");
+    if (!c.time.empty() || c.via) line += "|" + c.time + "|" + (c.via ? std::string(1, c.via) : "");
+    return line;
 }
 
-std::vector<std::string> readAll(const std::string& bytes, LogFormat format, size_t chunk) {
-    std::vector<std::string> lines;
-    MemorySource source(bytes, chunk);
-    readLog(source, format, [&](const LogContact& c) { lines.push_back(describe(c)); });
-    return lines;
+// `head`, then `commas` commas, then `tail`, made as it is read, so a line of
+// 2^31 commas costs no memory.
+class CommaSource : public LogSource {
+public:
+    CommaSource(std::string head, uint64_t commas, std::string tail)
+        : text_(std::move(head)), commas_(commas), tail_(std::move(tail)) {}
+    long long read(char* buffer, size_t size) override {
+        size_t n = 0;
+        if (at_ < text_.size()) {
+            n = std::min(size, text_.size() - at_);
+            std::memcpy(buffer, text_.data() + at_, n);
+            at_ += n;
+        } else if (commas_ > 0) {
+            n = static_cast<size_t>(std::min<uint64_t>(size, commas_));
+            std::memset(buffer, ',', n);
+            commas_ -= n;
+            if (commas_ == 0) text_ = tail_, at_ = 0;
+        }
+        return static_cast<long long>(n);
+    }
+
+private:
+    std::string text_;  // the bytes being served: the head, then the tail
+    uint64_t commas_;
+    std::string tail_;
+    size_t at_ = 0;
+};
+
+// What checkLogFile makes of a read.
+std::string outcomeOf(const ReadResult& r, long readable) {
+    if (r.utf16) return "utf16";
+    if (r.notHamlog) return "not-hamlog";
+    return r.records > 0 && readable == 0 ? "not-a-log" : "read";
+}
+
+struct Read {
+    std::vector<std::string> records;
+    std::string outcome;
+};
+
+// Reads with the format given, or chosen by the name "log.adi" or "log.csv"
+// (which reads the head in one piece).
+Read readAll(LogSource& source, LogFormat format, bool choose) {
+    Read read;
+    long readable = 0;
+    const ContactSink sink = [&](const LogContact& c) {
+        read.records.push_back(describe(c));
+        readable += c.fault == RecordFault::None;
+    };
+    const ReadResult r = choose ? readLogChoosingFormat(source, format == LogFormat::Adif ? "log.adi" : "log.csv", sink)
+                                : readLog(source, format, sink);
+    read.outcome = outcomeOf(r, readable);
+    return read;
 }
 
 struct ReadCase {
@@ -33,6 +87,8 @@ struct ReadCase {
     LogFormat format;
     std::string bytes;
     std::vector<std::string> records;
+    const char* outcome = "read";
+    uint64_t commas = 0;  // bytes are head and tail: this many commas come between them, after the first "|"
 };
 
 TEST(ReadLog, RecordsFaultsAndResynchronising) {
@@ -40,6 +96,12 @@ TEST(ReadLog, RecordsFaultsAndResynchronising) {
     const std::string fullWidthUtf8 =
         "\xef\xbc\x90\xef\xbc\x91\xef\xbc\x90\xef\xbc\x90\xef\xbc\x91\xef\xbd\x82";  // ０１００１ｂ
     const std::string name = sjis("山田ソ<EOR>");  // ソ ends in 0x5C; the value holds "<EOR>"
+    const std::string good = "<CALL:6>JA1AAA<EOR>", missing = sjis("〓");
+    const std::string hamlog = "JA1ABC,05/01/02,10:00J,599,599,7,CW,1017,,J *,,,,";
+    const std::string hamlogRead = "J|JA1ABC|2005-01-02|1017|40m|CW||Y|10:00|J";
+    const auto qsl = [](const std::string& column) {
+        return "JA1ABC,05/01/02,10:00J,599,599,7,CW,1017,,\"" + column + "\",,,,\r\n";
+    };
     const std::vector<ReadCase> cases = {
         {"ADIF with a header",
          LogFormat::Adif,
@@ -63,7 +125,11 @@ TEST(ReadLog, RecordsFaultsAndResynchronising) {
          LogFormat::Adif,
          "<NAME:" + std::to_string(name.size()) + ">" + name + "<CALL:6>JA1ABC<EOR>",
          {"1 @0 f0 J|JA1ABC||||||-"}},
-        {"a length past the end", LogFormat::Adif, "<CALL:6>JA1ABC<QSO_DATE:8>2005", {"1 @14 f1 J|JA1ABC||||||-"}},
+        {"a length past the end",
+         LogFormat::Adif,
+         "<CALL:6>JA1ABC<QSO_DATE:8>2005",
+         {"1 @14 f1 J|JA1ABC||||||-"},
+         "not-a-log"},
         {"a length that is no number, then the next record",
          LogFormat::Adif,
          "<CALL:6>JA1AAA<QSO_DATE:x>20050102<EOR><CALL:6>JA1BBB<EOR>",
@@ -75,21 +141,124 @@ TEST(ReadLog, RecordsFaultsAndResynchronising) {
         {"HAMLOG CSV, quoted, CR LF",
          LogFormat::Csv,
          "\"JA1ABC\",\"05/01/02\",\"10:00J\",\"599\",\"599\",\"7\",\"CW\",\"1017\",\"\",\"J\",\"a,b\"\"c\",\"\",\"\",\"\"\r\n",
-         {"1 @0 f0 J|JA1ABC|2005-01-02|1017|40m|CW||-"}},
+         {"1 @0 f0 J|JA1ABC|2005-01-02|1017|40m|CW||-|10:00|J"}},
         {"bare fields, LF, 50-99 are 19xx, full-width code, DX codes skipped",
          LogFormat::Csv,
          "JA1ABC,99/12/31,10:00U,59,59,1200,SSB," + sjis("０１００１ａ") +
              ",,,,,,\n"
              "\nW1AW,05/01/02,10:00U,59,59,10G,CW,123A,,,,,,\n",
-         {"1 @0 f0 J|JA1ABC|1999-12-31|01001A|23cm|SSB||-", "3 @58 f0 -|W1AW|2005-01-02|123A|3cm|CW||-"}},
+         {"1 @0 f0 J|JA1ABC|1999-12-31|01001A|23cm|SSB||-|10:00|", "3 @58 f0 -|W1AW|2005-01-02|123A|3cm|CW||-|10:00|"}},
         {"too few columns, an open quote, then good lines",
          LogFormat::Csv,
          "JA1ABC,05/01/02,x\n\"JA1DEF,05/01/02\nJA1XYZ,05/02/30,,,,14,CW,,,,,,,\n",
          {"1 @0 f4 J|JA1ABC|2005-01-02|||||-", "2 @18 f5 J|JA1DEF,05/01/02||||||-", "3 @35 f0 J|JA1XYZ|||20m|CW||-"}},
+        // Damaged logs: each bad record is reported once, the rest read as written.
+        {"11 length digits in a middle record",
+         LogFormat::Adif,
+         good + "<CALL:99999999999>JA1X<QSO_DATE:8>20050102<EOR>" + good,
+         {"1 @0 f0 J|JA1AAA||||||-", "2 @19 f6 -|||||||-", "3 @66 f0 J|JA1AAA||||||-"}},
+        {"the same after a newline",
+         LogFormat::Adif,
+         "\n" + good + "<CALL:99999999999>JA1X<EOR>" + good,
+         {"1 @1 f0 J|JA1AAA||||||-", "2 @20 f6 -|||||||-", "3 @47 f0 J|JA1AAA||||||-"}},
+        {"the same after a byte order mark",
+         LogFormat::Adif,
+         "\xef\xbb\xbf<CALL:99999999999>JA1X<EOR>" + good,
+         {"1 @3 f6 -|||||||-", "2 @30 f0 J|JA1AAA||||||-"}},
+        {"11 length digits in a header field",
+         LogFormat::Adif,
+         "by hand <PROGRAMID:99999999999>X <EOH>\n" + good + good,
+         {"1 @39 f0 J|JA1AAA||||||-", "2 @58 f0 J|JA1AAA||||||-"}},
+        {"a length past the <EOR> does not merge the next record",
+         LogFormat::Adif,
+         "<CALL:6>JA1AAA<CNTY:4>0101<COMMENT:11>x<EOR><CALL:6>JA1BBB<CNTY:4>0102<EOR>",
+         {"1 @26 f6 J|JA1AAA||0101||||-", "2 @44 f0 J|JA1BBB||0102||||-"}},
+        {"a bad length after a newline is counted",
+         LogFormat::Adif,
+         "\n<CALL:x>JA1AAA<EOR>" + good,
+         {"1 @1 f2 -|||||||-", "2 @20 f0 J|JA1AAA||||||-"}},
+        {"a bad length in text that proves to be no header",
+         LogFormat::Adif,
+         "by hand <CALL:x>JA1AAA<EOR>" + good,
+         {"1 @8 f2 -|||||||-", "2 @27 f0 J|JA1AAA||||||-"}},
+        {"a length too large for 64 bits, never wrapped",
+         LogFormat::Adif,
+         "<CALL:18446744073709551622>JA1AAA<EOR>" + good,
+         {"1 @0 f2 -|||||||-", "2 @38 f0 J|JA1AAA||||||-"}},
+        {"UTF-16 text", LogFormat::Adif, std::string("\xff\xfe<\0C\0A\0L\0L\0", 12), {}, "utf16"},
+        {"control characters never reach an output; bad bytes become a mark",
+         LogFormat::Adif,
+         std::string("<CALL:14>JA1\x1b[2J\0\v\f\x7f"
+                     "AB\x9b<MODE:3>C\xc2\x9b<EOR>",
+                     39),
+         {"1 @0 f0 J|JA1[2JAB" + missing + "||||C" + missing + "||-"}},
+        {"UTF-8 values become Shift-JIS; a character without a Shift-JIS form becomes a mark",
+         LogFormat::Adif,
+         "<CALL:6>JA1\xe5\xb1\xb1<MODE:4>\xf0\x9f\x98\x80<EOR>",
+         {"1 @0 f0 J|JA1" + sjis("山") + "||||" + missing + "||-"}},
+        {"a Shift-JIS code is folded by whole characters",
+         LogFormat::Adif,
+         "<CALL:6>JA1AAA<CNTY:4>\x83\x82\x82\x50<EOR>",
+         {"1 @0 f0 J|JA1AAA||" + sjis("モ") + "1||||-"}},
+        {"a lone CR ends a CSV line",
+         LogFormat::Csv,
+         hamlog + "\r" + hamlog + "\r\r\n" + hamlog,
+         {"1 @0 f0 " + hamlogRead, "2 @" + std::to_string(hamlog.size() + 1) + " f0 " + hamlogRead,
+          "4 @" + std::to_string(2 * hamlog.size() + 4) + " f0 " + hamlogRead}},
+        {"2^31 commas, then X: one malformed line",
+         LogFormat::Csv,
+         hamlog + "\n|X",
+         {"1 @0 f0 " + hamlogRead, "2 @" + std::to_string(hamlog.size() + 1) + " f7 -|||||||-"},
+         "read",
+         1ull << 31},
+        {"2^31 commas, then CR LF: the true count",
+         LogFormat::Csv,
+         hamlog + "\n|\r\n" + hamlog,
+         {"1 @0 f0 " + hamlogRead, "2 @" + std::to_string(hamlog.size() + 1) + " f7 -|||||||-",
+          "3 @" + std::to_string(hamlog.size() + 3 + (1ull << 31)) + " f0 " + hamlogRead},
+         "read",
+         1ull << 31},
+        // What real exports mean.
+        {"HAMLOG's QSL column: a mark in the third byte is a received card",
+         LogFormat::Csv,
+         qsl("J *") + qsl("JHH") + qsl("J*E") + qsl("J  ") + qsl("J* ") + qsl(" "),
+         {"1 @0 f0 J|JA1ABC|2005-01-02|1017|40m|CW||Y|10:00|J", "2 @53 f0 J|JA1ABC|2005-01-02|1017|40m|CW||Y|10:00|J",
+          "3 @106 f0 J|JA1ABC|2005-01-02|1017|40m|CW||Y|10:00|J",
+          "4 @159 f0 J|JA1ABC|2005-01-02|1017|40m|CW||-|10:00|J",
+          "5 @212 f0 J|JA1ABC|2005-01-02|1017|40m|CW||-|10:00|J",
+          "6 @265 f0 J|JA1ABC|2005-01-02|1017|40m|CW||-|10:00|"}},
+        {"a header row above HAMLOG lines is passed over; one bad line is still read",
+         LogFormat::Csv,
+         "Call,Date,Time,His,My,Freq,Mode,Code,GL,QSL,Name,QTH,Rmks1,Rmks2\n" + hamlog +
+             "\nJA1X,2005-01-02,,,,,,,,,,,,\n",
+         {"2 @65 f0 " + hamlogRead, "3 @115 f7 J|JA1X||||||-"}},
+        {"a CSV with other columns and no HAMLOG date is no log",
+         LogFormat::Csv,
+         "name,value,note,a,b,c,d,e,f,g,h,i,j,k\nx,1,,,,,,,,,,,,\ny,2,,,,,,,,,,,,\n",
+         {"2 @38 f7 -|x||||||-", "3 @54 f7 -|y||||||-"},
+         "not-hamlog"},
+        {"ADIF: V confirms as Y does, eQSL does not; TIME_ON; Japan's other DXCC entities",
+         LogFormat::Adif,
+         "<CALL:6>JA1AAA<TIME_ON:6>093015<QSL_RCVD:1>V<EOR><CALL:6>JA1BBB<TIME_ON:4>2359<LOTW_QSL_RCVD:1>v<EOR>"
+         "<CALL:6>JD1CCC<EQSL_QSL_RCVD:1>Y<DXCC:3>192<EOR><CALL:6>JD1DDD<DXCC:3>177<TIME_ON:4>2460<EOR>",
+         {"1 @0 f0 J|JA1AAA||||||Y|09:30|", "2 @49 f0 J|JA1BBB||||||Y|23:59|", "3 @101 f0 J|JD1CCC||||||-",
+          "4 @149 f0 J|JD1DDD||||||-"}},
     };
     for (const ReadCase& c : cases) {
+        if (c.commas > 0) {
+            const size_t bar = c.bytes.find('|');
+            CommaSource source(c.bytes.substr(0, bar), c.commas, c.bytes.substr(bar + 1));
+            const Read read = readAll(source, c.format, false);
+            EXPECT_EQ(read.records, c.records) << c.phrase;
+            EXPECT_EQ(read.outcome, c.outcome) << c.phrase;
+            continue;
+        }
         for (size_t chunk : {size_t(1), size_t(3), size_t(7), c.bytes.size()}) {
-            EXPECT_EQ(readAll(c.bytes, c.format, chunk), c.records) << c.phrase << ", pieces of " << chunk;
+            if (std::string_view(c.outcome) == "utf16" && chunk != c.bytes.size()) continue;  // a choice of format
+            MemorySource source(c.bytes, chunk);
+            const Read read = readAll(source, c.format, chunk == c.bytes.size());
+            EXPECT_EQ(read.records, c.records) << c.phrase << ", pieces of " << chunk;
+            EXPECT_EQ(read.outcome, c.outcome) << c.phrase << ", pieces of " << chunk;
         }
     }
 }

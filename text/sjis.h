@@ -64,4 +64,9 @@ std::u16string utf16FromSjis(const char* sjis, size_t cb);
 bool sjisFromUtf8(std::string_view utf8, std::string& sjis);
 bool sjisFromUtf16(std::u16string_view text, std::string& sjis);
 
+// UTF-8 to Shift-JIS that keeps going: each character with no Shift-JIS form
+// becomes `substitute`. False (and `sjis` empty) only when the input is not
+// well-formed UTF-8.
+bool sjisFromUtf8Substituting(std::string_view utf8, std::string_view substitute, std::string& sjis);
+
 }  // namespace orvetta

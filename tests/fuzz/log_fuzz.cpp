@@ -4,11 +4,13 @@
 // Input layout: byte 0 picks the reader (bit 0: CSV) and the piece size
 // (bits 1-7: 1..127 bytes, 0 for all at once); the rest is the log. Records
 // must come numbered 1, 2, 3 ... with offsets inside the log, and the reader
-// must count exactly the records it handed on.
+// must count exactly the records it handed on, no text of a record may hold a
+// control character, and every record must read the same fed in one piece.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "log/award_check.h"
 #include "log/award_report.h"
@@ -55,6 +57,14 @@ const AwardData& fuzzData() {
     return data;
 }
 
+// A record's every field in one string.
+std::string summary(const LogContact& c) {
+    return std::to_string(c.record) + "@" + std::to_string(c.offset) + "/" + std::to_string(static_cast<int>(c.fault)) +
+           "/" + std::to_string(c.columns) + "|" + c.call + "|" + c.date + "|" + c.writtenDate + "|" + c.number + "|" +
+           c.band + "|" + c.mode + "|" + c.state + "|" + c.time + "|" + std::string(1, c.via) +
+           (c.japanese ? "J" : "-") + (c.confirmed ? "Y" : "-");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -63,18 +73,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t piece = data[0] >> 1;
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
+    // The same log read in one piece: what each record says must not depend
+    // on where the buffer ends.
+    std::vector<std::string> whole;
+    MemorySource all(bytes);
+    readLog(all, format, [&](const LogContact& contact) { whole.push_back(summary(contact)); });
+
     AwardCheck award(fuzzData());
     award.beginFile("a");
     long seen = 0;
+    size_t at = 0;
     MemorySource source(bytes, piece == 0 ? bytes.size() : piece);
     const ReadResult result = readLog(source, format, [&](const LogContact& contact) {
+        check(at < whole.size() && whole[at++] == summary(contact), "records differ with the pieces read");
         check(contact.record > seen, "records out of order");
         check(format == LogFormat::Csv || contact.record == seen + 1, "ADIF records not numbered 1, 2, 3 ...");
         check(contact.offset <= bytes.size(), "offset beyond the log");
         check(contact.number.size() <= kFieldLimit && contact.call.size() <= kFieldLimit, "field beyond its limit");
+        for (const std::string* text : {&contact.call, &contact.writtenDate, &contact.number, &contact.band,
+                                        &contact.mode, &contact.state, &contact.time})
+            for (char c : *text) check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F, "a control character kept");
         seen = contact.record;
         award.add(contact);
     });
+    check(at == whole.size(), "records differ with the pieces read");
     check(!result.readError, "memory never fails");
     check(result.records == award.counts().records, "records counted and handed on differ");
 
