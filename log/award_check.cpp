@@ -207,6 +207,7 @@ int checkLogFile(AwardCheck& check, const std::string& utf8Name, const std::stri
     if (result.utf16) return kLogUtf16;
     if (result.readError) return kLogReadError;
     if (result.notHamlog) return kLogNotHamlog;
+    if (result.notAdif) return kLogNotAdif;
     return result.records > 0 && readable == 0 ? kLogNotALog : kLogRead;
 }
 

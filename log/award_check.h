@@ -124,13 +124,15 @@ private:
 // was read and counts) or kLogNotALog: the file has records but not one of
 // them could be read, so it is neither an ADIF log nor a HAMLOG CSV (its
 // records were counted as malformed); kLogUtf16: the file is UTF-16 text
-// (nothing read); kLogNotHamlog: a CSV none of whose lines has a HAMLOG date.
+// (nothing read); kLogNotHamlog: a CSV none of whose lines has a HAMLOG date;
+// kLogNotAdif: a file taken for ADIF that holds no field, <EOH> or <EOR>.
 constexpr int kLogRead = 0;
 constexpr int kLogCannotOpen = 1;
 constexpr int kLogReadError = 2;
 constexpr int kLogNotALog = 3;
 constexpr int kLogUtf16 = 4;
 constexpr int kLogNotHamlog = 5;
+constexpr int kLogNotAdif = 6;
 int checkLogFile(AwardCheck& check, const std::string& utf8Name, const std::string& shownName);
 
 }  // namespace orvetta

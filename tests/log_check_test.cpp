@@ -212,6 +212,8 @@ TEST(AwardRun, ReadsExportsAsTheirUsersMeanThem) {
          "JCC 1017, WAJA 10"},
         {"a CSV with other columns is no log", "sheet.csv", "name,value,a,b,c,d,e,f,g,h,i,j,k,l\r\nx,1,,,,,,,,,,,,\r\n",
          "", kLogNotHamlog, ""},
+        {"text with no ADIF tag in a .adi file is no log", "junk.adi", "Hello, this is no log.\r\n", "", kLogNotAdif,
+         ""},
         {"ADIF: V confirms as Y does", "old.adi", "<CALL:6>JA1ABC<QSO_DATE:8>20050102<CNTY:4>1030<QSL_RCVD:1>V<EOR>",
          "", kLogRead, "JCC 1030+, WAJA 10+"},
         {"ADIF: an eQSL confirms nothing", "eqsl.adi",
