@@ -58,3 +58,4 @@
 #define IDR_HELP_TEXT 500
 #define IDR_HELP_TEXT_EN 502
 #define IDC_TEXT_VIEW 501
+#define IDC_TEXT_BUTTON 502  // the button below the text of a window that has one
