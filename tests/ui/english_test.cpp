@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "ui/controls.h"
 #include "ui/text_window.h"
 #include "ui/language.h"
+#include "ui/log_check.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/tree_window.h"
@@ -111,6 +113,13 @@ TEST_F(EnglishFace, ShowsEveryControlMenuAndPlaceInEnglish) {
     HTREEITEM hokkaido = firstChild(nextSibling(area1, 7));
     EXPECT_EQ(treeText(hokkaido), L"Hokkaido");
     EXPECT_EQ(treeText(firstChild(hokkaido)), fromUtf8("  0101 Sapporo-shi (札幌市)"));
+
+    // The log check's window and its report.
+    std::ofstream("log.adi") << "<CALL:6>JA1AAA<QSO_DATE:8>20000601<CNTY:4>1017<QSL_RCVD:1>Y<EOR>\n";
+    HWND report = logCheckShow(window_, L"log.adi", StagedUpdate{});
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(windowText(report), L"Log check - log.adi");
+    EXPECT_EQ(windowText(GetDlgItem(report, IDC_TEXT_VIEW)).rfind(L"JARL award check (1 records", 0), 0u);
 }
 
 TEST_F(EnglishFace, MenuSwitchesToJapaneseAndBackAtOnce) {
