@@ -10,8 +10,9 @@ constexpr OptionSet kLookupOptions =
     kLoadOptions | optionSet(OptionId::Reading, OptionId::Exact, OptionId::Pref, OptionId::Area);
 
 // awards loads today's list (no --edition, no --on) with the update file.
-constexpr OptionSet kAwardsOptions = optionSet(OptionId::Sjis, OptionId::Lang, OptionId::Update, OptionId::NoUpdate,
-                                               OptionId::Band, OptionId::Mode, OptionId::Confirmed, OptionId::Tsv);
+constexpr OptionSet kAwardsOptions =
+    optionSet(OptionId::Sjis, OptionId::Lang, OptionId::Update, OptionId::NoUpdate, OptionId::Band, OptionId::Mode,
+              OptionId::Confirmed, OptionId::Tsv, OptionId::SkipVia, OptionId::List);
 
 const Command kCommandTable[] = {
     {"number", "TEXT", false, false, kLookupOptions, runNumber},  // the place of one number

@@ -18,8 +18,8 @@ std::string helpEnglish() {
                "       orvetta-lookup [options] ward TEXT\n"
                "       orvetta-lookup [--edition E] [--on DATE] [--sjis] dump\n"
                "       orvetta-lookup [--sjis] history NUMBER\n"
-               "       orvetta-lookup [--band B] [--mode M] [--tsv TABLE [--confirmed]] [--lang en]\n"
-               "                      [--sjis] awards LOGFILE...\n"
+               "       orvetta-lookup [--band B] [--mode M] [--skip-via CHARS] [--tsv TABLE | --list AWARD]\n"
+               "                      [--confirmed] [--lang en] [--sjis] awards LOGFILE...\n"
                "       orvetta-lookup --help\n"
                "\n"
                "Looks up Japanese places and their JCC/JCG numbers in the built-in place\n"
@@ -59,9 +59,13 @@ std::string helpEnglish() {
            "                  as Shift-JIS bytes too\n"
            "  --band B        awards: contacts of ADIF band B only (40m, 70cm, ...)\n"
            "  --mode M        awards: contacts of mode M only (CW, SSB, FT8, ...)\n"
+           "  --skip-via CHARS  awards: leave out HAMLOG contacts whose QSL via mark (the\n"
+           "                  first byte of the QSL column) is one of CHARS\n"
            "  --tsv TABLE     awards: one table instead of the report, no header line:\n"
-           "                  summary, credits, problems or needed\n"
-           "  --confirmed     with --tsv needed: the numbers not yet confirmed\n"
+           "                  summary, credits, problems, needed or application\n"
+           "  --list AWARD    awards: the printable application list of JCC, JCG, KU or WAJA\n"
+           "  --confirmed     with --tsv needed: the numbers not yet confirmed; with\n"
+           "                  --tsv application or --list: the confirmed numbers only\n"
            "\n"
            "Names and readings are matched folded: full-width and half-width forms, case,\n"
            "katakana and hiragana, and variant kanji compare equal, and with\n"
@@ -121,8 +125,11 @@ std::string helpJapanese() {
            "--reading \x82\xc5\x82\xcd\x83\x8d\x81[\x83}\x8e\x9a (sapporo\x81\x41\x63huo) \x82\xc5\x82\xe0\x92T\x82\xb9\x82\xdc\x82\xb7\x81\x42\n"  // --reading ではローマ字 (sapporo、chuo) でも探せます。
            "  --band B       awards: ADIF \x82\xcc\x83o\x83\x93\x83h\x96\xbc B (40m\x81\x41\x37\x30\x63m \x82\xc8\x82\xc7) \x82\xcc\x8c\xf0\x90M\x82\xbe\x82\xaf\n"  //   --band B       awards: ADIF のバンド名 B (40m、70cm など) の交信だけ
            "  --mode M       awards: \x83\x82\x81[\x83h M (CW\x81\x41SSB\x81\x41\x46T8 \x82\xc8\x82\xc7) \x82\xcc\x8c\xf0\x90M\x82\xbe\x82\xaf\n"  //   --mode M       awards: モード M (CW、SSB、FT8 など) の交信だけ
-           "  --tsv \x95\x5c       awards: \x95\xf1\x8d\x90\x82\xcc\x91\xe3\x82\xed\x82\xe8\x82\xc9\x95\x5c\x82\xf0\x88\xea\x82\xc2 (summary\x81\x41\x63redits\x81\x41problems\x81\x41needed)\n"  //   --tsv 表       awards: 報告の代わりに表を一つ (summary、credits、problems、needed)
+           "  --skip-via \x95\xb6\x8e\x9a  awards: HAMLOG \x82\xcc QSL \x8co\x97R\x82\xaa\x82\xb1\x82\xcc\x95\xb6\x8e\x9a\x82\xcc\x82\xc7\x82\xea\x82\xa9\x82\xc5\x82\xa0\x82\xe9\x8c\xf0\x90M\x82\xf0\x90\x94\x82\xa6\x82\xc8\x82\xa2\n"  //   --skip-via 文字  awards: HAMLOG の QSL 経由がこの文字のどれかである交信を数えない
+           "  --tsv \x95\x5c       awards: \x95\xf1\x8d\x90\x82\xcc\x91\xe3\x82\xed\x82\xe8\x82\xc9\x95\x5c\x82\xf0\x88\xea\x82\xc2 (summary\x81\x41\x63redits\x81\x41problems\x81\x41needed\x81\x41\x61pplication)\n"  //   --tsv 表       awards: 報告の代わりに表を一つ (summary、credits、problems、needed、application)
+           "  --list \x8f\xdc      awards: JCC\x81\x45JCG\x81\x45KU\x81\x45WAJA \x82\xcc\x82\xc7\x82\xea\x82\xa9\x88\xea\x82\xc2\x82\xcc\x90\x5c\x90\xbf\x83\x8a\x83X\x83g\x82\xf0\x88\xf3\x8d\xfc\x97p\x82\xcc\x8c`\x82\xc5\x8fo\x82\xb7\n"  //   --list 賞      awards: JCC・JCG・KU・WAJA のどれか一つの申請リストを印刷用の形で出す
            "  --confirmed    --tsv needed \x82\xc5\x81\x41\x96\xa2\x8c\xf0\x90M\x82\xc5\x82\xcd\x82\xc8\x82\xad\x96\xa2\x8am\x94\x46\x82\xcc\x94\xd4\x8d\x86\x82\xf0\x8fo\x82\xb7\n"  //   --confirmed    --tsv needed で、未交信ではなく未確認の番号を出す
+           "                 --tsv application \x82\xc6 --list \x82\xc5\x82\xcd\x81\x41\x8am\x94\x46\x8d\xcf\x82\xcc\x94\xd4\x8d\x86\x82\xbe\x82\xaf\x82\xf0\x8fo\x82\xb7\n"  //                  --tsv application と --list では、確認済の番号だけを出す
            "\x8fI\x97\xb9\x83R\x81[\x83h: 0 \x8c\xa9\x82\xc2\x82\xa9\x82\xc1\x82\xbd\x81\x41\x31 \x8c\xa9\x82\xc2\x82\xa9\x82\xe7\x82\xc8\x82\xa2\x81\x41\x32 \x8eg\x82\xa2\x95\xfb\x82\xcc\x8c\xeb\x82\xe8\x81\x41\x33 \x8e\xab\x8f\x91\x82\xf0\x93\xc7\x82\xdf\x82\xc8\x82\xa2\x81\x41\x34 \x8fo\x97\xcd\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xc8\x82\xa2\x81\x41\n"  // 終了コード: 0 見つかった、1 見つからない、2 使い方の誤り、3 辞書を読めない、4 出力に書き込めない、
            "          5 \x83\x8d\x83O\x82\xf0\x8aJ\x82\xaf\x82\xc8\x82\xa2 (awards \x82\xcc 1 \x82\xcd\x93\xfa\x96{\x8b\xc7\x82\xc6\x82\xcc\x8c\xf0\x90M\x82\xc8\x82\xb5)\n";  //           5 ログを開けない (awards の 1 は日本局との交信なし)
 }

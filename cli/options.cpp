@@ -3,6 +3,7 @@
 #include "cli/output.h"
 #include "dict/history.h"
 #include "dict/place.h"
+#include "log/award_report.h"
 #include "log/log_reader.h"
 
 namespace orvetta::cli {
@@ -100,10 +101,11 @@ struct TsvName {
     const char* name;
 };
 constexpr TsvName kTsvNames[] = {
-    {TsvTable::Summary, "summary"},    // worked, confirmed and total of each award
-    {TsvTable::Credits, "credits"},    // each credited number with its first contact
-    {TsvTable::Problems, "problems"},  // each contact that does not count, and why
-    {TsvTable::Needed, "needed"},      // current numbers not yet worked (or confirmed)
+    {TsvTable::Summary, "summary"},          // worked, confirmed and total of each award
+    {TsvTable::Credits, "credits"},          // each credited number with its first contact
+    {TsvTable::Problems, "problems"},        // each contact that does not count, and why
+    {TsvTable::Needed, "needed"},            // current numbers not yet worked (or confirmed)
+    {TsvTable::Application, "application"},  // each credited number with the contact that proves it
 };
 
 bool storeTsv(Options& options, const std::string& value, std::string& problem) {
@@ -117,6 +119,23 @@ bool storeTsv(Options& options, const std::string& value, std::string& problem) 
     }
     problem = "takes " + names + ", not '" + shownArgument(value) + "'";
     return false;
+}
+
+bool storeSkipVia(Options& options, const std::string& value, std::string& problem) {
+    if (value.empty()) {
+        problem = "needs one or more QSL via marks such as N, not ''";
+        return false;
+    }
+    options.skipVia = value;
+    return true;
+}
+
+bool storeList(Options& options, const std::string& value, std::string& problem) {
+    if (!awardOfName(value, options.listAward)) {
+        problem = "takes JCC, JCG, KU or WAJA, not '" + shownArgument(value) + "'";
+        return false;
+    }
+    return true;
 }
 
 // A whole decimal number from 0 to `high`.
@@ -157,7 +176,9 @@ const OptionRow kOptionTable[] = {
     {OptionId::Band, "--band", "a band", storeBand},                        // awards: contacts of this band only
     {OptionId::Mode, "--mode", "a mode", storeMode},                        // awards: contacts of this mode only
     {OptionId::Confirmed, "--confirmed", nullptr, setFlag<&Options::confirmed>},  // needed: not yet confirmed
-    {OptionId::Tsv, "--tsv", "a table name", storeTsv},  // awards: one table instead of the report
+    {OptionId::Tsv, "--tsv", "a table name", storeTsv},            // awards: one table instead of the report
+    {OptionId::SkipVia, "--skip-via", "via marks", storeSkipVia},  // awards: leave out contacts with these marks
+    {OptionId::List, "--list", "an award", storeList},  // awards: the printable application list of one award
     {OptionId::Help, "--help", nullptr, setFlag<&Options::help>},
     {OptionId::Help, "-h", nullptr, setFlag<&Options::help>},
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dict/edition.h"
+#include "log/award_check.h"
 
 namespace orvetta::cli {
 
@@ -24,11 +25,13 @@ enum class OptionId : unsigned {
     Band,
     Mode,
     Confirmed,
-    Tsv
+    Tsv,
+    SkipVia,
+    List
 };
 
 // The table `awards --tsv` writes; None: the readable report.
-enum class TsvTable { None, Summary, Credits, Problems, Needed };
+enum class TsvTable { None, Summary, Credits, Problems, Needed, Application };
 
 // A set of options, one bit per OptionId.
 using OptionSet = unsigned;
@@ -56,8 +59,11 @@ struct Options {
     std::string updatePath = "velkarad.txt";  // --update FILE; "" with --no-update
     std::string band;                         // --band: an ADIF band name, or ""
     std::string mode;                         // --mode, or ""
-    bool confirmed = false;                   // --confirmed: needed means not yet confirmed
+    bool confirmed = false;                   // --confirmed: needed means not yet confirmed, the
+                                              // application list names confirmed numbers only
     TsvTable tsv = TsvTable::None;            // --tsv
+    std::string skipVia;                      // --skip-via: HAMLOG via marks whose contacts count for nothing
+    Award listAward = Award::Jcc;             // --list: the award of the printable application list
     std::vector<std::string> words;           // the command and its words
 
     bool has(OptionId id) const { return (given & optionBit(id)) != 0; }

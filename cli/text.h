@@ -19,4 +19,8 @@ bool argumentsAreBytes();
 // console shows them as UTF-8.
 void prepareConsole();
 
+// The line end of a text meant for printing (awards --list): CR LF on
+// Windows, where editors expect it, LF elsewhere.
+extern const char kPrintableLineEnd[];
+
 }  // namespace orvetta::cli

@@ -10,4 +10,6 @@ bool argumentsAreBytes() { return true; }
 
 void prepareConsole() {}
 
+const char kPrintableLineEnd[] = "\n";
+
 }  // namespace orvetta::cli

@@ -46,4 +46,6 @@ void prepareConsole() {
     }
 }
 
+const char kPrintableLineEnd[] = "\r\n";
+
 }  // namespace orvetta::cli

@@ -20,6 +20,21 @@ int prefectureOfState(std::string_view state) {
     return code >= 1 && code <= kPrefectureCount ? code : 0;
 }
 
+// Whether `contact` came before `known`: by day, then by time where both
+// have one; otherwise the one read first stays.
+bool earlier(const LogContact& contact, const CreditContact& known) {
+    if (contact.date != known.date) return contact.date < known.date;
+    return !contact.time.empty() && !known.time.empty() && contact.time < known.time;
+}
+
+void keep(CreditContact& into, const LogContact& contact) {
+    into.date = contact.date;
+    into.time = contact.time;
+    into.call = contact.call;
+    into.band = contact.band;
+    into.mode = contact.mode;
+}
+
 std::string twoDigits(int code) { return {static_cast<char>('0' + code / 10), static_cast<char>('0' + code % 10)}; }
 
 // A day "YYYY-MM-DD" as the number YYYYMMDD, which orders as the text
@@ -195,14 +210,24 @@ void AwardCheck::add(const LogContact& contact) {
         return;
     }
     ++counts_.japanese;
-    if (contact.fromCsv) ++counts_.csvContacts;
     if (contact.date.empty()) {
         ++counts_.malformed;
         problems_.push_back(problemOf(contact, Reason::BadDate));
         return;
     }
+    // A via mark the user keeps out of the awards (HAMLOG's QSL column).
+    if (contact.via != 0 && options_.skipVia.find(contact.via) != std::string::npos) {
+        ++counts_.skippedVia;
+        return;
+    }
+    const int stated = prefectureOfState(contact.state);
     if (contact.number.empty()) {
-        ++counts_.withoutNumber;
+        // A prefecture without a number (LoTW asks for the prefecture, the
+        // city only optionally) still proves the prefecture.
+        if (stated != 0)
+            credit(Award::Waja, nullptr, stated, contact, false);
+        else
+            ++counts_.withoutNumber;
         return;
     }
 
@@ -215,7 +240,19 @@ void AwardCheck::add(const LogContact& contact) {
     }
     const std::string& number = v.facts->number;
     switch (v.facts->kind) {
-    case NumberKind::Jcc: credit(Award::Jcc, v.facts, 0, contact, v.uncertain); break;
+    case NumberKind::Jcc: {
+        // One of Tokyo's wards counts as the city-level number above it
+        // (1001) while that number counted, up to JARL's last day of it.
+        if (number.size() == 6) {
+            const Validity city = validOn(std::string_view(number).substr(0, 4), contact.date);
+            if (city.valid && city.facts->kind == NumberKind::Jcc) {
+                credit(Award::Jcc, city.facts, 0, contact, v.uncertain || city.uncertain);
+                break;
+            }
+        }
+        credit(Award::Jcc, v.facts, 0, contact, v.uncertain);
+        break;
+    }
     case NumberKind::Jcg: credit(Award::Jcg, v.facts, 0, contact, v.uncertain); break;
     case NumberKind::Ku: {
         // A ward also counts for its city, when the city counted that day.
@@ -236,7 +273,6 @@ void AwardCheck::add(const LogContact& contact) {
     const int prefecture = prefectureCodeOf(number);
     if (prefecture != 0) credit(Award::Waja, nullptr, prefecture, contact, v.uncertain);
 
-    const int stated = prefectureOfState(contact.state);
     if (stated != 0 && stated != prefecture) {
         Problem p = problemOf(contact, Reason::PrefMismatch);
         p.facts = v.facts;
@@ -253,10 +289,8 @@ void AwardCheck::credit(Award award, const NumberFacts* facts, int prefecture, c
     const bool added = known == nullptr;
     if (added) known = &credits_[CreditKey(award, facts ? facts->number : twoDigits(prefecture))];
     Credit& c = *known;
-    if (added || contact.date < c.firstDate) {
-        c.firstDate = contact.date;
-        c.firstCall = contact.call;
-    }
+    if (added || earlier(contact, c.first)) keep(c.first, contact);
+    if (contact.confirmed && (!c.confirmed || earlier(contact, c.firstConfirmed))) keep(c.firstConfirmed, contact);
     c.confirmed = c.confirmed || contact.confirmed;
     c.uncertain = c.uncertain && uncertain;
 }

@@ -27,11 +27,23 @@ enum class Award { Jcc, Jcg, Ku, Waja };
 constexpr int kAwardCount = 4;
 constexpr int kPrefectureCount = 47;
 
+// A contact as a credit keeps it: what an application list names.
+struct CreditContact {
+    std::string date;  // "YYYY-MM-DD"
+    std::string time;  // "HH:MM" as the log writes it; "" when it has none
+    std::string call;
+    std::string band;  // ADIF band name, "" when unknown
+    std::string mode;
+};
+
 struct Credit {
-    std::string firstDate;   // "YYYY-MM-DD" of the earliest valid contact
-    std::string firstCall;   // its call; the first in file order on a tie
-    bool confirmed = false;  // some crediting contact is confirmed
-    bool uncertain = true;   // every crediting contact rests on a JARL "before" bound
+    CreditContact first;           // the earliest contact that counts; the first in file order on a tie
+    CreditContact firstConfirmed;  // the earliest confirmed one; its date is "" while none is
+    bool confirmed = false;        // some crediting contact is confirmed
+    bool uncertain = true;         // every crediting contact rests on a JARL "before" bound
+
+    // The contact that proves the number: the earliest confirmed one, else the earliest.
+    const CreditContact& proof() const { return confirmed ? firstConfirmed : first; }
 };
 
 using CreditKey = std::pair<Award, std::string>;  // award, number ("01".."47" for WAJA)
@@ -41,13 +53,14 @@ struct CheckCounts {
     long japanese = 0;       // Japanese contacts that passed the band and mode filters
     long malformed = 0;      // bad-record and bad-date
     long withoutNumber = 0;  // Japanese contacts with no number: they credit nothing
-    long csvContacts = 0;    // Japanese contacts read from HAMLOG CSV: worked only
+    long skippedVia = 0;     // Japanese contacts left out by their QSL via mark (CheckOptions::skipVia)
     long filteredOut = 0;    // Japanese contacts of another band or mode
 };
 
 struct CheckOptions {
-    std::string band;  // ADIF band name to keep ("40m"), any case; "" keeps all
-    std::string mode;  // mode to keep ("CW"), any case; "" keeps all
+    std::string band;     // ADIF band name to keep ("40m"), any case; "" keeps all
+    std::string mode;     // mode to keep ("CW"), any case; "" keeps all
+    std::string skipVia;  // HAMLOG QSL via marks whose contacts count for nothing, as written
 };
 
 // The outcome of one number on one day.

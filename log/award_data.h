@@ -42,6 +42,7 @@ struct NumberFacts {
 struct AwardData {
     std::vector<NumberFacts> numbers;             // JARL numbers and town codes, any order
     std::array<std::string, 47> prefectureKanji;  // prefectures 01..47, e.g. 東京都
+    std::string listDay;                          // "YYYY-MM-DD": the day the place list describes
 };
 
 }  // namespace orvetta

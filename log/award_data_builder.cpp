@@ -61,6 +61,7 @@ AwardData buildAwardData(const PlaceList& currentList, const Edition& history) {
     }
 
     AwardData data;
+    data.listDay = history.snapshotDate;
     for (const JarlNumber& jarl : std::span(history.jarlNumbers, static_cast<size_t>(history.jarlCount))) {
         NumberFacts f;
         f.number = fieldText(jarl.number, sizeof jarl.number);

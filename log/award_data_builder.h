@@ -13,7 +13,7 @@ namespace orvetta {
 // village codes and prefecture names from `currentList`: that edition's list
 // as loaded for today (not rewound), update file merged. JARL's status and last day rule its numbers; the history gives
 // first days (creations after the day it starts from), successors, and the
-// days towns and villages began and ended.
+// days towns and villages began and ended; the list's day is `history`'s.
 AwardData buildAwardData(const PlaceList& currentList, const Edition& history);
 
 }  // namespace orvetta

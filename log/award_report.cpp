@@ -19,7 +19,7 @@ struct ReportTexts {
     const char* withoutNumber;
     const char* filteredOut;
     const char* uncertain;
-    const char* csvNote;
+    const char* skippedVia;
     const char* authorityNote;
     const char* lengthPastEnd;
     const char* badLength;
@@ -40,6 +40,12 @@ struct ReportTexts {
     const char* listSeparator;
     const char* atOffset;
     const char* prefMismatch;
+    // The printable application list.
+    const char* listTitle;
+    const char* listCounts;
+    std::array<const char*, 8> listHeader;  // number name call date time band mode QSL
+    const char* listConfirmed;
+    const char* listNotConfirmed;
 };
 
 constexpr ReportTexts kJapaneseTexts = {
@@ -57,8 +63,8 @@ constexpr ReportTexts kJapaneseTexts = {
         "\x83o\x83\x93\x83h\x81\x45\x83\x82\x81[\x83h\x82\xcc\x8f\xf0\x8c\x8f\x82\xc5\x8f\x9c\x82\xa2\x82\xbd\x8c\xf0\x90M: %ld \x8c\x8f",  // バンド・モードの条件で除いた交信: %ld 件
     .uncertain =
         "JARL \x82\xaa\x81u\x81`\x82\xe6\x82\xe8\x91O\x81v\x82\xc6\x82\xb5\x82\xa9\x8fI\x97\xb9\x93\xfa\x82\xf0\x8e\xa6\x82\xb3\x82\xc8\x82\xa2\x94\xd4\x8d\x86\x82\xbe\x82\xaf\x82\xc5\x90\x94\x82\xa6\x82\xbd\x82\xe0\x82\xcc: %d \x8c\x8f(\x95s\x8am\x82\xa9)",  // JARL が「～より前」としか終了日を示さない番号だけで数えたもの: %d 件(不確か)
-    .csvNote =
-        "HAMLOG CSV \x82\xcc\x8c\xf0\x90M\x82\xcd QSL \x82\xcc\x8e\xf3\x97\xcc\x82\xaa\x93\xc7\x82\xdd\x8e\xe6\x82\xea\x82\xc8\x82\xa2\x82\xbd\x82\xdf\x81\x41\x8c\xf0\x90M\x8d\xcf\x82\xc6\x82\xb5\x82\xc4\x82\xbe\x82\xaf\x90\x94\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81\x42",  // HAMLOG CSV の交信は QSL の受領が読み取れないため、交信済としてだけ数えています。
+    .skippedVia =
+        "QSL \x8co\x97R\x82\xcc\x8ew\x92\xe8\x82\xc5\x8f\x9c\x82\xa2\x82\xbd\x8c\xf0\x90M(\x90\x94\x82\xa6\x82\xdc\x82\xb9\x82\xf1): %ld \x8c\x8f",  // QSL 経由の指定で除いた交信(数えません): %ld 件
     .authorityNote =
         "\x82\xb1\x82\xcc\x8fW\x8cv\x82\xcd\x96\xda\x88\xc0\x82\xc5\x82\xb7\x81\x42\x94\x46\x92\xe8\x82\xcd JARL \x82\xcc\x83\x41\x83\x8f\x81[\x83h\x8bK\x96\xf1\x82\xc9\x82\xe6\x82\xe8\x82\xdc\x82\xb7\x81\x42",  // この集計は目安です。認定は JARL のアワード規約によります。
     .lengthPastEnd =
@@ -92,6 +98,20 @@ constexpr ReportTexts kJapaneseTexts = {
     .atOffset = "(\x90\xe6\x93\xaa\x82\xa9\x82\xe7 %llu \x83o\x83\x43\x83g)",      // (先頭から %llu バイト)
     .prefMismatch =
         "STATE %s \x82\xcd\x94\xd4\x8d\x86\x82\xcc\x93s\x93\xb9\x95{\x8c\xa7 %s \x82\xc6\x88\xe1\x82\xa2\x82\xdc\x82\xb7(\x8c\xf0\x90M\x82\xcd\x90\x94\x82\xa6\x82\xdc\x82\xb7)",  // STATE %s は番号の都道府県 %s と違います(交信は数えます)
+    .listTitle =
+        "JARL %s \x90\x5c\x90\xbf\x83\x8a\x83X\x83g(\x92n\x96\xbc\x88\xea\x97\x97 %s \x8c\xbb\x8d\xdd)",  // JARL %s 申請リスト(地名一覧 %s 現在)
+    .listCounts =
+        "\x8c\xf0\x90M\x8d\xcf %d\x81\x41QSL\x8am\x94\x46\x8d\xcf %d\x81\x41\x8c\xbb\x91\xb6\x90\x94 %d",  // 交信済 %d、QSL確認済 %d、現存数 %d
+    .listHeader = {"\x94\xd4\x8d\x86",                                                                     // 番号
+                   "\x92n\x96\xbc",                                                                        // 地名
+                   "\x83R\x81[\x83\x8b\x83T\x83\x43\x83\x93",  // コールサイン
+                   "\x93\xfa\x95t",                            // 日付
+                   "\x8e\x9e\x8d\x8f",                         // 時刻
+                   "\x83o\x83\x93\x83h",                       // バンド
+                   "\x83\x82\x81[\x83h",                       // モード
+                   "QSL"},
+    .listConfirmed = "\x8d\xcf",     // 済
+    .listNotConfirmed = "\x96\xa2",  // 未
 };
 
 constexpr ReportTexts kEnglishTexts = {
@@ -103,7 +123,7 @@ constexpr ReportTexts kEnglishTexts = {
     .withoutNumber = "Japanese contacts without a number (they count for nothing): %ld",
     .filteredOut = "Contacts left out by band or mode: %ld",
     .uncertain = "Credits resting only on a JARL end date given as \x22\x62\x65\x66ore\x22: %d (uncertain)",
-    .csvNote = "HAMLOG CSV contacts count as worked only: the file does not show which QSL cards arrived.",
+    .skippedVia = "Contacts left out by their QSL via mark (they count for nothing): %ld",
     .authorityNote = "This check is a guide; JARL's award rules are the authority.",
     .lengthPastEnd = "a field's length runs past the end of the file",
     .badLength = "a field's length is not a number",
@@ -124,6 +144,11 @@ constexpr ReportTexts kEnglishTexts = {
     .listSeparator = ", ",
     .atOffset = " (at byte offset %llu)",
     .prefMismatch = "STATE %s is not the number's prefecture %s (the contact still counts)",
+    .listTitle = "JARL %s application list (place list of %s)",
+    .listCounts = "worked %d, confirmed %d, current %d",
+    .listHeader = {"number", "name", "call", "date", "time", "band", "mode", "QSL"},
+    .listConfirmed = "yes",
+    .listNotConfirmed = "no",
 };
 
 const ReportTexts& textsFor(ReportLanguage language) {
@@ -270,6 +295,16 @@ const char* awardName(Award award) {
     return kNames[static_cast<int>(award)];
 }
 
+bool awardOfName(std::string_view name, Award& award) {
+    for (int a = 0; a < kAwardCount; ++a) {
+        if (equalsIgnoringCase(name, awardName(static_cast<Award>(a)))) {
+            award = static_cast<Award>(a);
+            return true;
+        }
+    }
+    return false;
+}
+
 const char* reasonName(Reason reason) {
     constexpr const char* kNames[] = {"bad-record", "bad-date", "unknown", "not-yet", "ended", "pref-mismatch"};
     return kNames[static_cast<int>(reason)];
@@ -364,9 +399,9 @@ bool writeReport(const AwardCheck& check, ReportLanguage language, const TextSin
 
     out = "\n" + format(texts.malformed, counts.malformed) + "\n";
     out += format(texts.withoutNumber, counts.withoutNumber) + "\n";
+    if (counts.skippedVia > 0) out += format(texts.skippedVia, counts.skippedVia) + "\n";
     if (counts.filteredOut > 0) out += format(texts.filteredOut, counts.filteredOut) + "\n";
     if (const int uncertain = uncertainCredits(check); uncertain > 0) out += format(texts.uncertain, uncertain) + "\n";
-    if (counts.csvContacts > 0) out += std::string(texts.csvNote) + "\n";
     out += std::string(texts.authorityNote) + "\n";
     sink(out);
     return whole;
@@ -389,8 +424,8 @@ std::string writeCreditsTsv(const AwardCheck& check, ReportLanguage language) {
     std::string out;
     for (const auto& [key, credit] : check.credits()) {
         out += std::string(awardName(key.first)) + "\t" + key.second + "\t" +
-               placeName(check, key.first, key.second, language) + "\t" + credit.firstDate + "\t" +
-               cell(credit.firstCall) + "\t" + (credit.confirmed ? "1" : "0") + "\n";
+               placeName(check, key.first, key.second, language) + "\t" + credit.first.date + "\t" +
+               cell(credit.first.call) + "\t" + (credit.confirmed ? "1" : "0") + "\n";
     }
     return out;
 }
@@ -416,6 +451,75 @@ std::string writeNeededTsv(const AwardCheck& check, bool confirmed, ReportLangua
     for (const CreditKey& key : neededNumbers(check, confirmed))
         out += std::string(awardName(key.first)) + "\t" + key.second + "\t" +
                placeName(check, key.first, key.second, language) + "\n";
+    return out;
+}
+
+namespace {
+
+// What the application list gives of a credited number: number, name,
+// call, date, time, band, mode; then whether it is confirmed.
+constexpr size_t kApplicationFields = 7;
+using ApplicationFields = std::array<std::string, kApplicationFields>;
+using ApplicationVisit = std::function<void(Award, const ApplicationFields&, bool confirmed)>;
+
+// Each credited number of `award` (every award when null) that the list
+// names, with the contact that proves it, by award then number.
+void forEachApplication(const AwardCheck& check, const Award* award, bool confirmed, ReportLanguage language,
+                        const ApplicationVisit& visit) {
+    for (const auto& [key, credit] : check.credits()) {
+        if ((award && key.first != *award) || (confirmed && !credit.confirmed)) continue;
+        const CreditContact& proof = credit.proof();
+        visit(key.first,
+              {key.second, placeName(check, key.first, key.second, language), cell(proof.call), proof.date,
+               cell(proof.time), cell(proof.band), cell(proof.mode)},
+              credit.confirmed);
+    }
+}
+
+}  // namespace
+
+std::string writeApplicationTsv(const AwardCheck& check, bool confirmed, ReportLanguage language) {
+    std::string out;
+    forEachApplication(check, nullptr, confirmed, language,
+                       [&](Award award, const ApplicationFields& fields, bool yes) {
+                           out += awardName(award);
+                           for (const std::string& field : fields) out += "\t" + field;
+                           out += yes ? "\t1\n" : "\t0\n";
+                       });
+    return out;
+}
+
+std::string writeApplicationList(const AwardCheck& check, Award award, bool confirmed, ReportLanguage language,
+                                 std::string_view lineEnd) {
+    const ReportTexts& texts = textsFor(language);
+    using Line = std::array<std::string, kApplicationFields + 1>;
+    std::vector<Line> lines(1);
+    std::copy(texts.listHeader.begin(), texts.listHeader.end(), lines[0].begin());
+    forEachApplication(check, &award, confirmed, language, [&](Award, const ApplicationFields& fields, bool yes) {
+        Line& line = lines.emplace_back();
+        std::copy(fields.begin(), fields.end(), line.begin());
+        line.back() = yes ? texts.listConfirmed : texts.listNotConfirmed;
+    });
+    // Shift-JIS takes one byte per half-width column and two per full-width
+    // one, so byte counts align the columns on a fixed-width font.
+    std::array<size_t, kApplicationFields + 1> width{};
+    for (const Line& line : lines)
+        for (size_t i = 0; i < line.size(); ++i) width[i] = std::max(width[i], line[i].size());
+
+    const SummaryRow row = summarize(check)[static_cast<int>(award)];
+    std::string out = format(texts.listTitle, awardName(award), check.data().listDay.c_str());
+    out.append(lineEnd).append(format(texts.listCounts, row.worked, row.confirmed, row.total));
+    out.append(lineEnd).append(lineEnd);
+    for (const Line& line : lines) {
+        std::string text;
+        for (size_t i = 0; i < line.size(); ++i) {
+            text += line[i];
+            if (i + 1 < line.size()) text.append(width[i] - line[i].size() + 2, ' ');
+        }
+        // An empty last column leaves no trailing blanks.
+        text.erase(text.find_last_not_of(' ') + 1);
+        out.append(text).append(lineEnd);
+    }
     return out;
 }
 

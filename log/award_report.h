@@ -16,7 +16,9 @@ namespace orvetta {
 // Japanese uses the place list's kanji; English JARL's romaji.
 enum class ReportLanguage { Japanese, English };
 
-const char* awardName(Award award);     // "JCC", "JCG", "KU", "WAJA"
+const char* awardName(Award award);  // "JCC", "JCG", "KU", "WAJA"
+// The award `name` names, in any case; false for any other word.
+bool awardOfName(std::string_view name, Award& award);
 const char* reasonName(Reason reason);  // "bad-record", "bad-date", "unknown", "not-yet", "ended", "pref-mismatch"
 
 struct SummaryRow {
@@ -58,5 +60,17 @@ std::string writeProblemsTsv(const AwardCheck& check, ReportLanguage language);
 bool writeProblemsTsv(const AwardCheck& check, ReportLanguage language, const TextSink& out);
 // award, number, name.
 std::string writeNeededTsv(const AwardCheck& check, bool confirmed, ReportLanguage language);
+
+// What an application to JARL lists: each credited number (with `confirmed`,
+// each confirmed one) with the contact that proves it, the earliest confirmed
+// contact that counts, else the earliest; by award then number.
+// award, number, name, call, date, time, band, mode, confirmed (0/1).
+std::string writeApplicationTsv(const AwardCheck& check, bool confirmed, ReportLanguage language);
+// The same for one award as a printable list: a heading with the award, its
+// counts and the place list's day, then a header row and aligned columns
+// (Shift-JIS, so the text aligns on a fixed-width font). Lines end in
+// `lineEnd`.
+std::string writeApplicationList(const AwardCheck& check, Award award, bool confirmed, ReportLanguage language,
+                                 std::string_view lineEnd);
 
 }  // namespace orvetta

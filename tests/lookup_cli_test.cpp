@@ -364,7 +364,7 @@ TEST_F(LookupCli, AwardsWritesEachTable) {
     const std::pair<std::string, std::string> tables[] = {
         {"summary", "JCC\t3\t1\t815\nJCG\t1\t0\t379\nKU\t0\t0\t171\nWAJA\t2\t1\t47\n"},
         {"credits",
-         "JCC\t100101\t千代田区\t2010-01-01\tJA1EEE\t0\n"
+         "JCC\t1001\t２３区\t2010-01-01\tJA1EEE\t0\n"  // a ward before 2010-04-01 counts as 1001
          "JCC\t1017\t保谷市\t2000-06-01\tJA1AAA\t1\n"
          "JCC\t1030\t西東京市\t2010-05-01\tJA1ZZZ\t0\n"
          "JCG\t01001\t阿寒郡\t2003-05-05\tJA8DDD\t0\n"
@@ -384,7 +384,7 @@ TEST_F(LookupCli, AwardsWritesEachTable) {
     }
     // Needed: current numbers not worked (or, with --confirmed, not confirmed).
     Outcome r = run({"awards", "--tsv", "needed", "a.adi", "b.csv"});
-    EXPECT_EQ(lineCount(r.out), 813 + 378 + 171 + 45);
+    EXPECT_EQ(lineCount(r.out), 814 + 378 + 171 + 45);
     EXPECT_NE(r.out.find("JCC\t0101\t札幌市\n"), std::string::npos);
     EXPECT_EQ(r.out.find("JCC\t1030\t"), std::string::npos);
     r = run({"awards", "--tsv", "needed", "--confirmed", "--lang", "en", "a.adi", "b.csv"});
@@ -395,6 +395,38 @@ TEST_F(LookupCli, AwardsWritesEachTable) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("JARL アワード集計(記録 6 件、日本局との交信 5 件)\n", 0), 0u);
     EXPECT_NE(r.out.find("認定は JARL のアワード規約によります。\n"), std::string::npos);
+}
+
+// Each number with the contact that proves it: the earliest confirmed one,
+// else the earliest; as a table or as a printable list of one award.
+TEST_F(LookupCli, AwardsWritesTheApplicationList) {
+    writeFile("app.adi",
+              "<CALL:6>JA1AAA<QSO_DATE:8>20000601<CNTY:4>1017<BAND:3>40m<MODE:2>CW<EOR>\n"
+              "<CALL:6>JA1BBB<QSO_DATE:8>20000701<CNTY:4>1017<BAND:3>20m<MODE:3>SSB<QSL_RCVD:1>Y<EOR>\n"
+              "<CALL:6>JA1CCC<QSO_DATE:8>20050102<CNTY:4>1030<BAND:3>40m<MODE:2>CW<EOR>\n");
+    const DatedCase cases[] = {
+        {{"awards", "--tsv", "application", "app.adi"},
+         0,
+         "JCC\t1017\t保谷市\tJA1BBB\t2000-07-01\t\t20m\tSSB\t1\n"
+         "JCC\t1030\t西東京市\tJA1CCC\t2005-01-02\t\t40m\tCW\t0\n"
+         "WAJA\t10\t東京都\tJA1BBB\t2000-07-01\t\t20m\tSSB\t1\n",
+         false},
+        {{"awards", "--tsv", "application", "--confirmed", "app.adi"},
+         0,
+         "JCC\t1017\t保谷市\tJA1BBB\t2000-07-01\t\t20m\tSSB\t1\n"
+         "WAJA\t10\t東京都\tJA1BBB\t2000-07-01\t\t20m\tSSB\t1\n",
+         false},
+        {{"awards", "--list", "jcc", "--lang", "en", "app.adi"},
+         0,
+         "JARL JCC application list (place list of 2024-05-26)\n"
+         "worked 2, confirmed 1, current 815\n\n"
+         "number  name        call    date        time  band  mode  QSL\n"
+         "1017    Hoya        JA1BBB  2000-07-01        20m   SSB   yes\n"
+         "1030    Nishitokyo  JA1CCC  2005-01-02        40m   CW    no\n",
+         false},
+        {{"awards", "--list", "WAJA", "--confirmed", "app.adi"}, 0, "10    東京都  JA1BBB        2000-07-01", true},
+    };
+    for (const DatedCase& c : cases) expectCase(c);
 }
 
 TEST_F(LookupCli, AwardsExitStatuses) {
@@ -414,6 +446,9 @@ TEST_F(LookupCli, AwardsExitStatuses) {
         {{"awards", "--confirmed", "a.adi"}, 2, "--confirmed applies only to --tsv needed"},
         {{"awards", "--tsv", "all", "a.adi"}, 2, "--tsv takes summary, credits, problems, needed"},
         {{"awards", "--on", "2005-01-01", "a.adi"}, 2, "--on does not apply to awards"},
+        {{"awards", "--list", "jcc", "--tsv", "summary", "a.adi"}, 2, "--list and --tsv cannot both be given"},
+        {{"awards", "--list", "dxcc", "a.adi"}, 2, "--list takes JCC, JCG, KU or WAJA, not 'dxcc'"},
+        {{"awards", "--skip-via", "", "a.adi"}, 2, "--skip-via needs one or more QSL via marks"},
     };
     for (const auto& c : cases) {
         const Outcome r = run(c.args);

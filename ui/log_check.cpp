@@ -2,15 +2,17 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "dict/history.h"
 #include "dict/load.h"
-#include "log/award_check.h"
-#include "log/award_data_builder.h"
 #include "log/award_report.h"
+#include "log/award_run.h"
 #include "text/utf.h"
+#include "ui/main_window.h"
 #include "ui/text.h"
 #include "ui/text_window.h"
 
@@ -19,27 +21,6 @@ namespace orvetta {
 namespace {
 
 const char kReportTitle[] = "\x83\x8d\x83O\x82\xcc\x8fW\x8cv - ";  // ログの集計 -
-const char kCannotOpenText[] =  // ログを開けませんでした。ファイルがないか、読めません。
-    "\x83\x8d\x83O\x82\xf0\x8aJ\x82\xaf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42\x83t\x83@\x83\x43"
-    "\x83\x8b\x82\xaa\x82\xc8\x82\xa2\x82\xa9\x81\x41\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x81\x42";
-const char kReadErrorText[] =  // ログを最後まで読めませんでした。
-    "\x83\x8d\x83O\x82\xf0\x8d\xc5\x8c\xe3\x82\xdc\x82\xc5\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5"
-    "\x82\xbd\x81\x42";
-const char kNotALogText[] =  // ADIF のログでも HAMLOG の CSV でもありません。読める記録が一つもありません。
-    "ADIF \x82\xcc\x83\x8d\x83O\x82\xc5\x82\xe0 HAMLOG \x82\xcc CSV \x82\xc5\x82\xe0\x82\xa0\x82\xe8\x82\xdc\x82\xb9"
-    "\x82\xf1\x81\x42\x93\xc7\x82\xdf\x82\xe9\x8bL\x98^\x82\xaa\x88\xea\x82\xc2\x82\xe0\x82\xa0\x82\xe8\x82\xdc\x82"
-    "\xb9\x82\xf1\x81\x42";
-const char kUtf16Text[] =  // ログは UTF-16 で書かれていて読めません。UTF-8 か Shift-JIS で保存してください。
-    "\x83\x8d\x83O\x82\xcd UTF-16 \x82\xc5\x8f\x91\x82\xa9\x82\xea\x82\xc4\x82\xa2\x82\xc4\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x81\x42UTF-8 \x82\xa9 Shift-JIS \x82\xc5\x95\xdb\x91\xb6\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42";
-// ADIF のログでも HAMLOG の CSV でもありません。2 列目に日付 (yy/mm/dd) のある行がありません。
-const char kNotHamlogText[] =
-    "ADIF \x82\xcc\x83\x8d\x83O\x82\xc5\x82\xe0 HAMLOG \x82\xcc CSV \x82\xc5\x82\xe0\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42\x32 \x97\xf1\x96\xda\x82\xc9\x93\xfa\x95t (yy/mm/dd) \x82\xcc\x82\xa0\x82\xe9\x8ds\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x42";
-const char kNoJapaneseContactText[] =  // ログに日本局との交信がありません。
-    "\x83\x8d\x83O\x82\xc9\x93\xfa\x96{\x8b\xc7\x82\xc6\x82\xcc\x8c\xf0\x90M\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9"
-    "\x82\xf1\x81\x42";
-const char kNoListText[] =  // 今日の地名を用意できませんでした。
-    "\x8d\xa1\x93\xfa\x82\xcc\x92n\x96\xbc\x82\xf0\x97p\x88\xd3\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82"
-    "\xb5\x82\xbd\x81\x42";
 
 // The open dialog's filters: label, pattern, in pairs.
 const char* const kFilters[] = {
@@ -60,40 +41,124 @@ std::string shownName(const std::wstring& path) {
     return wideToSjis(name.c_str(), 255);
 }
 
-// The report of one log, or the sentence that says why there is none.
+// The texts of saving the application list, in one table so they can join
+// the program's texts.
+struct SaveListTexts {
+    const char* button;
+    const char* fileTypes[kAwardCount];  // the save dialog's file types, one per award in Award order
+    const char* fileName;
+    const char* failed;
+    const char* failedCaption;
+};
+constexpr SaveListTexts kSaveListTexts = {
+    .button = "\x90\x5c\x90\xbf\x83\x8a\x83X\x83g\x82\xf0\x95\xdb\x91\xb6",  // 申請リストを保存
+    .fileTypes =
+        {
+            "JCC \x90\x5c\x90\xbf\x83\x8a\x83X\x83g (*.txt)",   // JCC 申請リスト (*.txt)
+            "JCG \x90\x5c\x90\xbf\x83\x8a\x83X\x83g (*.txt)",   // JCG 申請リスト (*.txt)
+            "KU \x90\x5c\x90\xbf\x83\x8a\x83X\x83g (*.txt)",    // KU 申請リスト (*.txt)
+            "WAJA \x90\x5c\x90\xbf\x83\x8a\x83X\x83g (*.txt)",  // WAJA 申請リスト (*.txt)
+        },
+    .fileName = "\x90\x5c\x90\xbf\x83\x8a\x83X\x83g.txt",  // 申請リスト.txt
+    .failed =
+        "\x90\x5c\x90\xbf\x83\x8a\x83X\x83g\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42",  // 申請リストを保存できませんでした。
+    .failedCaption = "Orvetta\x81\x46\x95\xdb\x91\xb6\x83G\x83\x89\x81[",  // Orvetta：保存エラー
+};
+
+// The run whose report the report window shows, kept for saving its
+// application list; null while the window tells why there is no report.
+std::unique_ptr<AwardRun> gShownRun;
+
+// Nothing is said while today's list loads: a failure is told in the report.
+const StartupNotices kSilent{nullptr, nullptr, nullptr};
+
+// The report of one log, or the sentence that says why there is none; the
+// run stays in gShownRun when there is a report.
 std::string reportOf(const std::wstring& path, const std::string& name, const StagedUpdate& update) {
+    gShownRun.reset();
+    // The update file was read at start-up: its lines are merged again, the
+    // file is not read a second time.
+    StagedUpdate staged = update;
+    staged.read = true;
+    const Edition& history = historyEdition();
     PlaceList today;
-    if (loadEditionList(today, historyEdition()) != historyEdition().recordCount * kRecordSize) {
+    if (loadPlaces(today, history, "", staged, kSilent) != decodedSize(history)) {
         releaseDictionary(today);
-        return kNoListText;
+        return runMessage(kRunNoList, ReportLanguage::Japanese);
     }
-    if (update.status == kUpdateMerged) mergeStaged(update.records, today);
-    const AwardData data = buildAwardData(today, historyEdition());
+    auto run = std::make_unique<AwardRun>(today, history);
     releaseDictionary(today);
 
-    AwardCheck check(data, CheckOptions{});
-    switch (checkLogFile(check, utf8FromWide(path), name)) {
-    case kLogRead: break;
-    case kLogCannotOpen: return kCannotOpenText;
-    case kLogReadError: return kReadErrorText;
-    case kLogUtf16: return kUtf16Text;
-    case kLogNotHamlog: return kNotHamlogText;
-    default: return kNotALogText;
-    }
+    const int status = run->readLogs({{utf8FromWide(path), name}});
+    if (run->failedLog()) return runMessage(status, ReportLanguage::Japanese);
     std::string report;
-    writeReport(check, ReportLanguage::Japanese, [&](std::string_view text) { report.append(text); });
-    if (check.counts().japanese == 0) report.append("\n").append(kNoJapaneseContactText).append("\n");
+    writeReport(run->check(), ReportLanguage::Japanese, [&](std::string_view text) { report.append(text); });
+    if (status != kLogRead) report.append("\n").append(runMessage(status, ReportLanguage::Japanese)).append("\n");
+    gShownRun = std::move(run);
     return report;
 }
 
+// The save dialog; its file types are the awards.
+bool askListFileInDialog(HWND owner, std::wstring& path, Award& award) {
+    std::wstring filter;
+    for (const char* type : kSaveListTexts.fileTypes) filter += sjisToWide(type) + L'\0' + L"*.txt" + L'\0';
+    filter += L'\0';
+    const std::wstring title = sjisToWide(kSaveListTexts.button);
+    wchar_t file[32768] = {};
+    sjisToWide(kSaveListTexts.fileName).copy(file, std::size(file) - 1);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = static_cast<DWORD>(std::size(file));
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = L"txt";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog)) return false;
+    path = file;
+    award = static_cast<Award>(std::clamp<int>(static_cast<int>(dialog.nFilterIndex) - 1, 0, kAwardCount - 1));
+    return true;
+}
+
+// Writes `bytes` as the whole file at `path`; a file that could not be
+// written whole is removed, so no cut list is left behind.
+bool writeWholeFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool whole =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    const bool closed = CloseHandle(file) != 0;
+    if (whole && closed) return true;
+    DeleteFileW(path.c_str());
+    return false;
+}
+
+// 「申請リストを保存」: the shown run's list of the award asked for, as
+// Shift-JIS with CR LF, which Japanese Windows editors open as they are.
+void saveListPress(HWND window) {
+    if (!gShownRun) return;
+    std::wstring path;
+    Award award = Award::Jcc;
+    if (!gAskListFile(window, path, award)) return;
+    const std::string list = writeApplicationList(gShownRun->check(), award, false, ReportLanguage::Japanese, "\r\n");
+    if (!writeWholeFile(path, list))
+        messageBoxSjis(window, kSaveListTexts.failed, kSaveListTexts.failedCaption, MB_ICONWARNING | MB_OK);
+}
+
 }  // namespace
+
+AskListFile gAskListFile = askListFileInDialog;
 
 HWND logCheckShow(HWND owner, const std::wstring& path, const StagedUpdate& update) {
     HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     const std::string name = shownName(path);
     const std::string report = reportOf(path, name, update);
     SetCursor(previous);
-    return textWindowOpen(owner, kLogReportTextWindow, kReportTitle + name, report);
+    const TextWindowButton save{kSaveListTexts.button, gShownRun != nullptr, saveListPress};
+    return textWindowOpen(owner, kLogReportTextWindow, kReportTitle + name, report, &save);
 }
 
 void logCheckOpen(HWND owner, const StagedUpdate& update) {

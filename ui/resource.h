@@ -54,3 +54,4 @@
 // window, the help window's among them.
 #define IDR_HELP_TEXT 500
 #define IDC_TEXT_VIEW 501
+#define IDC_TEXT_BUTTON 502  // the button below the text of a window that has one

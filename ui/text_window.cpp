@@ -1,10 +1,12 @@
 // Text windows: a frame per kind holding one read-only multi-line edit
-// control that fills its client area.
+// control that fills its client area, above a strip with a button when the
+// window has one.
 #include "ui/text_window.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
 #include "ui/controls.h"
@@ -28,8 +30,58 @@ const wchar_t* const kTextWindowClasses[kTextWindowKinds] = {
 // Outer size at 96 DPI: about 36 characters of the label font to a line.
 constexpr int kTextWidth96 = 560;
 constexpr int kTextHeight96 = 480;
+// The strip below the text that holds a button, and the button in it.
+constexpr int kButtonStrip96 = 40;
+constexpr int kButtonWidth96 = 180;
+constexpr int kButtonHeight96 = 28;
+
+// What the button of each kind's window does; null while it has none.
+void (*gButtonPress[kTextWindowKinds])(HWND window);
 
 HWND textOf(HWND window) { return GetDlgItem(window, IDC_TEXT_VIEW); }
+HWND buttonOf(HWND window) { return GetDlgItem(window, IDC_TEXT_BUTTON); }
+
+int scaled(HWND window, int size96) {
+    HDC dc = GetDC(window);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc) ReleaseDC(window, dc);
+    return MulDiv(size96, dpi, 96);
+}
+
+// The text fills the client area, less the button's strip when there is one.
+void textLayout(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HWND button = buttonOf(window);
+    const int strip = button ? scaled(window, kButtonStrip96) : 0;
+    if (HWND edit = textOf(window)) MoveWindow(edit, 0, 0, client.right, std::max(0L, client.bottom - strip), TRUE);
+    if (button) {
+        const int width = scaled(window, kButtonWidth96), height = scaled(window, kButtonHeight96);
+        MoveWindow(button, client.right - width - (strip - height) / 2, client.bottom - strip + (strip - height) / 2,
+                   width, height, TRUE);
+    }
+}
+
+// Gives `window` the button (or takes it away when null).
+void textSetButton(HWND window, TextWindowKind kind, const TextWindowButton* button) {
+    HWND existing = buttonOf(window);
+    gButtonPress[kind] = button ? button->press : nullptr;
+    if (!button) {
+        if (existing) DestroyWindow(existing);
+    } else {
+        if (!existing) {
+            existing = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0,
+                                       0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TEXT_BUTTON)),
+                                       gInstance, nullptr);
+            if (existing && gLabelFont) SetWindowFont(existing, gLabelFont, FALSE);
+        }
+        if (existing) {
+            SetWindowTextW(existing, sjisToWide(button->label).c_str());
+            EnableWindow(existing, button->enabled);
+        }
+    }
+    textLayout(window);
+}
 
 // An edit control breaks lines only at CR LF; a lone LF becomes CR LF. The
 // byte 0x0A is never part of a double-byte Shift-JIS character.
@@ -77,8 +129,12 @@ void textOnDestroy(HWND window) {
         if (open == window) open = nullptr;
 }
 
-void textOnSize(HWND window, UINT, int width, int height) {
-    if (HWND edit = textOf(window)) MoveWindow(edit, 0, 0, width, height, TRUE);
+void textOnSize(HWND window, UINT, int, int) { textLayout(window); }
+
+void textOnCommand(HWND window, int id, HWND, UINT code) {
+    if (id != IDC_TEXT_BUTTON || code != BN_CLICKED) return;
+    for (int kind = 0; kind < kTextWindowKinds; ++kind)
+        if (gTextWindows[kind] == window && gButtonPress[kind]) gButtonPress[kind](window);
 }
 
 void textOnSetFocus(HWND window, HWND) {
@@ -98,6 +154,7 @@ LRESULT CALLBACK textWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HANDLE_MSG(window, WM_CREATE, textOnCreate);
         HANDLE_MSG(window, WM_DESTROY, textOnDestroy);
         HANDLE_MSG(window, WM_SIZE, textOnSize);
+        HANDLE_MSG(window, WM_COMMAND, textOnCommand);
         HANDLE_MSG(window, WM_SETFOCUS, textOnSetFocus);
         HANDLE_MSG(window, WM_CTLCOLORSTATIC, textOnCtlColorStatic);
     default: return DefWindowProcW(window, message, wParam, lParam);
@@ -122,10 +179,12 @@ HWND createTextWindow(HINSTANCE instance, HWND owner, TextWindowKind kind) {
 
 }  // namespace
 
-HWND textWindowOpen(HWND owner, TextWindowKind kind, std::string_view title, std::string_view text) {
+HWND textWindowOpen(HWND owner, TextWindowKind kind, std::string_view title, std::string_view text,
+                    const TextWindowButton* button) {
     HWND& window = gTextWindows[kind];
     if (!window) window = createTextWindow(gInstance, owner, kind);
     if (!window) return nullptr;
+    textSetButton(window, kind, button);
     SetWindowTextW(window, sjisToWide(title.data(), title.size()).c_str());
     if (HWND edit = textOf(window)) SetWindowTextW(edit, editText(text).c_str());
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);

@@ -16,10 +16,19 @@ enum TextWindowKind { kHelpTextWindow, kHistoryTextWindow, kLogReportTextWindow,
 // The open window of each kind; null while it is closed.
 extern HWND gTextWindows[kTextWindowKinds];
 
+// A button below the text, such as the log report's 「申請リストを保存」.
+struct TextWindowButton {
+    const char* label;           // Shift-JIS
+    bool enabled;                // false: shown greyed
+    void (*press)(HWND window);  // called with the text window
+};
+
 // Opens the window of `kind` owned by `owner`, or takes the open one, shows
 // `title` and `text` (Shift-JIS; lines end in LF or CR LF) and brings it to
-// the front. Returns the window, or null when it could not be created.
-HWND textWindowOpen(HWND owner, TextWindowKind kind, std::string_view title, std::string_view text);
+// the front, with `button` below the text (none when null). Returns the
+// window, or null when it could not be created.
+HWND textWindowOpen(HWND owner, TextWindowKind kind, std::string_view title, std::string_view text,
+                    const TextWindowButton* button = nullptr);
 
 // Release step: closes every text window still open.
 void textWindowsClose();

@@ -35,14 +35,15 @@ struct StagedUpdate {
     std::vector<PlaceRecord> records;  // accepted lines, in file order
 };
 
-// Decodes the image of `edition`, the edition in use (selectEdition), into
-// `places`, rewinds it to the end of `onDate` ("" keeps the edition's own
-// day; a day the edition's history covers otherwise), then merges the update
-// file: read and checked on the first call (its notices go out then), taken
-// from `update` after. Returns decodedSize(edition) when the list is ready,
-// kLoadNoMemory or kLoadDecodeFailed after warning (the list must not be
-// used; release it). A rejected update file is warned of and leaves the list
-// as decoded.
+// Decodes the image of `edition` into `places`: the edition in use
+// (selectEdition) through the load seams, or another beside it, such as
+// today's list the log check reads in the 1998 program. Then rewinds it to
+// the end of `onDate` ("" keeps the edition's own day; a day the edition's
+// history covers otherwise), and merges the update file: read and checked on
+// the first call (its notices go out then), taken from `update` after.
+// Returns decodedSize(edition) when the list is ready, kLoadNoMemory or
+// kLoadDecodeFailed after warning (the list must not be used; release it). A
+// rejected update file is warned of and leaves the list as decoded.
 int loadPlaces(PlaceList& places, const Edition& edition, const std::string& onDate, StagedUpdate& update,
                const StartupNotices& notices);
 
