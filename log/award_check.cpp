@@ -54,6 +54,7 @@ int32_t packedDay(std::string_view day) {
 Validity validByText(const NumberFacts& f, std::string_view day) {
     Validity v;
     v.facts = &f;
+    v.kind = f.kind;
     const bool hasEnd = !f.lastDay.empty() || !f.endsBefore.empty();
     if (!f.current && !hasEnd && isJarlNumber(f.kind)) return v;  // reserved: never counted
     if (!f.firstDay.empty() && day < f.firstDay) {
@@ -106,7 +107,7 @@ AwardCheck::AwardCheck(const AwardData& data, CheckOptions options)
         while (slot->key != 0 && slot->key != key)
             slot = &slots_[static_cast<size_t>(slot - slots_.data() + 1) & slotMask_];
         if (slot->key == key) continue;  // the first record of a number is the one found
-        uint32_t info = static_cast<uint32_t>(i) << 8;
+        uint32_t info = static_cast<uint32_t>(i) << 8 | static_cast<uint32_t>(f.kind) << 4;
         slot->key = key;
         slot->firstDay = day(f.firstDay, info);
         slot->lastDay = day(f.lastDay, info);
@@ -155,8 +156,9 @@ Validity AwardCheck::validOnDay(std::string_view number, int32_t day, const std:
         return validByText(*f, text);
     }
     Validity v;
-    v.facts = &data_.numbers[slot->info >> 8];
     const uint32_t info = slot->info;
+    v.facts = &data_.numbers[info >> 8];
+    v.kind = static_cast<NumberKind>(info >> 4 & 3);
     if (info & kSlotReserved) return v;
     if (day < slot->firstDay) {
         v.reason = Reason::NotYet;
@@ -238,14 +240,16 @@ void AwardCheck::add(const LogContact& contact) {
         problems_.push_back(p);
         return;
     }
-    const std::string& number = v.facts->number;
-    switch (v.facts->kind) {
+    // The contact's number is the found record's, byte for byte; the kinds
+    // come with the validity, so the records themselves are not read here.
+    const std::string_view number = contact.number;
+    switch (v.kind) {
     case NumberKind::Jcc: {
         // One of Tokyo's wards counts as the city-level number above it
         // (1001) while that number counted, up to JARL's last day of it.
         if (number.size() == 6) {
-            const Validity city = validOn(std::string_view(number).substr(0, 4), contact.date);
-            if (city.valid && city.facts->kind == NumberKind::Jcc) {
+            const Validity city = validOn(number.substr(0, 4), contact.date);
+            if (city.valid && city.kind == NumberKind::Jcc) {
                 credit(Award::Jcc, city.facts, 0, contact, v.uncertain || city.uncertain);
                 break;
             }
@@ -257,15 +261,15 @@ void AwardCheck::add(const LogContact& contact) {
     case NumberKind::Ku: {
         // A ward also counts for its city, when the city counted that day.
         credit(Award::Ku, v.facts, 0, contact, v.uncertain);
-        const Validity city = validOn(std::string_view(number).substr(0, 4), contact.date);
-        if (city.valid && city.facts->kind == NumberKind::Jcc)
+        const Validity city = validOn(number.substr(0, 4), contact.date);
+        if (city.valid && city.kind == NumberKind::Jcc)
             credit(Award::Jcc, city.facts, 0, contact, v.uncertain || city.uncertain);
         break;
     }
     case NumberKind::Town: {
         // A town or village counts for its district, when the district counted that day.
-        const Validity district = validOn(std::string_view(number).substr(0, 5), contact.date);
-        if (district.valid && district.facts->kind == NumberKind::Jcg)
+        const Validity district = validOn(number.substr(0, 5), contact.date);
+        if (district.valid && district.kind == NumberKind::Jcg)
             credit(Award::Jcg, district.facts, 0, contact, v.uncertain || district.uncertain);
         break;
     }

@@ -69,6 +69,7 @@ struct Validity {
     Reason reason = Reason::Unknown;  // when not valid: Unknown, NotYet or Ended
     bool uncertain = false;           // valid only by JARL's "before" bound
     const NumberFacts* facts = nullptr;
+    NumberKind kind = NumberKind::Jcc;  // facts->kind, from the index without reading the record
 };
 
 class AwardCheck {
@@ -104,7 +105,7 @@ private:
         int32_t firstDay = kNoDay;
         int32_t lastDay = kNoDay;
         int32_t endsBefore = kNoDay;
-        uint32_t info = 0;  // index in data_.numbers << 8 | kSlot* flags
+        uint32_t info = 0;  // index in data_.numbers << 8 | kind << 4 | kSlot* flags
     };
     static constexpr int32_t kNoDay = INT32_MIN;  // a day the facts do not give: every test against it fails
     static constexpr uint32_t kSlotCurrent = 1;
