@@ -102,13 +102,52 @@ constexpr auto kPackedSlotNames = [] {
     return packed;
 }();
 
+// The kept names' slots by a hash of the packed name: 32 entries, and a
+// multiplier, found at compile time, under which no two kept names share one.
+constexpr int kNameHashBits = 5;
+constexpr size_t nameHash(const PackedName& name, uint64_t multiplier) {
+    return static_cast<size_t>(((name.words[0] + name.words[1] * 31 + name.length) * multiplier) >>
+                               (64 - kNameHashBits));
+}
+struct NameTable {
+    uint64_t multiplier = 0;
+    std::array<int8_t, size_t{1} << kNameHashBits> slot{};
+};
+constexpr NameTable kNameTable = [] {
+    for (uint64_t m = 0x9E3779B97F4A7C15u;; m += 0x2545F4914F6CDD1Du) {
+        NameTable table;
+        table.multiplier = m;
+        table.slot.fill(-1);
+        bool distinct = true;
+        for (int s = 0; s < kAdifSlots && distinct; ++s) {
+            int8_t& at = table.slot[nameHash(kPackedSlotNames[static_cast<size_t>(s)], m)];
+            distinct = at < 0;
+            at = static_cast<int8_t>(s);
+        }
+        if (distinct) return table;
+    }
+}();
+
 // The slot of a field's name in any case, -1 for a field not used.
 int adifSlotOf(const PackedName& name) {
-    for (int s = 0; s < kAdifSlots; ++s) {
-        const PackedName& kept = kPackedSlotNames[static_cast<size_t>(s)];
-        if (kept.length == name.length && kept.words[0] == name.words[0] && kept.words[1] == name.words[1]) return s;
+    const int s = kNameTable.slot[nameHash(name, kNameTable.multiplier)];
+    if (s < 0) return -1;
+    const PackedName& kept = kPackedSlotNames[static_cast<size_t>(s)];
+    return kept.length == name.length && kept.words[0] == name.words[0] && kept.words[1] == name.words[1] ? s : -1;
+}
+
+// Where the first ':', '>' or '<' stands among the bytes of `word` (the
+// first in its low bits), 8 when none does. For each of them, a byte of the
+// word XOR it is zero there, and the lowest byte whose borrow shows is the
+// first zero (higher ones may show falsely, never lower).
+constexpr size_t firstTagStop(uint64_t word) {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    uint64_t found = 0;
+    for (const unsigned char stop : {':', '>', '<'}) {
+        const uint64_t t = word ^ (kOnes * stop);
+        found |= (t - kOnes) & ~t & kHigh;
     }
-    return -1;
+    return found ? static_cast<size_t>(std::countr_zero(found)) / 8 : 8;
 }
 
 // A search for "<EOR>" or "<EOH>", in any case, that may straddle refills.
@@ -238,6 +277,10 @@ private:
             const char* const limit = end - p - 1 > static_cast<ptrdiff_t>(kTagLimit) ? p + 1 + kTagLimit : end;
             // Most tags are <NAME:DIGITS> or <NAME:DIGITS:TYPE>, read in one pass.
             const char* q = p + 1;
+            if (end - q >= 16) {  // the name's end among the next 16 bytes, found a word at a time
+                const size_t at = firstTagStop(loadLittleEndian(q));
+                q += at < 8 ? at : 8 + firstTagStop(loadLittleEndian(q + 8));
+            }
             while (q < limit && *q != ':' && *q != '>' && *q != '<') ++q;
             const char* const colon = q;
             const size_t nameLength = static_cast<size_t>(q - p - 1);
