@@ -178,6 +178,10 @@ TEST(CheckLogFile, OpensJapaneseNamesAndReportsMissingFiles) {
 // it: the outcome and the credits it gives ("AWARD number", "+" when
 // confirmed).
 TEST(AwardRun, ReadsExportsAsTheirUsersMeanThem) {
+    // A HAMLOG line of 1017 保谷市 in 2000 with the QSL column given.
+    const auto hamlog = [](const std::string& qsl) {
+        return "JA1ABC,00/06/01,10:00J,599,599,7,CW,1017,,\"" + qsl + "\",,,,\r\n";
+    };
     PlaceList today;
     ASSERT_EQ(loadEditionList(today, kEditionCurrent), decodedSize(kEditionCurrent));
     const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvetta_award_run";
@@ -198,6 +202,25 @@ TEST(AwardRun, ReadsExportsAsTheirUsersMeanThem) {
         {"and from that day the ward itself", "ward.adi",
          "<CALL:6>JA1ABC<QSO_DATE:8>20100401<CNTY:6>100110<QSL_RCVD:1>Y<EOR>", "", kLogRead, "JCC 100110+, WAJA 10+"},
         {"a log without a Japanese contact", "dx.adi", "<CALL:4>W1AW<QSO_DATE:8>20050102<EOR>", "", kRunNoJapanese, ""},
+        {"HAMLOG: a mark in the QSL column's third byte is a received card", "hamlog.csv",
+         hamlog("J *") + hamlog("JHH") + hamlog("J*E"), "", kLogRead, "JCC 1017+, WAJA 10+"},
+        {"HAMLOG: a blank third byte is no card", "hamlog.csv", hamlog("J  ") + hamlog("J* "), "", kLogRead,
+         "JCC 1017, WAJA 10"},
+        {"HAMLOG: --skip-via leaves out the contacts of its marks, byte for byte", "hamlog.csv",
+         hamlog("N *") + hamlog("n  "), "N", kLogRead, "JCC 1017, WAJA 10"},
+        {"HAMLOG: a header row above the lines is passed over", "hamlog.csv",
+         "Call,Date,Time,His,My,Freq,Mode,Code,GL,QSL,Name,QTH,Rmks1,Rmks2\r\n" + hamlog("J  "), "", kLogRead,
+         "JCC 1017, WAJA 10"},
+        {"a CSV with other columns is no log", "sheet.csv", "name,value,a,b,c,d,e,f,g,h,i,j,k,l\r\nx,1,,,,,,,,,,,,\r\n",
+         "", kLogNotHamlog, ""},
+        {"ADIF: V confirms as Y does", "old.adi", "<CALL:6>JA1ABC<QSO_DATE:8>20050102<CNTY:4>1030<QSL_RCVD:1>V<EOR>",
+         "", kLogRead, "JCC 1030+, WAJA 10+"},
+        {"ADIF: an eQSL confirms nothing", "eqsl.adi",
+         "<CALL:6>JA1ABC<QSO_DATE:8>20050102<CNTY:4>1030<EQSL_QSL_RCVD:1>Y<EOR>", "", kLogRead, "JCC 1030, WAJA 10"},
+        {"Ogasawara and Minami-Torishima are Tokyo", "jd1.adi",
+         "<CALL:6>JD1AAA<QSO_DATE:8>20050102<DXCC:3>192<CNTY:6>10007A<EOR>"
+         "<CALL:6>JD1BBB<QSO_DATE:8>20050102<DXCC:3>177<STATE:2>10<LOTW_QSL_RCVD:1>Y<EOR>",
+         "", kLogRead, "JCG 10007, WAJA 10+"},
     };
     for (const auto& c : cases) {
         const std::filesystem::path file = dir / c.name;

@@ -400,32 +400,39 @@ TEST_F(LookupCli, AwardsWritesEachTable) {
 // Each number with the contact that proves it: the earliest confirmed one,
 // else the earliest; as a table or as a printable list of one award.
 TEST_F(LookupCli, AwardsWritesTheApplicationList) {
-    writeFile("app.adi",
-              "<CALL:6>JA1AAA<QSO_DATE:8>20000601<CNTY:4>1017<BAND:3>40m<MODE:2>CW<EOR>\n"
-              "<CALL:6>JA1BBB<QSO_DATE:8>20000701<CNTY:4>1017<BAND:3>20m<MODE:3>SSB<QSL_RCVD:1>Y<EOR>\n"
-              "<CALL:6>JA1CCC<QSO_DATE:8>20050102<CNTY:4>1030<BAND:3>40m<MODE:2>CW<EOR>\n");
+    writeFile(
+        "app.adi",
+        "<CALL:6>JA1AAA<QSO_DATE:8>20000601<CNTY:4>1017<BAND:3>40m<MODE:2>CW<EOR>\n"
+        "<CALL:6>JA1BBB<QSO_DATE:8>20000701<TIME_ON:6>083000<CNTY:4>1017<BAND:3>20m<MODE:3>SSB<QSL_RCVD:1>Y<EOR>\n"
+        "<CALL:6>JA1CCC<QSO_DATE:8>20050102<CNTY:4>1030<BAND:3>40m<MODE:2>CW<EOR>\n");
     const DatedCase cases[] = {
         {{"awards", "--tsv", "application", "app.adi"},
          0,
-         "JCC\t1017\t保谷市\tJA1BBB\t2000-07-01\t\t20m\tSSB\t1\n"
+         "JCC\t1017\t保谷市\tJA1BBB\t2000-07-01\t08:30\t20m\tSSB\t1\n"
          "JCC\t1030\t西東京市\tJA1CCC\t2005-01-02\t\t40m\tCW\t0\n"
-         "WAJA\t10\t東京都\tJA1BBB\t2000-07-01\t\t20m\tSSB\t1\n",
+         "WAJA\t10\t東京都\tJA1BBB\t2000-07-01\t08:30\t20m\tSSB\t1\n",
          false},
         {{"awards", "--tsv", "application", "--confirmed", "app.adi"},
          0,
-         "JCC\t1017\t保谷市\tJA1BBB\t2000-07-01\t\t20m\tSSB\t1\n"
-         "WAJA\t10\t東京都\tJA1BBB\t2000-07-01\t\t20m\tSSB\t1\n",
+         "JCC\t1017\t保谷市\tJA1BBB\t2000-07-01\t08:30\t20m\tSSB\t1\n"
+         "WAJA\t10\t東京都\tJA1BBB\t2000-07-01\t08:30\t20m\tSSB\t1\n",
          false},
         {{"awards", "--list", "jcc", "--lang", "en", "app.adi"},
          0,
          "JARL JCC application list (place list of 2024-05-26)\n"
          "worked 2, confirmed 1, current 815\n\n"
-         "number  name        call    date        time  band  mode  QSL\n"
-         "1017    Hoya        JA1BBB  2000-07-01        20m   SSB   yes\n"
-         "1030    Nishitokyo  JA1CCC  2005-01-02        40m   CW    no\n",
+         "number  name        call    date        time   band  mode  QSL\n"
+         "1017    Hoya        JA1BBB  2000-07-01  08:30  20m   SSB   yes\n"
+         "1030    Nishitokyo  JA1CCC  2005-01-02         40m   CW    no\n",
          false},
-        {{"awards", "--list", "WAJA", "--confirmed", "app.adi"}, 0, "10    東京都  JA1BBB        2000-07-01", true},
+        {{"awards", "--list", "WAJA", "--confirmed", "app.adi"},
+         0,
+         "10    東京都  JA1BBB        2000-07-01  08:30",
+         true},
+        // HAMLOG's via marks the user leaves out are counted apart.
+        {{"awards", "--skip-via", "J", "b.csv"}, 0, "QSL 経由の指定で除いた交信(数えません): 2 件\n", true},
     };
+    writeFile("b.csv", csvLog());
     for (const DatedCase& c : cases) expectCase(c);
 }
 
