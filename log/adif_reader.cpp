@@ -274,7 +274,8 @@ private:
         while (state_ == State::Text) {
             if (!open) return size;
             p = open;
-            const char* const limit = end - p - 1 > static_cast<ptrdiff_t>(kTagLimit) ? p + 1 + kTagLimit : end;
+            // A tag's text holds at most kTagLimit bytes; the byte after them may end it.
+            const char* const limit = end - p > static_cast<ptrdiff_t>(kTagLimit + 2) ? p + 2 + kTagLimit : end;
             // Most tags are <NAME:DIGITS> or <NAME:DIGITS:TYPE>, read in one pass.
             const char* q = p + 1;
             if (end - q >= 16) {  // the name's end among the next 16 bytes, found a word at a time
@@ -304,7 +305,7 @@ private:
                 // Anything else (a mark, a bad length, a tag cut or too long) the
                 // long way: up to the ">" and through onTag.
                 while (q < limit && *q != '>' && *q != '<') ++q;
-                if (q == end) {  // the buffer cuts the tag
+                if (q == end && static_cast<size_t>(q - p - 1) <= kTagLimit) {  // the buffer cuts the tag
                     startTag(base_ + static_cast<size_t>(p - bytes));
                     tag_.append(p + 1, static_cast<size_t>(q - p - 1));
                     return size;
