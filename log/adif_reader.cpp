@@ -3,6 +3,7 @@
 // values are crossed with memchr; only tags are looked at byte by byte.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 
 #include "log/format_readers.h"
@@ -36,15 +37,18 @@ constexpr size_t kTagLimit = 80;
 constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};  // UTF-8 byte order mark
 
 // A field's name as the slots are looked up by: its length and its first 16
-// bytes upper-cased (the rest zero), so a name compares with each kept one
-// as one fixed-size block, with no loop over its bytes.
+// bytes upper-cased (the rest zero) as two words, byte k of the name in bits
+// 8k..8k+7 of word k / 8, so a name compares with each kept one in two word
+// compares, with no loop over its bytes.
 struct PackedName {
-    unsigned char bytes[16] = {};
+    uint64_t words[2] = {};
     size_t length = 0;
 
     constexpr void add(char c) {
         const auto byte = static_cast<unsigned char>(c);
-        if (length < sizeof bytes) bytes[length] = byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte;
+        if (length < 16)
+            words[length / 8] |= static_cast<uint64_t>(byte >= 'a' && byte <= 'z' ? byte - ('a' - 'A') : byte)
+                                 << (8 * (length % 8));
         ++length;
     }
 };
@@ -55,19 +59,95 @@ constexpr PackedName packName(std::string_view name) {
     return packed;
 }
 
+// Eight bytes with a-z upper-cased and every other byte kept, all at once:
+// a byte's high bit marks it as at least 'a' and not past 'z' (on its low
+// seven bits, and itself below 0x80), and that bit shifted down is the 0x20
+// that tells the cases apart.
+constexpr uint64_t upperAsciiWord(uint64_t x) {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    const uint64_t low7 = x & ~kHigh;
+    const uint64_t atLeastA = low7 + kOnes * (0x80 - 'a');
+    const uint64_t pastZ = low7 + kOnes * (0x80 - 'z' - 1);
+    return x ^ ((atLeastA & ~pastZ & ~x & kHigh) >> 2);
+}
+
+// Eight bytes at `from` as a word with the first in its low bits.
+uint64_t loadLittleEndian(const char* from) {
+    uint64_t word;
+    std::memcpy(&word, from, sizeof word);
+    if constexpr (std::endian::native == std::endian::big) {
+        uint64_t swapped = 0;
+        for (int k = 0; k < 8; ++k) swapped |= (word >> (8 * k) & 0xFF) << (8 * (7 - k));
+        word = swapped;
+    }
+    return word;
+}
+
+// packName of the `length` bytes at `from` (at most 16), when 16 bytes may
+// be read there: two words loaded, cut and upper-cased at once.
+PackedName packNameInPlace(const char* from, size_t length) {
+    PackedName packed;
+    packed.length = length;
+    for (size_t w = 0; w < 2; ++w) {
+        const size_t kept = length > 8 * w ? std::min<size_t>(length - 8 * w, 8) : 0;
+        const uint64_t mask = kept == 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * kept)) - 1;
+        packed.words[w] = upperAsciiWord(loadLittleEndian(from + 8 * w) & mask);
+    }
+    return packed;
+}
+
 constexpr auto kPackedSlotNames = [] {
     std::array<PackedName, kAdifSlots> packed{};
     for (int s = 0; s < kAdifSlots; ++s) packed[static_cast<size_t>(s)] = packName(kAdifSlotNames[s]);
     return packed;
 }();
 
+// The kept names' slots by a hash of the packed name: 32 entries, and a
+// multiplier, found at compile time, under which no two kept names share one.
+constexpr int kNameHashBits = 5;
+constexpr size_t nameHash(const PackedName& name, uint64_t multiplier) {
+    return static_cast<size_t>(((name.words[0] + name.words[1] * 31 + name.length) * multiplier) >>
+                               (64 - kNameHashBits));
+}
+struct NameTable {
+    uint64_t multiplier = 0;
+    std::array<int8_t, size_t{1} << kNameHashBits> slot{};
+};
+constexpr NameTable kNameTable = [] {
+    for (uint64_t m = 0x9E3779B97F4A7C15u;; m += 0x2545F4914F6CDD1Du) {
+        NameTable table;
+        table.multiplier = m;
+        table.slot.fill(-1);
+        bool distinct = true;
+        for (int s = 0; s < kAdifSlots && distinct; ++s) {
+            int8_t& at = table.slot[nameHash(kPackedSlotNames[static_cast<size_t>(s)], m)];
+            distinct = at < 0;
+            at = static_cast<int8_t>(s);
+        }
+        if (distinct) return table;
+    }
+}();
+
 // The slot of a field's name in any case, -1 for a field not used.
 int adifSlotOf(const PackedName& name) {
-    for (int s = 0; s < kAdifSlots; ++s) {
-        const PackedName& kept = kPackedSlotNames[static_cast<size_t>(s)];
-        if (kept.length == name.length && std::memcmp(kept.bytes, name.bytes, sizeof name.bytes) == 0) return s;
+    const int s = kNameTable.slot[nameHash(name, kNameTable.multiplier)];
+    if (s < 0) return -1;
+    const PackedName& kept = kPackedSlotNames[static_cast<size_t>(s)];
+    return kept.length == name.length && kept.words[0] == name.words[0] && kept.words[1] == name.words[1] ? s : -1;
+}
+
+// Where the first ':', '>' or '<' stands among the bytes of `word` (the
+// first in its low bits), 8 when none does. For each of them, a byte of the
+// word XOR it is zero there, and the lowest byte whose borrow shows is the
+// first zero (higher ones may show falsely, never lower).
+constexpr size_t firstTagStop(uint64_t word) {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    uint64_t found = 0;
+    for (const unsigned char stop : {':', '>', '<'}) {
+        const uint64_t t = word ^ (kOnes * stop);
+        found |= (t - kOnes) & ~t & kHigh;
     }
-    return -1;
+    return found ? static_cast<size_t>(std::countr_zero(found)) / 8 : 8;
 }
 
 // A search for "<EOR>" or "<EOH>", in any case, blanks allowed before the
@@ -207,9 +287,16 @@ private:
             const char* const limit = left > kTagLimit + 2 ? p + 2 + kTagLimit : end;
             // Most tags are <NAME:DIGITS> or <NAME:DIGITS:TYPE>, read in one pass.
             const char* q = p + 1;
-            PackedName name;
-            for (; q < limit && *q != ':' && *q != '>' && *q != '<'; ++q) name.add(*q);
+            if (end - q >= 16) {  // the name's end among the next 16 bytes, found a word at a time
+                const size_t at = firstTagStop(loadLittleEndian(q));
+                q += at < 8 ? at : 8 + firstTagStop(loadLittleEndian(q + 8));
+            }
+            while (q < limit && *q != ':' && *q != '>' && *q != '<') ++q;
             const char* const colon = q;
+            const size_t nameLength = static_cast<size_t>(q - p - 1);
+            const PackedName name = nameLength <= 16 && end - p - 1 >= 16
+                                        ? packNameInPlace(p + 1, nameLength)
+                                        : packName(std::string_view(p + 1, nameLength));
             uint64_t length = 0;
             bool plain = q < limit && *q == ':' && q + 1 < limit && q[1] >= '0' && q[1] <= '9';
             if (plain) {

@@ -37,34 +37,136 @@ void keep(CreditContact& into, const LogContact& contact) {
 
 std::string twoDigits(int code) { return {static_cast<char>('0' + code / 10), static_cast<char>('0' + code % 10)}; }
 
-}  // namespace
-
-AwardCheck::AwardCheck(const AwardData& data, CheckOptions options)
-    : data_(data), options_(std::move(options)), creditOfNumber_(data.numbers.size(), nullptr) {
-    for (const NumberFacts& facts : data_.numbers) index_.emplace(facts.number, &facts);
+// A day "YYYY-MM-DD" as the number YYYYMMDD, which orders as the text
+// does; kNoDay for "" and anything else.
+int32_t packedDay(std::string_view day) {
+    if (day.size() != 10 || day[4] != '-' || day[7] != '-') return INT32_MIN;
+    int32_t value = 0;
+    for (size_t i = 0; i < day.size(); ++i) {
+        if (i == 4 || i == 7) continue;
+        if (day[i] < '0' || day[i] > '9') return INT32_MIN;
+        value = value * 10 + (day[i] - '0');
+    }
+    return value;
 }
 
-const NumberFacts* AwardCheck::find(std::string_view number) const {
-    const auto it = index_.find(number);
-    return it == index_.end() ? nullptr : it->second;
-}
-
-Validity AwardCheck::validOn(std::string_view number, const std::string& day) const {
+// The validity of `f` on `day`, comparing the days as text.
+Validity validByText(const NumberFacts& f, std::string_view day) {
     Validity v;
-    v.facts = find(number);
-    const NumberFacts* f = v.facts;
-    if (!f) return v;
-    const bool hasEnd = !f->lastDay.empty() || !f->endsBefore.empty();
-    if (!f->current && !hasEnd && isJarlNumber(f->kind)) return v;  // reserved: never counted
-    if (!f->firstDay.empty() && day < f->firstDay) {
+    v.facts = &f;
+    v.kind = f.kind;
+    const bool hasEnd = !f.lastDay.empty() || !f.endsBefore.empty();
+    if (!f.current && !hasEnd && isJarlNumber(f.kind)) return v;  // reserved: never counted
+    if (!f.firstDay.empty() && day < f.firstDay) {
         v.reason = Reason::NotYet;
         return v;
     }
-    if (f->current || (!f->lastDay.empty() && day <= f->lastDay)) {
+    if (f.current || (!f.lastDay.empty() && day <= f.lastDay)) {
         v.valid = true;
-    } else if (!f->endsBefore.empty() && day < f->endsBefore) {
+    } else if (!f.endsBefore.empty() && day < f.endsBefore) {
         v.valid = true;
-        v.uncertain = f->uncertainEnd;
+        v.uncertain = f.uncertainEnd;
+    } else {
+        v.reason = Reason::Ended;
+    }
+    return v;
+}
+
+}  // namespace
+
+uint64_t AwardCheck::packNumber(std::string_view number) {
+    if (number.size() > 7) return 0;
+    uint64_t key = static_cast<uint64_t>(number.size() + 1) << 56;
+    for (size_t i = 0; i < number.size(); ++i)
+        key |= static_cast<uint64_t>(static_cast<unsigned char>(number[i])) << (8 * i);
+    return key;
+}
+
+AwardCheck::AwardCheck(const AwardData& data, CheckOptions options)
+    : data_(data), options_(std::move(options)), creditOfNumber_(data.numbers.size(), nullptr) {
+    size_t size = 16;
+    while (size < 2 * data_.numbers.size()) size *= 2;
+    slots_.resize(size);
+    slotMask_ = size - 1;
+    // Days are compared as numbers only when every day of a record is a
+    // well-formed one; any other record keeps the comparison of its texts.
+    const auto day = [](const std::string& text, uint32_t& info) {
+        if (text.empty()) return kNoDay;
+        const int32_t packed = packedDay(text);
+        if (packed == INT32_MIN) info |= kSlotByText;
+        return packed;
+    };
+    for (size_t i = 0; i < data_.numbers.size(); ++i) {
+        const NumberFacts& f = data_.numbers[i];
+        const uint64_t key = packNumber(f.number);
+        if (key == 0 || i >= (1u << 24)) {
+            longNumbers_.emplace(f.number, &f);
+            continue;
+        }
+        Slot* slot = &slots_[(key * 0x9E3779B97F4A7C15u >> 40) & slotMask_];
+        while (slot->key != 0 && slot->key != key)
+            slot = &slots_[static_cast<size_t>(slot - slots_.data() + 1) & slotMask_];
+        if (slot->key == key) continue;  // the first record of a number is the one found
+        uint32_t info = static_cast<uint32_t>(i) << 8 | static_cast<uint32_t>(f.kind) << 4;
+        slot->key = key;
+        slot->firstDay = day(f.firstDay, info);
+        slot->lastDay = day(f.lastDay, info);
+        slot->endsBefore = day(f.endsBefore, info);
+        const bool hasEnd = !f.lastDay.empty() || !f.endsBefore.empty();
+        if (f.current) info |= kSlotCurrent;
+        if (f.uncertainEnd) info |= kSlotUncertainEnd;
+        if (!f.current && !hasEnd && isJarlNumber(f.kind)) info |= kSlotReserved;
+        slot->info = info;
+    }
+}
+
+const AwardCheck::Slot* AwardCheck::findSlot(uint64_t key) const {
+    size_t at = (key * 0x9E3779B97F4A7C15u >> 40) & slotMask_;
+    for (;; at = (at + 1) & slotMask_) {
+        const Slot& slot = slots_[at];
+        if (slot.key == key) return &slot;
+        if (slot.key == 0) return nullptr;
+    }
+}
+
+const NumberFacts* AwardCheck::findFacts(std::string_view number) const {
+    const uint64_t key = packNumber(number);
+    if (key == 0) {
+        const auto it = longNumbers_.find(number);
+        return it == longNumbers_.end() ? nullptr : it->second;
+    }
+    const Slot* slot = findSlot(key);
+    return slot ? &data_.numbers[slot->info >> 8] : nullptr;
+}
+
+const NumberFacts* AwardCheck::find(std::string_view number) const { return findFacts(number); }
+
+Validity AwardCheck::validOn(std::string_view number, const std::string& day) const {
+    return validOnDay(number, packedDay(day), day);
+}
+
+// `day` is `text` packed (kNoDay when it is not YYYY-MM-DD).
+Validity AwardCheck::validOnDay(std::string_view number, int32_t day, const std::string& text) const {
+    const uint64_t key = packNumber(number);
+    const Slot* slot = key != 0 ? findSlot(key) : nullptr;
+    if (key != 0 && !slot) return {};
+    if (!slot || day == kNoDay || (slot->info & kSlotByText)) {
+        const NumberFacts* f = slot ? &data_.numbers[slot->info >> 8] : findFacts(number);
+        if (!f) return {};
+        return validByText(*f, text);
+    }
+    Validity v;
+    const uint32_t info = slot->info;
+    v.facts = &data_.numbers[info >> 8];
+    v.kind = static_cast<NumberKind>(info >> 4 & 3);
+    if (info & kSlotReserved) return v;
+    if (day < slot->firstDay) {
+        v.reason = Reason::NotYet;
+    } else if ((info & kSlotCurrent) || day <= slot->lastDay) {
+        v.valid = true;
+    } else if (day < slot->endsBefore) {
+        v.valid = true;
+        v.uncertain = (info & kSlotUncertainEnd) != 0;
     } else {
         v.reason = Reason::Ended;
     }
@@ -138,14 +240,16 @@ void AwardCheck::add(const LogContact& contact) {
         problems_.push_back(p);
         return;
     }
-    const std::string& number = v.facts->number;
-    switch (v.facts->kind) {
+    // The contact's number is the found record's, byte for byte; the kinds
+    // come with the validity, so the records themselves are not read here.
+    const std::string_view number = contact.number;
+    switch (v.kind) {
     case NumberKind::Jcc: {
         // One of Tokyo's wards counts as the city-level number above it
         // (1001) while that number counted, up to JARL's last day of it.
         if (number.size() == 6) {
-            const Validity city = validOn(std::string_view(number).substr(0, 4), contact.date);
-            if (city.valid && city.facts->kind == NumberKind::Jcc) {
+            const Validity city = validOn(number.substr(0, 4), contact.date);
+            if (city.valid && city.kind == NumberKind::Jcc) {
                 credit(Award::Jcc, city.facts, 0, contact, v.uncertain || city.uncertain);
                 break;
             }
@@ -157,15 +261,15 @@ void AwardCheck::add(const LogContact& contact) {
     case NumberKind::Ku: {
         // A ward also counts for its city, when the city counted that day.
         credit(Award::Ku, v.facts, 0, contact, v.uncertain);
-        const Validity city = validOn(std::string_view(number).substr(0, 4), contact.date);
-        if (city.valid && city.facts->kind == NumberKind::Jcc)
+        const Validity city = validOn(number.substr(0, 4), contact.date);
+        if (city.valid && city.kind == NumberKind::Jcc)
             credit(Award::Jcc, city.facts, 0, contact, v.uncertain || city.uncertain);
         break;
     }
     case NumberKind::Town: {
         // A town or village counts for its district, when the district counted that day.
-        const Validity district = validOn(std::string_view(number).substr(0, 5), contact.date);
-        if (district.valid && district.facts->kind == NumberKind::Jcg)
+        const Validity district = validOn(number.substr(0, 5), contact.date);
+        if (district.valid && district.kind == NumberKind::Jcg)
             credit(Award::Jcg, district.facts, 0, contact, v.uncertain || district.uncertain);
         break;
     }

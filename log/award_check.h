@@ -69,6 +69,7 @@ struct Validity {
     Reason reason = Reason::Unknown;  // when not valid: Unknown, NotYet or Ended
     bool uncertain = false;           // valid only by JARL's "before" bound
     const NumberFacts* facts = nullptr;
+    NumberKind kind = NumberKind::Jcc;  // facts->kind, from the index without reading the record
 };
 
 class AwardCheck {
@@ -96,18 +97,35 @@ private:
     void credit(Award award, const NumberFacts* facts, int prefecture, const LogContact& contact, bool uncertain);
     Problem problemOf(const LogContact& contact, Reason reason) const;
 
-    // Short numbers hash in a few steps (FNV-1a).
-    struct NumberHash {
-        size_t operator()(std::string_view number) const {
-            uint64_t h = 14695981039346656037u;
-            for (char c : number) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211u;
-            return static_cast<size_t>(h);
-        }
+    // One number of the index: its bytes packed in a word, and what validOn
+    // needs of it, so a lookup and its day test read one 24-byte slot
+    // instead of a hash node and the strings of a NumberFacts record.
+    struct Slot {
+        uint64_t key = 0;  // packed number (packNumber); 0: empty slot
+        int32_t firstDay = kNoDay;
+        int32_t lastDay = kNoDay;
+        int32_t endsBefore = kNoDay;
+        uint32_t info = 0;  // index in data_.numbers << 8 | kind << 4 | kSlot* flags
     };
+    static constexpr int32_t kNoDay = INT32_MIN;  // a day the facts do not give: every test against it fails
+    static constexpr uint32_t kSlotCurrent = 1;
+    static constexpr uint32_t kSlotUncertainEnd = 2;
+    static constexpr uint32_t kSlotReserved = 4;  // a JARL number that never counted
+    static constexpr uint32_t kSlotByText = 8;    // a day of the facts is not YYYY-MM-DD: compared as text
+
+    // `number` as a nonzero word: up to 7 bytes and its length; 0 when longer.
+    static uint64_t packNumber(std::string_view number);
+    const Slot* findSlot(uint64_t key) const;
+    const NumberFacts* findFacts(std::string_view number) const;
+    Validity validOnDay(std::string_view number, int32_t day, const std::string& text) const;
 
     const AwardData& data_;
     CheckOptions options_;
-    std::unordered_map<std::string_view, const NumberFacts*, NumberHash> index_;
+    // Open addressing with linear probing; a power of two at most half full.
+    std::vector<Slot> slots_;
+    uint64_t slotMask_ = 0;
+    // Numbers too long to pack (none in JARL's lists), looked up by text.
+    std::unordered_map<std::string_view, const NumberFacts*> longNumbers_;
     // Each credit once found: by the index of its number in data_.numbers
     // (a number credits only its own award), and by prefecture for WAJA.
     std::vector<Credit*> creditOfNumber_;

@@ -85,6 +85,7 @@ TEST(AwardCheck, ValidityAndCredits) {
     const std::vector<CheckCase> cases = {
         {"2001-01-20", "1017", "", "", "JCC 1017, WAJA 10"},  // deleted city on its last day
         {"2001-01-21", "1017", "", "ended", ""},              // and after it
+        {"2001-1-20", "1017", "", "ended", ""},               // a day not YYYY-MM-DD compares as text
         {"2001-01-20", "1030", "", "not-yet", ""},            // new city before its first day
         {"2001-01-21", "1030", "", "", "JCC 1030, WAJA 10"},
         {"2010-03-31", "1001", "", "", "JCC 1001, WAJA 10"},  // Tokyo's 23 wards as one city

@@ -117,6 +117,15 @@ TEST(ReadLog, RecordsFaultsAndResynchronising) {
              "<CALL:6>JA1XYZ<QSO_DATE:8>20050102<CNTY:18>" +
              fullWidthUtf8 + "<FREQ:5>7.025<EoR>",
          {"1 @0 f0 J|ja1abc|2005-01-02|1017||||Y", "2 @87 f0 J|JA1XYZ|2005-01-02|01001B|40m|||-"}},
+        {"a tag of the longest text allowed",
+         LogFormat::Adif,
+         "<CALL:6:" + std::string(73, 'S') + ">JA1ABC<EOR>",
+         {"1 @0 f0 J|JA1ABC||||||-"}},
+        {"a name's bytes next to the letters fold to nothing kept",
+         LogFormat::Adif,
+         "<QSO\x7f"
+         "DATE:8>20050102<`ALL:6>JA1XYZ<CALL:6>JA1ABC<EOR>",
+         {"1 @0 f0 J|JA1ABC||||||-"}},
         {"DXCC decides; without it the call prefix",
          LogFormat::Adif,
          "<CALL:6>JA1ABC<DXCC:3>291<EOR><CALL:6>KH0ABC<DXCC:3>339<EOR><CALL:6>7K1ABC<EOR><CALL:5>K1ABC<EOR>",
