@@ -74,6 +74,9 @@ struct Edition {
     // JARL's numbers, sorted byte-wise by number; only with a history.
     const JarlNumber* jarlNumbers;
     int jarlCount;
+    // The two notices in English, for the English face.
+    const char* aboutNoticeEn;
+    const char* statusNoticeEn;
 };
 
 // Generated from dict/places.tsv and from dict/current/.

@@ -6,6 +6,7 @@
 
 #include "dict/edition.h"
 #include "dict/place.h"
+#include "text/texts.h"
 
 namespace orvetta {
 
@@ -37,10 +38,11 @@ struct LoadSeams {
 LoadSeams defaultLoadSeams();
 extern LoadSeams gLoadSeams;
 
-// The message texts shown for each failed load (Shift-JIS).
-extern const char kMemoryErrorText[];     // 空きメモリが足りません\n終了します
-extern const char kMemoryErrorCaption[];  // Orvetta：メモリエラー
-extern const char kInitErrorText[];       // 辞書の初期化に失敗しました\n終了します
-extern const char kInitErrorCaption[];    // Orvetta：初期化エラー
+// The message texts shown for each failed load (Shift-JIS), in Japanese; the
+// windows show the form of their face from the same rows of the table.
+inline constexpr const char* kMemoryErrorText = textOf(TextId::StartNoMemoryText, Language::Japanese);
+inline constexpr const char* kMemoryErrorCaption = textOf(TextId::StartNoMemoryCaption, Language::Japanese);
+inline constexpr const char* kInitErrorText = textOf(TextId::StartInitErrorText, Language::Japanese);
+inline constexpr const char* kInitErrorCaption = textOf(TextId::StartInitErrorCaption, Language::Japanese);
 
 }  // namespace orvetta

@@ -40,7 +40,7 @@ check() {  # description, command...
 
 # Starts $1 from the unpacked folder, as a double click would.
 started_with_tree() {
-  (cd "$folder" && exec wine "./$1") &
+  (cd "$folder" && exec wine "./$1" --lang ja) &
   program_pid=$!
   local ok=0
   wine_window_shown "Orvetta ver 1.0p" && wine_window_shown "地名ツリー" || ok=1

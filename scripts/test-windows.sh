@@ -45,23 +45,31 @@ fi
 
 echo "== screenshots"
 shots=$build/screenshots
-mkdir -p "$shots" "$work/scene"
-cp update/velkarad.txt "$work/scene/"
+mkdir -p "$shots"
 abs_test=$(realpath "$ui_test")
-(cd "$work/scene" && wine "$abs_test" --scene) &
-scene_pid=$!
-for _ in $(seq 300); do [[ -f $work/scene/scene-ready ]] && break; sleep 0.1; done
-if [[ -f $work/scene/scene-ready ]]; then
-  sleep 1
-  import -window root "$shots/desktop.png"
-  convert "$shots/desktop.png" -crop 540x306+0+0 +repage "$shots/main-window.png"
-  convert "$shots/desktop.png" -crop 300x420+550+0 +repage "$shots/tree-window.png"
-  echo "saved $shots/main-window.png, $shots/tree-window.png and $shots/desktop.png"
-else
-  echo "test-windows.sh: the scene did not come up; no screenshots" >&2
-  status=1
-fi
-touch "$work/scene/scene-done"
-wait "$scene_pid" || true
+# take_scene SUFFIX [en]: the scene in the Japanese face (or the English one)
+# saved as main-windowSUFFIX.png, tree-windowSUFFIX.png and desktopSUFFIX.png.
+take_scene() {
+  local scene=$work/scene$1
+  mkdir -p "$scene"
+  cp update/velkarad.txt "$scene/"
+  (cd "$scene" && wine "$abs_test" --scene ${2:-}) &
+  local scene_pid=$!
+  for _ in $(seq 300); do [[ -f $scene/scene-ready ]] && break; sleep 0.1; done
+  if [[ -f $scene/scene-ready ]]; then
+    sleep 1
+    import -window root "$shots/desktop$1.png"
+    convert "$shots/desktop$1.png" -crop 540x306+0+0 +repage "$shots/main-window$1.png"
+    convert "$shots/desktop$1.png" -crop 300x420+550+0 +repage "$shots/tree-window$1.png"
+    echo "saved $shots/main-window$1.png, $shots/tree-window$1.png and $shots/desktop$1.png"
+  else
+    echo "test-windows.sh: the scene$1 did not come up; no screenshots" >&2
+    status=1
+  fi
+  touch "$scene/scene-done"
+  wait "$scene_pid" || true
+}
+take_scene ""
+take_scene -en en
 
 exit $status

@@ -4,19 +4,30 @@
 #include <cstring>
 
 #include "search/result_line.h"
+#include "search/romaji_name.h"
+#include "text/texts.h"
 
 namespace orvetta {
 
-const char kHitCountInitialText[] = "0 \x8c\x8f";     // 0 件
-const char kHitCountNoneText[] = "0 \x8c\x8f      ";  // 0 件 and six spaces
+int SearchForm::slot(Field field) { return static_cast<int>(field) - static_cast<int>(Field::Number); }
 
 namespace {
 
-constexpr char kHitCountFormat[] = "%d \x8c\x8f    ";  // count, 件 and four spaces
+// A name typed in Latin letters (with hyphens, apostrophes and spaces), as an
+// entry of the English face's lists reads.
+bool isLatinName(const char* text) {
+    bool letter = false;
+    for (const char* p = text; *p; ++p) {
+        const char c = *p;
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+            letter = true;
+        else if (c != '-' && c != '\'' && c != ' ')
+            return false;
+    }
+    return letter;
+}
 
 }  // namespace
-
-int SearchForm::slot(Field field) { return static_cast<int>(field) - static_cast<int>(Field::Number); }
 
 // ----- lists -----
 
@@ -47,24 +58,30 @@ void SearchForm::fillNameLists(Scope range) {
     view_.fieldResetList(Field::City);
     view_.fieldResetList(Field::Ward);
     const bool reading = mode_ == SearchMode::Reading;
+    // The English face lists every name in romaji, in either mode.
+    const bool romaji = language_ == Language::English;
     auto fieldOf = [](const PlaceRecord& r) {
         return (r.kind == kKindCity || r.kind == kKindDistrict) ? Field::City : Field::Ward;
     };
+    for (std::vector<std::string>& names : romajiNames_) names.clear();
     int counts[3] = {};
     size_t bytes[3] = {};
     for (int i = range.first; i <= range.last; ++i) {
         const PlaceRecord& r = places_.records[i];
         const int s = slot(fieldOf(r));
         ++counts[s];
-        bytes[s] += (reading ? strnlen(r.reading, sizeof r.reading) : strnlen(r.kanji, sizeof r.kanji)) + 1;
+        if (romaji) {
+            romajiNames_[s - 1].push_back(romajiName(r));
+            bytes[s] += romajiNames_[s - 1].back().size() + 1;
+        } else {
+            bytes[s] += (reading ? strnlen(r.reading, sizeof r.reading) : strnlen(r.kanji, sizeof r.kanji)) + 1;
+        }
     }
     for (Field field : {Field::City, Field::Ward}) view_.fieldFillBegin(field, counts[slot(field)], bytes[slot(field)]);
     for (int i = range.first; i <= range.last; ++i) {
-        const PlaceRecord& r = places_.records[i];
-        const char* name = reading ? r.reading : r.kanji;
-        Field field = fieldOf(r);
+        Field field = fieldOf(places_.records[i]);
         lists_[slot(field)].push_back(i);
-        view_.fieldAppendEntry(field, name);
+        view_.fieldAppendEntry(field, fieldEntryText(field, static_cast<int>(lists_[slot(field)].size()) - 1));
     }
     for (Field field : {Field::City, Field::Ward}) view_.fieldFillEnd(field);
 }
@@ -74,6 +91,7 @@ const std::vector<int>& SearchForm::fieldRecords(Field field) const { return lis
 const char* SearchForm::fieldEntryText(Field field, int entry) const {
     const PlaceRecord& r = places_.records[lists_[slot(field)][entry]];
     if (field == Field::Number) return r.number;
+    if (language_ == Language::English) return romajiNames_[slot(field) - 1][static_cast<size_t>(entry)].c_str();
     return mode_ == SearchMode::Reading ? r.reading : r.kanji;
 }
 
@@ -119,9 +137,31 @@ void SearchForm::applyEnabling() {
     for (Control control : kEnabledControls) view_.controlEnable(control, enabled(control));
 }
 
-void SearchForm::setHitCount(const char* text) {
-    hitCountText_ = text;
-    view_.hitCountSetText(text);
+// -1 (kHitCountInitial) before any search, 0 after one without a hit or a
+// clear, otherwise the places found.
+void SearchForm::setHitCount(int found) {
+    hitCount_ = found;
+    if (found == kHitCountInitial)
+        hitCountText_ = textOf(TextId::HitCountInitial, language_);
+    else if (found == 0)
+        hitCountText_ = textOf(TextId::HitCountNone, language_);
+    else
+        hitCountText_ = formatText(TextId::HitCountFound, language_, found);
+    view_.hitCountSetText(hitCountText_.c_str());
+}
+
+// The call areas are "すべて", "１" ... "０" in Japanese and "All", "1" ...
+// "0" in English; the prefectures are named as the face names them.
+void SearchForm::appendChoices() {
+    const bool english = language_ == Language::English;
+    for (int row = 0; row < kAreaRows; ++row) {
+        const char* label = !english   ? kAreaChoiceLabels[row]
+                            : row == 0 ? prefectureLabel(places_.prefectureTable[0], language_)
+                                       : kAreaCaptions[row - 1].area;
+        view_.choiceAppend(Control::Area, label);
+    }
+    for (int row = 0; row <= kLastPrefectureRow; ++row)
+        view_.choiceAppend(Control::Prefecture, prefectureLabel(places_.prefectureTable[row], language_));
 }
 
 // ----- events -----
@@ -135,12 +175,10 @@ void SearchForm::initialise() {
     clearFlags();
     fillNumberList(scopeOf(places_, 0, 0));
     fillNameLists(scopeOf(places_, 0, 0));
-    for (int row = 0; row < kAreaRows; ++row) view_.choiceAppend(Control::Area, kAreaChoiceLabels[row]);
-    for (int row = 0; row <= kLastPrefectureRow; ++row)
-        view_.choiceAppend(Control::Prefecture, places_.prefectureTable[row].name);
+    appendChoices();
     view_.choiceSetPosition(Control::Area, 0);
     view_.choiceSetPosition(Control::Prefecture, 0);
-    setHitCount(kHitCountInitialText);
+    setHitCount(kHitCountInitial);
     results_.clear();
 }
 
@@ -230,7 +268,36 @@ SearchRequest SearchForm::request() const {
     request.setCityText(cityText_);
     request.setWardText(wardText_);
     request.searchMode = mode_;
+    request.language = language_;
+    if (language_ == Language::English) searchRomajiNames(request);
     return request;
+}
+
+// The English face lists names in romaji. A field that shows an entry of its
+// list searches for that entry's own reading (a romaji name with brackets or
+// digits, "Uryu-gun (Sorachi)", is no query the romaji search reads); any
+// other name in Latin letters can only be a reading, so it is searched as one
+// in either mode.
+void SearchForm::searchRomajiNames(SearchRequest& request) const {
+    for (Field field : {Field::City, Field::Ward}) {
+        const char* text = fieldText(field);
+        if (!*text) continue;
+        const std::vector<std::string>& names = romajiNames_[slot(field) - 1];
+        for (size_t entry = 0; entry < names.size(); ++entry) {
+            if (names[entry] != text) continue;
+            const PlaceRecord& r = places_.records[lists_[slot(field)][entry]];
+            const bool hasReading = r.reading[0] != '\0';
+            const std::string own = hasReading ? std::string(r.reading, strnlen(r.reading, sizeof r.reading))
+                                               : std::string(r.kanji, strnlen(r.kanji, sizeof r.kanji));
+            if (field == Field::City)
+                request.setCityText(own.c_str());
+            else
+                request.setWardText(own.c_str());
+            request.searchMode = hasReading ? SearchMode::Reading : SearchMode::Kanji;
+            return;
+        }
+        if (isLatinName(text)) request.searchMode = SearchMode::Reading;
+    }
 }
 
 // The fields' texts as shown replace the notified ones. A picked number
@@ -253,14 +320,13 @@ void SearchForm::search(const FieldTexts& shown) {
     const int found = runSearch(places_, request(), results_);
     for (int i = before; i < results_.count(); ++i) view_.resultsAppend(results_.line(i));
     if (found >= 1) {
-        char text[32];
-        std::snprintf(text, sizeof text, kHitCountFormat, found);
-        setHitCount(text);
+        setHitCount(found);
         view_.resultsScrollToEnd();
     } else {
-        results_.append(kNoMatchText);
-        view_.resultsAppend(kNoMatchText);
-        setHitCount(kHitCountNoneText);
+        const char* none = noMatchText(language_);
+        results_.append(none);
+        view_.resultsAppend(none);
+        setHitCount(0);
     }
     view_.waitCursorEnd();
 }
@@ -279,7 +345,7 @@ void SearchForm::clearAll() {
         setFieldText(field, "");
         view_.fieldSetText(field, "");
     }
-    setHitCount(kHitCountNoneText);
+    setHitCount(0);
     results_.clear();
     view_.resultsReset();
     const Scope all{places_.areaTable[0].first, places_.areaTable[0].last};
@@ -289,11 +355,27 @@ void SearchForm::clearAll() {
 }
 
 void SearchForm::clearResults() {
-    setHitCount(kHitCountNoneText);
+    setHitCount(0);
     results_.clear();
     view_.resultsReset();
 }
 
 void SearchForm::resultsSelectionChanged() { applyEnabling(); }
+
+void SearchForm::setLanguage(Language language) {
+    language_ = language;
+    for (Control choice : {Control::Area, Control::Prefecture}) view_.choiceReset(choice);
+    appendChoices();
+    view_.choiceSetPosition(Control::Area, areaPosition_);
+    view_.choiceSetPosition(Control::Prefecture, prefecturePosition_);
+    // The name lists are made again; the fields show what they showed.
+    const std::string city = cityText_, ward = wardText_;
+    refillNameLists();
+    for (auto [field, text] : {std::pair{Field::City, &city}, std::pair{Field::Ward, &ward}}) {
+        setFieldText(field, text->c_str());
+        view_.fieldSetText(field, text->c_str());
+    }
+    setHitCount(hitCount_);
+}
 
 }  // namespace orvetta

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "search/engine.h"
+#include "text/language.h"
 
 namespace orvetta {
 
@@ -68,6 +69,8 @@ public:
     virtual void fieldSetText(Field field, const char* text) = 0;
     // Append a label to a choice (Control::Area or Control::Prefecture).
     virtual void choiceAppend(Control choice, const char* label) = 0;
+    // Empty a choice's list (its labels are made again in another language).
+    virtual void choiceReset(Control) {}
     // Select a position in a choice; starts no change event.
     virtual void choiceSetPosition(Control choice, int position) = 0;
     // Switch the given mode button on and the other off.
@@ -83,10 +86,6 @@ public:
     virtual void waitCursorEnd() = 0;
 };
 
-// Hit count texts (Shift-JIS).
-extern const char kHitCountInitialText[];  // "0 件"
-extern const char kHitCountNoneText[];     // "0 件" and six spaces
-
 // The three field texts as the platform shows them when a search starts
 // (Shift-JIS, as the view read them). A combo box whose list is opened from
 // the keyboard fills its field from the list without a change notification,
@@ -100,8 +99,10 @@ struct FieldTexts {
 class SearchForm {
 public:
     // The form searches and lists `places`, which must outlive it; a list
-    // rebuilt in place takes effect with the next initialise().
-    SearchForm(const PlaceList& places, FormView& view) : places_(places), view_(view) {}
+    // rebuilt in place takes effect with the next initialise(). Its texts are
+    // in `language` until setLanguage().
+    SearchForm(const PlaceList& places, FormView& view, Language language = Language::Japanese)
+        : places_(places), view_(view), language_(language) {}
 
     // --- events in ---
     // Once, after the dictionary and the update file are loaded.
@@ -125,6 +126,10 @@ public:
     void clearAll();
     // Clear-results button or menu command 112.
     void clearResults();
+    // The texts the form shows from now on are in `language`: the choices,
+    // the name lists, the hit count, and the lines of later searches (lines
+    // already listed stay). Typed texts and the given flags stay.
+    void setLanguage(Language language);
     // The selection of the result list changed: only the enabling is applied.
     void resultsSelectionChanged();
 
@@ -136,6 +141,7 @@ public:
     bool cityGiven() const { return cityGiven_; }
     bool wardGiven() const { return wardGiven_; }
     SearchMode mode() const { return mode_; }
+    Language language() const { return language_; }
     // Current text of a field, and the chosen number entry (kNoEntry if none).
     const char* fieldText(Field field) const;
     int numberEntry() const { return numberEntry_; }
@@ -155,10 +161,12 @@ private:
     void refillNameLists() { fillNameLists(scope()); }
     void changeMode(SearchMode mode);
     void takeShownTexts(const FieldTexts& shown);
+    void searchRomajiNames(SearchRequest& request) const;
     void changeScope(Scope range, Control otherChoice);
     void clearFlags();
     void applyEnabling();
-    void setHitCount(const char* text);
+    void appendChoices();
+    void setHitCount(int found);
     void setFieldText(Field field, const char* text);
     static int slot(Field field);
 
@@ -170,11 +178,15 @@ private:
     bool cityGiven_ = false;
     bool wardGiven_ = false;
     SearchMode mode_ = SearchMode::Kanji;
+    Language language_ = Language::Japanese;
+    int hitCount_ = kHitCountInitial;  // the last search's count, or one of these
+    static constexpr int kHitCountInitial = -1;
     int numberEntry_ = kNoEntry;
     char numberText_[kNumberTextSize] = {};
     char cityText_[kNameTextSize] = {};
     char wardText_[kNameTextSize] = {};
-    std::vector<int> lists_[3];  // record indices: number, city, ward lists
+    std::vector<int> lists_[3];                // record indices: number, city, ward lists
+    std::vector<std::string> romajiNames_[2];  // English face: the city and ward lists' entries
     std::string hitCountText_;
     ResultList results_;
 };

@@ -17,8 +17,6 @@ constexpr int kTokyoRow = 10;
 // number) share with their parent.
 constexpr int kWardParentLength = 4;
 constexpr int kTownParentLength = 5;
-// What the English line puts behind an old place, in place of 【旧】.
-constexpr char kDeletedMarkEnglish[] = " (deleted)";
 
 // Appends fields to gResultBuffer. Every text is read only up to its NUL or
 // its field width, so the longest line (113 bytes; in English about 150) is

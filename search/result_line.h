@@ -32,6 +32,9 @@ extern char gResultBuffer[kResultBufferSize];
 inline constexpr char kNoMatchText[] =
     "\x8d\x87\x92v\x82\xb7\x82\xe9\x92n\x96\xbc\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";  // 合致する地名がありません
 inline constexpr char kNoMatchTextEnglish[] = "No matching place";
+// What an English line (and the English tree) puts behind an old place, in
+// place of 【旧】.
+inline constexpr char kDeletedMarkEnglish[] = " (deleted)";
 inline const char* noMatchText(Language language) {
     return language == Language::English ? kNoMatchTextEnglish : kNoMatchText;
 }

@@ -214,6 +214,11 @@ std::string romajiName(const PlaceRecord& record) {
     return name;
 }
 
+std::string placeName(const PlaceRecord& record, Language language) {
+    const std::string kanji(record.kanji, strnlen(record.kanji, sizeof record.kanji));
+    return language == Language::English ? romajiName(record) + " (" + kanji + ")" : kanji;
+}
+
 const char* prefectureLabel(const PrefectureRow& row, Language language) {
     return language == Language::English ? row.english : row.name;
 }

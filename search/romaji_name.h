@@ -25,6 +25,10 @@ namespace orvetta {
 void appendRomajiName(const PlaceRecord& record, std::string& out);
 std::string romajiName(const PlaceRecord& record);
 
+// A record's own name as a face shows it beside its number: the kanji in
+// Japanese, "Gushikawa-shi (具志川市)" in English (Shift-JIS).
+std::string placeName(const PlaceRecord& record, Language language);
+
 // A prefecture row's name ("北海道" or "Hokkaido") and a call area's tree
 // caption ("８エリア(北海道)" or "Area 8 (Hokkaido)"): Shift-JIS in Japanese,
 // ASCII in English.

@@ -145,15 +145,21 @@ TEST(HistoryText, ListsChangesThenJarlsLastDay) {
         const char* number;
         const char* text;  // UTF-8; the whole text, or with `part` a line of it
         bool part;
+        Language language = Language::Japanese;
     } cases[] = {
         {"4707", "2005-04-01  廃止  具志川市: 4713 うるま市 に新設合併\nJARL の一覧での最終日: 2005-03-31\n", false},
         {"4713", "\n2005-04-01  廃止  4707 具志川市: 4713 うるま市 に新設合併\n", true},
         {"16003e", "1998-10-01  変更  明和村(めいわむら) → 明和町(めいわまち)(村から町へ)\n", false},
         {"0101", "1998年4月1日以降の変更はありません\n", false},
         {"270110", "1998年4月1日以降の変更はありません\nJARL の一覧での最終日: 1980-11-30 より前\n", false},
+        {"4707",
+         "2005-04-01  ended  具志川市: merged into 4713 (new municipality)\nLast day in JARL's list: 2005-03-31\n",
+         false, Language::English},
+        {"270110", "No change since 1 April 1998\nLast day in JARL's list: before 1980-11-30\n", false,
+         Language::English},
     };
     for (const Case& c : cases) {
-        const std::string text = historyText(c.number);
+        const std::string text = historyText(c.number, c.language);
         if (c.part)
             EXPECT_NE(text.find(sjis(c.text)), std::string::npos) << c.number << "\n" << test::utf8(text);
         else
@@ -163,6 +169,8 @@ TEST(HistoryText, ListsChangesThenJarlsLastDay) {
     std::memcpy(place.kanji, sjis("具志川市").c_str(), 8);
     EXPECT_EQ(test::utf8(historyTitle(place)), "履歴 - 4707 具志川市");
     EXPECT_EQ(test::utf8(dayNotice("2004-01-01")), "2004年1月1日現在の地名");
+    EXPECT_EQ(test::utf8(historyTitle(place, Language::English)), "History - 4707 具志川市");
+    EXPECT_EQ(dayNotice("2004-12-31", Language::English), "Places as of 31 December 2004");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The search form model driven through its events against a fake platform.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -68,6 +69,7 @@ public:
     }
     void fieldSetText(Field field, const char* text) override { fields[field].text = text; }
     void choiceAppend(Control choice, const char* label) override { choices[choice].push_back(label); }
+    void choiceReset(Control choice) override { choices[choice].clear(); }
     void choiceSetPosition(Control choice, int position) override { positions[choice] = position; }
     void modeSetChecked(SearchMode mode) override { checked = mode; }
     void controlEnable(Control control, bool enabled) override { enabledControls[control] = enabled; }
@@ -412,6 +414,42 @@ TEST_F(SearchFormTest, LongTypedTextsAreCutLikeTheSearchReadsThem) {
     view.type(form, Field::City, "");
     view.type(form, Field::Number, "01001A0123456789");
     EXPECT_EQ(std::string(form.fieldText(Field::Number)).size(), 15u);
+}
+
+// The English face: romaji lists and choices, English counts and lines, a
+// picked romaji entry found in kanji mode; switching keeps the typed text and
+// the lines already listed.
+TEST_F(SearchFormTest, LanguageSwitchRelabelsEverythingButListedLines) {
+    view.type(form, Field::City, "札幌");
+    view.search(form);
+    form.setLanguage(Language::English);
+    EXPECT_EQ(view.choices[Control::Area][0], "All");
+    EXPECT_EQ(view.choices[Control::Area][10], "0");
+    EXPECT_EQ(view.choices[Control::Prefecture][1], "Hokkaido");
+    EXPECT_EQ(view.fields[Field::City].entries[0], "Sapporo-shi");
+    EXPECT_EQ(utf8(view.fields[Field::City].text), "札幌");
+    EXPECT_TRUE(form.cityGiven());
+    EXPECT_EQ(hit(), "2 found");  // 札幌市 and 札幌郡
+    EXPECT_EQ(utf8(view.results[0]), "0101\t北海道札幌市(さっぽろし)");
+    expectViewMatchesModel();
+
+    view.type(form, Field::City, "");
+    view.select(form, Field::City, 0);
+    EXPECT_EQ(form.mode(), SearchMode::Kanji);
+    view.search(form);
+    EXPECT_EQ(utf8(view.results.back()), "0101\tSapporo-shi, Hokkaido (札幌市)");
+    // An entry whose romaji name is no romaji query still finds its place.
+    const auto& names = view.fields[Field::City].entries;
+    const int abuta = static_cast<int>(std::find(names.begin(), names.end(), "Abuta-gun (Iburi)") - names.begin());
+    ASSERT_LT(abuta, entries(Field::City));
+    view.type(form, Field::City, "");
+    view.select(form, Field::City, abuta);
+    view.search(form);
+    EXPECT_EQ(utf8(view.results.back()).substr(0, 25), "01007\tAbuta-gun (Iburi), ");
+    form.setLanguage(Language::Japanese);
+    EXPECT_EQ(utf8(view.choices[Control::Area][0]), "すべて");
+    EXPECT_EQ(hit(), "1 件    ");
+    expectViewMatchesModel();
 }
 
 }  // namespace

@@ -2,9 +2,15 @@
 // strings with a phrase each.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 
 #include "text/sjis.h"
+#include "text/texts.h"
 #include "text/utf.h"
 
 namespace orvetta {
@@ -70,6 +76,55 @@ TEST(SjisText, InputWithoutShiftJisFormFailsWhole) {
     EXPECT_FALSE(sjisFromUtf16(u"\xD800", sjis));  // a lone surrogate
     EXPECT_TRUE(sjisFromUtf8("", sjis));
     EXPECT_EQ(sjis, "");
+}
+
+TEST(TextTable, FormsAreFilledInAndBrokenRowsStopTheBuild) {
+    EXPECT_EQ(formatText(TextId::HitCountFound, Language::English, 12), "12 found");
+    EXPECT_EQ(formatText(TextId::UpdateErrorLine, Language::English, 3, "why"), "Line 3: why");
+    struct Case {
+        const char* rows;
+        const char* message;
+    } cases[] = {
+        {"MenuFile\tファイル(&F)\t\n", "a row is an id, its Japanese form and its English form"},
+        {"MenuFile\tファイル(&F)\n", "a row is an id"},
+        {"MenuFile\ta\tb\nMenuFile\tc\td\n", "the id MenuFile comes twice"},
+        {"menu file\ta\tb\n", "is not a name"},
+        {"Count\t%d 件\t%s found\n", "different printf arguments"},
+        {"Euro\ta\t€\n", "has no Shift-JIS form"},
+    };
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvetta_text_table_test";
+    std::filesystem::create_directories(dir);
+    for (const Case& c : cases) {
+        std::ofstream(dir / "texts.tsv") << "# comment\n\n" << c.rows;
+        const std::string command = "python3 " ORVETTA_SOURCE_DIR "/scripts/make-text-table.py " +
+                                    (dir / "texts.tsv").string() + " " + (dir / "out.h").string() + " 2>" +
+                                    (dir / "err.txt").string();
+        EXPECT_NE(std::system(command.c_str()), 0) << c.rows;
+        std::stringstream err;
+        err << std::ifstream(dir / "err.txt").rdbuf();
+        EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+    }
+    std::filesystem::remove_all(dir);
+}
+
+// The windows hold no Japanese text of their own: a Shift-JIS lead byte
+// written as an escape in ui/ names a font face, never a text a user reads.
+TEST(TextTable, WindowsTakeEveryTextFromTheTable) {
+    const std::regex leadByte(R"(\\x(8[1-9a-fA-F]|9[0-9a-fA-F]|[eE][0-9a-fA-F]|[fF][0-9a-cA-C]))");
+    const std::string fontFace = "\"\\x82l\\x82r \\x82o\\x83S\\x83V\\x83\\x62\\x83N\"";  // ＭＳ Ｐゴシック
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(ORVETTA_SOURCE_DIR "/ui")) {
+        if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
+        ++files;
+        std::ifstream in(entry.path());
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            const size_t face = line.find(fontFace);
+            if (face != std::string::npos) line.erase(face, fontFace.size());
+            EXPECT_FALSE(std::regex_search(line, leadByte)) << entry.path().filename().string() << ":" << number;
+        }
+    }
+    EXPECT_GT(files, 10);
 }
 
 // File names and messages: malformed UTF-8 converts to nothing, an unpaired

@@ -148,6 +148,9 @@ TEST(UpdateMessages, AreTheTextsTheUserSees) {
     EXPECT_EQ(test::utf8(updateErrorText({0, UpdateFault::FileTooLarge})),
               "地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n"
               "ファイルが 1 MiB を超えています\n\n更新処理を行なわずに起動します");
+    EXPECT_EQ(updateErrorText({12, UpdateFault::NumberTooLong}, Language::English),
+              "The places could not be changed or added.\nPlease check velkarad.txt.\n"
+              "Line 12: the number is longer than 6 characters\n\nOrvetta starts without updates.");
 }
 
 }  // namespace

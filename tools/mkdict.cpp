@@ -3,7 +3,8 @@
 //   mkdict EDITION.tsv PLACES.tsv PREFECTURES.tsv OUTPUT.cpp [HISTORY.tsv [JARL.tsv]]
 //
 // Reads the edition's description (`key value` lines: name, snapshot, about,
-// status, and since when there is a history), the UTF-8 place list (header
+// status, their English forms about_en and status_en, and since when there is
+// a history), the UTF-8 place list (header
 // line, then `number kanji reading kind current` per line, in record order),
 // the prefecture list (`code name area english`) and, for an edition with one, the
 // change history (`date number change detail detail_ja`, the detail in
@@ -228,6 +229,7 @@ void buildTables(const std::vector<PlaceRecord>& records, const std::vector<Pref
 
 struct EditionText {
     std::string name, snapshot, since, about, status;  // about and status in Shift-JIS
+    std::string aboutEn, statusEn;                     // their English forms (ASCII)
 };
 
 EditionText readEdition(const char* path) {
@@ -248,10 +250,15 @@ EditionText readEdition(const char* path) {
             e.about = toShiftJis(f[1], where);
         else if (f[0] == "status")
             e.status = toShiftJis(f[1], where);
+        else if (f[0] == "about_en")
+            e.aboutEn = toShiftJis(f[1], where);
+        else if (f[0] == "status_en")
+            e.statusEn = toShiftJis(f[1], where);
         else
             fail(where, "unknown key " + f[0]);
     }
-    if (e.name.empty() || e.about.empty() || e.status.empty()) fail(path, "name, about and status are required");
+    if (e.name.empty() || e.about.empty() || e.status.empty() || e.aboutEn.empty() || e.statusEn.empty())
+        fail(path, "name, about, status, about_en and status_en are required");
     for (char c : e.name)
         if (!std::isalnum(static_cast<unsigned char>(c))) fail(path, "the name is letters and digits");
     if (!orvetta::isCalendarDate(e.snapshot.c_str())) fail(path, "snapshot must be a date YYYY-MM-DD");
@@ -549,7 +556,11 @@ void writeSource(const char* path, const EditionText& edition, const std::vector
         std::fprintf(out, "    nullptr,\n    0,\n");
     else
         std::fprintf(out, "    kJarlNumbers,\n    %zu,\n", jarl.size());
-    std::fprintf(out, "};\n\n}  // namespace orvetta\n");
+    std::fprintf(out, "    ");
+    writeBytes(out, edition.aboutEn);
+    std::fprintf(out, ",\n    ");
+    writeBytes(out, edition.statusEn);
+    std::fprintf(out, ",\n};\n\n}  // namespace orvetta\n");
     if (std::fclose(out) != 0) fail(path, "write failed");
 }
 

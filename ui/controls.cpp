@@ -7,7 +7,9 @@
 #include <string>
 
 #include "dict/edition.h"
+#include "dict/history_text.h"
 #include "ui/copy.h"
+#include "ui/language.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 #include "ui/tree_window.h"
@@ -32,11 +34,15 @@ constexpr DWORD kModeStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBU
 
 enum FontKind { kNoFont, kFormFontKind, kLabelFontKind };
 
-// One row per control of slots 1..18. Labels and the hit count text have no
-// id (0); the program addresses every control by its handle.
+// A control without a text of its own (fields, choices, the hit count).
+constexpr TextId kNoText = static_cast<TextId>(-1);
+
+// One row per control of slots 1..18, its text from the table of texts.
+// Labels and the hit count text have no id (0); the program addresses every
+// control by its handle.
 struct ControlRow {
     const wchar_t* className;
-    const char* text;  // Shift-JIS
+    TextId text;
     int id;
     DWORD style;
     DWORD exStyle;
@@ -45,31 +51,30 @@ struct ControlRow {
 };
 
 const ControlRow kControlTable[kControlCount] = {
-    {nullptr, "", IDC_STATUS_BAR, 0, 0, -1, kNoFont},                        // created by CreateStatusWindowW
-    {L"BUTTON", "\x8a\xbf\x8e\x9a\x82\xa9\x82\xe7\x92T\x82\xb7", IDC_KANJI,  // 漢字から探す
-     kModeStyle | WS_GROUP, WS_EX_STATICEDGE, 0, kFormFontKind},
-    {L"BUTTON", "\x93\xc7\x82\xdd\x82\xa9\x82\xe7\x92T\x82\xb7", IDC_READING,  // 読みから探す
-     kModeStyle, WS_EX_STATICEDGE, 1, kFormFontKind},
-    {L"BUTTON", "\x83N\x83\x8a\x83\x41", IDC_CLEAR_ALL, kPushStyle, 0, 2, kFormFontKind},            // クリア
-    {L"BUTTON", "\x8c\x9f\x8d\xf5", IDC_SEARCH, kPushStyle, WS_EX_DLGMODALFRAME, 4, kFormFontKind},  // 検索
-    {L"STATIC", "\x83G\x83\x8a\x83\x41", 0, kLabelStyle, 0, 5, kLabelFontKind},                      // エリア
-    {L"COMBOBOX", "", IDC_AREA, kChoiceStyle, WS_EX_CLIENTEDGE, 6, kFormFontKind},
-    {L"STATIC", "\x93s\x93\xb9\x95{\x8c\xa7", 0, kLabelStyle, 0, 7, kLabelFontKind},  // 都道府県
-    {L"COMBOBOX", "", IDC_PREFECTURE, kChoiceStyle, WS_EX_CLIENTEDGE, 8, kFormFontKind},
-    {L"STATIC", "JCC/JCG", 0, kLabelStyle, 0, 9, kLabelFontKind},
-    {L"COMBOBOX", "", IDC_NUMBER, kFieldStyle, WS_EX_CLIENTEDGE, 10, kFormFontKind},
-    {L"STATIC", "\x8es/\x8cS", 0, kLabelStyle, 0, 11, kLabelFontKind},  // 市/郡
-    {L"COMBOBOX", "", IDC_CITY, kFieldStyle, WS_EX_CLIENTEDGE, 12, kFormFontKind},
-    {L"STATIC", "\x8b\xe6/\x92\xac/\x91\xba", 0, kLabelStyle, 0, 13, kLabelFontKind},  // 区/町/村
-    {L"COMBOBOX", "", IDC_WARD, kFieldStyle, WS_EX_CLIENTEDGE, 14, kFormFontKind},
-    {L"STATIC", "\x8c\x9f\x8d\xf5\x8c\x8b\x89\xca", 0, kLabelStyle, 0, 15, kLabelFontKind},     // 検索結果
-    {L"STATIC", "", 0, kLabelStyle, 0, 16, kLabelFontKind},                                     // hit count
-    {L"BUTTON", "\x8c\x9f\x8d\xf5\x83N\x83\x8a\x83\x41", IDC_CLEAR_RESULTS, kPushStyle, 0, 17,  // 検索クリア
-     kFormFontKind},
-    {L"LISTBOX", "", IDC_RESULTS,
+    {nullptr, kNoText, IDC_STATUS_BAR, 0, 0, -1, kNoFont},  // created by CreateStatusWindowW
+    {L"BUTTON", TextId::ButtonKanji, IDC_KANJI, kModeStyle | WS_GROUP, WS_EX_STATICEDGE, 0, kFormFontKind},
+    {L"BUTTON", TextId::ButtonReading, IDC_READING, kModeStyle, WS_EX_STATICEDGE, 1, kFormFontKind},
+    {L"BUTTON", TextId::ButtonClearAll, IDC_CLEAR_ALL, kPushStyle, 0, 2, kFormFontKind},
+    {L"BUTTON", TextId::ButtonSearch, IDC_SEARCH, kPushStyle, WS_EX_DLGMODALFRAME, 4, kFormFontKind},
+    {L"STATIC", TextId::LabelArea, 0, kLabelStyle, 0, 5, kLabelFontKind},
+    {L"COMBOBOX", kNoText, IDC_AREA, kChoiceStyle, WS_EX_CLIENTEDGE, 6, kFormFontKind},
+    {L"STATIC", TextId::LabelPrefecture, 0, kLabelStyle, 0, 7, kLabelFontKind},
+    {L"COMBOBOX", kNoText, IDC_PREFECTURE, kChoiceStyle, WS_EX_CLIENTEDGE, 8, kFormFontKind},
+    {L"STATIC", TextId::LabelNumber, 0, kLabelStyle, 0, 9, kLabelFontKind},
+    {L"COMBOBOX", kNoText, IDC_NUMBER, kFieldStyle, WS_EX_CLIENTEDGE, 10, kFormFontKind},
+    {L"STATIC", TextId::LabelCity, 0, kLabelStyle, 0, 11, kLabelFontKind},
+    {L"COMBOBOX", kNoText, IDC_CITY, kFieldStyle, WS_EX_CLIENTEDGE, 12, kFormFontKind},
+    {L"STATIC", TextId::LabelWard, 0, kLabelStyle, 0, 13, kLabelFontKind},
+    {L"COMBOBOX", kNoText, IDC_WARD, kFieldStyle, WS_EX_CLIENTEDGE, 14, kFormFontKind},
+    {L"STATIC", TextId::LabelResults, 0, kLabelStyle, 0, 15, kLabelFontKind},
+    {L"STATIC", kNoText, 0, kLabelStyle, 0, 16, kLabelFontKind},  // hit count
+    {L"BUTTON", TextId::ButtonClearResults, IDC_CLEAR_RESULTS, kPushStyle, 0, 17, kFormFontKind},
+    {L"LISTBOX", kNoText, IDC_RESULTS,
      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT,
      WS_EX_CLIENTEDGE, 18, kFormFontKind},
 };
+
+std::wstring controlText(const ControlRow& row) { return row.text == kNoText ? std::wstring() : uiWide(row.text); }
 
 // Faces tried in order when the program's own face is missing: proportional
 // Japanese faces found on Windows and on Linux font packages.
@@ -121,15 +126,17 @@ void giveFont(HFONT font, FontKind kind) {
         if (kControlTable[slot].font == kind) controlSetFont(gControls[slot], font);
 }
 
-// The status bar's right part: a notice of the list in use, or "" for the
-// edition's own, which createControls is handed.
-std::string gStatusNotice;
-const char* gEditionNotice = "";
+// The status bar's right part names the day of the list in use, or shows
+// the edition's own notice (of the edition createControls is handed) for "".
+std::string gStatusDay;
+const Edition* gNoticeEdition;
 
 void statusShowNotice() {
     if (HWND bar = gControls[kStatusBarSlot]) {
-        const char* notice = gStatusNotice.empty() ? gEditionNotice : gStatusNotice.c_str();
-        SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(sjisToWide(notice).c_str()));
+        const std::string notice = !gStatusDay.empty() ? dayNotice(gStatusDay.c_str(), uiLanguage())
+                                   : gNoticeEdition    ? editionNotice(*gNoticeEdition, kStatusNotice)
+                                                       : "";
+        SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(sjisToWide(notice.c_str()).c_str()));
     }
 }
 
@@ -156,8 +163,8 @@ HWND controlById(int id) {
 }
 
 void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places, const Edition& edition) {
-    gStatusNotice.clear();
-    gEditionNotice = edition.statusNotice;
+    gStatusDay.clear();
+    gNoticeEdition = &edition;
     gControls[kStatusBarSlot] =
         CreateStatusWindowW(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, L"", mainWindow, IDC_STATUS_BAR);
     gStatusBarHeight = 0;
@@ -169,7 +176,7 @@ void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places
     for (int slot = 1; slot < kControlCount; ++slot) {
         const ControlRow& row = kControlTable[slot];
         gControls[slot] =
-            CreateWindowExW(row.exStyle, row.className, sjisToWide(row.text).c_str(), row.style, 0, 0, 0, 0, mainWindow,
+            CreateWindowExW(row.exStyle, row.className, controlText(row).c_str(), row.style, 0, 0, 0, 0, mainWindow,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
     }
     for (int slot : {kCityFieldSlot, kWardFieldSlot})
@@ -181,8 +188,15 @@ void createControls(HINSTANCE instance, HWND mainWindow, const PlaceList& places
     attachCopying(gControls[kResultListSlot], gTreeView, places);
 }
 
-void statusSetNotice(const std::string& notice) {
-    gStatusNotice = notice;
+void controlsApplyLanguage() {
+    for (int slot = 1; slot < kControlCount; ++slot)
+        if (gControls[slot] && kControlTable[slot].text != kNoText)
+            SetWindowTextW(gControls[slot], controlText(kControlTable[slot]).c_str());
+    statusShowNotice();
+}
+
+void statusSetDay(const std::string& day) {
+    gStatusDay = day;
     statusShowNotice();
 }
 

@@ -79,9 +79,14 @@ const wchar_t* chooseFontFace();
 // Font height in pixels for a point size at the given vertical DPI.
 int fontHeight(int points, int dpi);
 
-// Shows `notice` (Shift-JIS) in the status bar's right part; "" shows the
-// edition's own notice again. A new main window starts with the edition's.
-void statusSetNotice(const std::string& notice);
+// Names the day of the list in use ("YYYY-MM-DD") in the status bar's right
+// part; "" shows the edition's own notice again. A new main window starts
+// with the edition's.
+void statusSetDay(const std::string& day);
+
+// The buttons and labels, and the edition's notice in the status bar, in the
+// face in force.
+void controlsApplyLanguage();
 
 // Places every control for a client area of the given size; the factors
 // come from the main window's outer size.

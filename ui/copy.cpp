@@ -13,6 +13,7 @@
 #include "search/result_line.h"
 #include "ui/form_view.h"
 #include "ui/history_window.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
@@ -24,11 +25,6 @@ namespace {
 
 // The list the result list and the tree show, for their places.
 const PlaceList* gCopyPlaces;
-
-const char kCopyErrorText[] =  // クリップボードにコピーできませんでした
-    "\x83N\x83\x8a\x83\x62\x83v\x83{\x81[\x83h\x82\xc9\x83R\x83s\x81[\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
-    "\x82\xb5\x82\xbd";
-const char kCopyErrorCaption[] = "Orvetta\x81\x46\x83R\x83s\x81[\x83G\x83\x89\x81[";  // Orvetta：コピーエラー
 
 // Ctrl+C and Ctrl+H also arrive, translated, as characters 3 and 8 (the
 // latter also Backspace's); neither is a search key.
@@ -123,7 +119,7 @@ std::wstring treeText(HWND tree, int command) {
     if (index < 0) return command == IDM_COPY_LINE ? caption : std::wstring();
     const PlaceRecord& record = gCopyPlaces->records[index];
     if (command == IDM_COPY_NUMBER) return sjisToWide(record.number, strnlen(record.number, sizeof record.number));
-    return command == IDM_COPY_LINE ? sjisToWide(resultLine(*gCopyPlaces, index)) : std::wstring();
+    return command == IDM_COPY_LINE ? sjisToWide(resultLine(*gCopyPlaces, index, uiLanguage())) : std::wstring();
 }
 
 int treeCtrlCCommand(HWND) { return IDM_COPY_LINE; }
@@ -161,7 +157,8 @@ void copyCommand(const CopyTarget& target, HWND control, int command) {
     const std::wstring text = target.textOf(control, command);
     if (text.empty()) return;
     if (!clipboardSetText(control, text))
-        messageBoxSjis(gMainWindow, kCopyErrorText, kCopyErrorCaption, MB_ICONWARNING | MB_OK);
+        messageBoxSjis(gMainWindow, uiText(TextId::CopyErrorText), uiText(TextId::CopyErrorCaption),
+                       MB_ICONWARNING | MB_OK);
 }
 
 bool historyAvailable(const CopyTarget& target, HWND control, int) { return target.selectedPlace(control) >= 0; }
@@ -174,17 +171,16 @@ void historyCommand(const CopyTarget& target, HWND control, int) {
 // The context menu, one row per command; the tree has no "all".
 struct ContextMenuRow {
     int id;
-    const char* text;  // Shift-JIS
+    TextId text;
     bool inTree;
     bool (*available)(const CopyTarget& target, HWND control, int id);  // false: greyed
     void (*run)(const CopyTarget& target, HWND control, int id);
 };
 const ContextMenuRow kContextMenu[] = {
-    {IDM_COPY_NUMBER, "\x94\xd4\x8d\x86\x82\xf0\x83R\x83s\x81[", true, copyAvailable, copyCommand},  // 番号をコピー
-    {IDM_COPY_LINE, "\x8ds\x82\xf0\x83R\x83s\x81[", true, copyAvailable, copyCommand},               // 行をコピー
-    {IDM_COPY_ALL, "\x82\xb7\x82\xd7\x82\xc4\x83R\x83s\x81[", false, copyAvailable, copyCommand},  // すべてコピー
-    {IDM_SHOW_HISTORY, "\x97\x9a\x97\xf0\x82\xf0\x95\\\x8e\xa6(&H)", true, historyAvailable,  // 履歴を表示(&H)
-     historyCommand},
+    {IDM_COPY_NUMBER, TextId::MenuCopyNumber, true, copyAvailable, copyCommand},
+    {IDM_COPY_LINE, TextId::MenuCopyLine, true, copyAvailable, copyCommand},
+    {IDM_COPY_ALL, TextId::MenuCopyAll, false, copyAvailable, copyCommand},
+    {IDM_SHOW_HISTORY, TextId::MenuShowHistory, true, historyAvailable, historyCommand},
 };
 
 const ContextMenuRow* contextMenuRow(int id) {
@@ -225,7 +221,7 @@ bool showCopyMenu(const CopyTarget& target, HWND control, LPARAM where) {
     for (const ContextMenuRow& row : kContextMenu) {
         if (target.tree && !row.inTree) continue;
         const UINT state = row.available(target, control, row.id) ? MF_ENABLED : MF_GRAYED;
-        AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(row.id), sjisToWide(row.text).c_str());
+        AppendMenuW(menu, MF_STRING | state, static_cast<UINT_PTR>(row.id), uiWide(row.text).c_str());
     }
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, control, nullptr);
     DestroyMenu(menu);

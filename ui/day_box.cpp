@@ -4,9 +4,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
+
 #include "dict/date.h"
 #include "dict/history.h"
 #include "dict/history_text.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
@@ -21,11 +24,7 @@ struct DayChoice {
     std::string day;  // "" for the edition's own list
 };
 
-// The picker shows 2004年1月1日 whatever the system's date format.
-const char kPickerFormat[] = "yyyy'\x94N'M'\x8c\x8e'd'\x93\xfa'";  // yyyy'年'M'月'd'日'
 const char kTitleGap[] = " - ";
-const char kRangeFrom[] = " \x82\xa9\x82\xe7 ";  // から
-const char kRangeTo[] = " \x82\xdc\x82\xc5";     // まで
 
 SYSTEMTIME systemTimeOf(const char* date) {
     CalendarDay day{};
@@ -49,17 +48,20 @@ BOOL dayOnInitDialog(HWND dialog, HWND, LPARAM lParam) {
     auto* choice = reinterpret_cast<DayChoice*>(lParam);
     SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     const Edition& edition = *choice->edition;
-    if (!choice->day.empty()) {
-        wchar_t caption[64] = {};
-        GetWindowTextW(dialog, caption, 64);
-        const std::string day = kTitleGap + japaneseDate(choice->day.c_str());
-        SetWindowTextW(dialog, (caption + sjisToWide(day.c_str())).c_str());
-    }
-    const std::string range =
-        japaneseDate(edition.historySince) + kRangeFrom + japaneseDate(edition.snapshotDate) + kRangeTo;
+    const Language language = uiLanguage();
+    std::string caption = uiText(TextId::DayCaption);
+    if (!choice->day.empty()) caption += kTitleGap + shownDate(choice->day.c_str(), language);
+    SetWindowTextW(dialog, sjisToWide(caption.c_str()).c_str());
+    for (auto [id, text] : {std::pair{IDC_DAY_PROMPT, TextId::DayPrompt}, std::pair{IDOK, TextId::ButtonOk},
+                            std::pair{IDCANCEL, TextId::DayCancel}, std::pair{IDC_DAY_LATEST, TextId::DayLatest}})
+        SetDlgItemTextW(dialog, id, uiWide(text).c_str());
+    const std::string range = formatText(TextId::DayRange, language, shownDate(edition.historySince, language).c_str(),
+                                         shownDate(edition.snapshotDate, language).c_str());
     SetDlgItemTextW(dialog, IDC_DAY_RANGE, sjisToWide(range.c_str()).c_str());
     HWND picker = GetDlgItem(dialog, IDC_DAY_PICKER);
-    DateTime_SetFormat(picker, sjisToWide(kPickerFormat).c_str());
+    // The picker shows 2004年1月1日 or 1 January 2004 whatever the system's
+    // date format.
+    DateTime_SetFormat(picker, uiWide(TextId::DayPickerFormat).c_str());
     SYSTEMTIME bounds[2] = {systemTimeOf(edition.historySince), systemTimeOf(edition.snapshotDate)};
     DateTime_SetRange(picker, GDTR_MIN | GDTR_MAX, bounds);
     SYSTEMTIME shown = systemTimeOf(choice->day.empty() ? edition.snapshotDate : choice->day.c_str());

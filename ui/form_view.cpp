@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/language.h"
 #include "ui/list_extent.h"
 #include "ui/resource.h"
 #include "ui/text.h"
@@ -115,6 +116,10 @@ public:
         SendMessageW(combo, CB_INSERTSTRING, static_cast<WPARAM>(position),
                      reinterpret_cast<LPARAM>(sjisToWide(label).c_str()));
     }
+    void choiceReset(Control choice) override {
+        QuietScope quiet;
+        if (HWND combo = controlById(static_cast<int>(choice))) SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    }
     void choiceSetPosition(Control choice, int position) override {
         QuietScope quiet;
         if (HWND combo = controlById(static_cast<int>(choice))) SendMessageW(combo, CB_SETCURSEL, position, 0);
@@ -156,8 +161,7 @@ public:
     // choices are filled again, and the result lines belong to the old list.
     void clearChoicesAndResults() {
         QuietScope quiet;
-        for (Control choice : {Control::Area, Control::Prefecture})
-            if (HWND combo = controlById(static_cast<int>(choice))) SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+        for (Control choice : {Control::Area, Control::Prefecture}) choiceReset(choice);
         resultsReset();
     }
     void resultsScrollToEnd() override {
@@ -255,9 +259,13 @@ bool choiceChanged(SearchForm& form, int id, int code) {
 void formInitialise(const PlaceList& places) {
     gFormView = std::make_unique<ControlFormView>();
     gFormView->clearChoicesAndResults();
-    gFormOwner = std::make_unique<SearchForm>(places, *gFormView);
+    gFormOwner = std::make_unique<SearchForm>(places, *gFormView, uiLanguage());
     gSearchForm = gFormOwner.get();
     gSearchForm->initialise();
+}
+
+void formApplyLanguage() {
+    if (gSearchForm) gSearchForm->setLanguage(uiLanguage());
 }
 
 void formRelease() {

@@ -19,6 +19,8 @@ void formInitialise(const PlaceList& places);
 // Hands a command or control notification (id, code) to the form. Returns
 // false when the form has no event for it.
 bool formOnCommand(int id, int code);
+// The form's texts in the face in force.
+void formApplyLanguage();
 // Forgets the form (the controls are gone).
 void formRelease();
 

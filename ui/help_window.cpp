@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/text_window.h"
@@ -12,7 +13,8 @@ namespace orvetta {
 
 namespace {
 
-const char kHelpTitle[] = "Orvetta \x83w\x83\x8b\x83v";  // Orvetta ヘルプ
+// The help text resource of each face, in the order of Language.
+constexpr int kHelpTextResources[] = {IDR_HELP_TEXT, IDR_HELP_TEXT_EN};
 
 // ORVETTA.HLP in the folder of the running program.
 std::wstring helpFileBesideProgram() {
@@ -27,9 +29,11 @@ std::wstring helpFileBesideProgram() {
     return file;
 }
 
-// The text resource holds Shift-JIS bytes without a terminating NUL.
+// The text resource of the face in force holds Shift-JIS bytes without a
+// terminating NUL.
 std::string_view helpText(HINSTANCE instance) {
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_HELP_TEXT), reinterpret_cast<LPCWSTR>(RT_RCDATA));
+    const int resource = kHelpTextResources[static_cast<int>(uiLanguage())];
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resource), reinterpret_cast<LPCWSTR>(RT_RCDATA));
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
     return bytes ? std::string_view(bytes, SizeofResource(instance, found)) : std::string_view();
@@ -43,7 +47,9 @@ void helpOpen(HWND owner) {
         WinHelpW(owner, file.c_str(), HELP_FINDER, 0);
         return;
     }
-    textWindowOpen(owner, kHelpTextWindow, kHelpTitle, helpText(gInstance));
+    textWindowOpen(owner, kHelpTextWindow, uiText(TextId::HelpTitle), helpText(gInstance));
 }
+
+void helpApplyLanguage() { textWindowReplace(kHelpTextWindow, uiText(TextId::HelpTitle), helpText(gInstance)); }
 
 }  // namespace orvetta

@@ -11,4 +11,7 @@ namespace orvetta {
 // when it is open already.
 void helpOpen(HWND owner);
 
+// Our help window, where it is open, shows the help of the face in force.
+void helpApplyLanguage();
+
 }  // namespace orvetta

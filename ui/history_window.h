@@ -12,4 +12,7 @@ namespace orvetta {
 // opening it or replacing what it showed.
 void historyOpen(HWND owner, const PlaceRecord& place);
 
+// The history window, where it is open, shows its place in the face in force.
+void historyApplyLanguage();
+
 }  // namespace orvetta

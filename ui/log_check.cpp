@@ -6,12 +6,14 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "dict/history.h"
 #include "dict/load.h"
 #include "log/award_report.h"
 #include "log/award_run.h"
 #include "text/utf.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/text.h"
 #include "ui/text_window.h"
@@ -20,17 +22,17 @@ namespace orvetta {
 
 namespace {
 
-const char kReportTitle[] = "\x83\x8d\x83O\x82\xcc\x8fW\x8cv - ";  // ログの集計 -
-
-// The open dialog's filters: label, pattern, in pairs.
-const char* const kFilters[] = {
-    "ADIF \x83\x8d\x83O (*.adi;*.adif)",
-    "*.adi;*.adif",  // ADIF ログ
-    "HAMLOG CSV (*.csv)",
-    "*.csv",  // HAMLOG CSV
-    "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83t\x83@\x83\x43\x83\x8b (*.*)",
-    "*.*",  // すべてのファイル
+// The open dialog's filters: a label from the table, its pattern.
+const std::pair<TextId, const wchar_t*> kFilters[] = {
+    {TextId::LogFilterAdif, L"*.adi;*.adif"},
+    {TextId::LogFilterHamlog, L"*.csv"},
+    {TextId::LogFilterAll, L"*.*"},
 };
+
+// The report's language for each face, in the order of Language.
+constexpr ReportLanguage kReportLanguages[] = {ReportLanguage::Japanese, ReportLanguage::English};
+
+ReportLanguage reportLanguage() { return kReportLanguages[static_cast<int>(uiLanguage())]; }
 
 std::string utf8FromWide(const std::wstring& text) { return utf8FromUtf16(std::u16string(text.begin(), text.end())); }
 
@@ -41,29 +43,9 @@ std::string shownName(const std::wstring& path) {
     return wideToSjis(name.c_str(), 255);
 }
 
-// The texts of saving the application list, in one table so they can join
-// the program's texts.
-struct SaveListTexts {
-    const char* button;
-    const char* fileTypes[kAwardCount];  // the save dialog's file types, one per award in Award order
-    const char* fileName;
-    const char* failed;
-    const char* failedCaption;
-};
-constexpr SaveListTexts kSaveListTexts = {
-    .button = "\x90\x5c\x90\xbf\x83\x8a\x83X\x83g\x82\xf0\x95\xdb\x91\xb6",  // 申請リストを保存
-    .fileTypes =
-        {
-            "JCC \x90\x5c\x90\xbf\x83\x8a\x83X\x83g (*.txt)",   // JCC 申請リスト (*.txt)
-            "JCG \x90\x5c\x90\xbf\x83\x8a\x83X\x83g (*.txt)",   // JCG 申請リスト (*.txt)
-            "KU \x90\x5c\x90\xbf\x83\x8a\x83X\x83g (*.txt)",    // KU 申請リスト (*.txt)
-            "WAJA \x90\x5c\x90\xbf\x83\x8a\x83X\x83g (*.txt)",  // WAJA 申請リスト (*.txt)
-        },
-    .fileName = "\x90\x5c\x90\xbf\x83\x8a\x83X\x83g.txt",  // 申請リスト.txt
-    .failed =
-        "\x90\x5c\x90\xbf\x83\x8a\x83X\x83g\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42",  // 申請リストを保存できませんでした。
-    .failedCaption = "Orvetta\x81\x46\x95\xdb\x91\xb6\x83G\x83\x89\x81[",  // Orvetta：保存エラー
-};
+// The save dialog's file types, one per award in Award order.
+constexpr TextId kSaveListTypes[kAwardCount] = {TextId::LogSaveTypeJcc, TextId::LogSaveTypeJcg, TextId::LogSaveTypeKu,
+                                                TextId::LogSaveTypeWaja};
 
 // The run whose report the report window shows, kept for saving its
 // application list; null while the window tells why there is no report.
@@ -84,16 +66,16 @@ std::string reportOf(const std::wstring& path, const std::string& name, const St
     PlaceList today;
     if (loadPlaces(today, history, "", staged, kSilent) != decodedSize(history)) {
         releaseDictionary(today);
-        return runMessage(kRunNoList, ReportLanguage::Japanese);
+        return runMessage(kRunNoList, reportLanguage());
     }
     auto run = std::make_unique<AwardRun>(today, history);
     releaseDictionary(today);
 
     const int status = run->readLogs({{utf8FromWide(path), name}});
-    if (run->failedLog()) return runMessage(status, ReportLanguage::Japanese);
+    if (run->failedLog()) return runMessage(status, reportLanguage());
     std::string report;
-    writeReport(run->check(), ReportLanguage::Japanese, [&](std::string_view text) { report.append(text); });
-    if (status != kLogRead) report.append("\n").append(runMessage(status, ReportLanguage::Japanese)).append("\n");
+    writeReport(run->check(), reportLanguage(), [&](std::string_view text) { report.append(text); });
+    if (status != kLogRead) report.append("\n").append(runMessage(status, reportLanguage())).append("\n");
     gShownRun = std::move(run);
     return report;
 }
@@ -101,11 +83,11 @@ std::string reportOf(const std::wstring& path, const std::string& name, const St
 // The save dialog; its file types are the awards.
 bool askListFileInDialog(HWND owner, std::wstring& path, Award& award) {
     std::wstring filter;
-    for (const char* type : kSaveListTexts.fileTypes) filter += sjisToWide(type) + L'\0' + L"*.txt" + L'\0';
+    for (TextId type : kSaveListTypes) filter += uiWide(type) + L'\0' + L"*.txt" + L'\0';
     filter += L'\0';
-    const std::wstring title = sjisToWide(kSaveListTexts.button);
+    const std::wstring title = uiWide(TextId::LogSaveList);
     wchar_t file[32768] = {};
-    sjisToWide(kSaveListTexts.fileName).copy(file, std::size(file) - 1);
+    uiWide(TextId::LogSaveFileName).copy(file, std::size(file) - 1);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
@@ -143,9 +125,10 @@ void saveListPress(HWND window) {
     std::wstring path;
     Award award = Award::Jcc;
     if (!gAskListFile(window, path, award)) return;
-    const std::string list = writeApplicationList(gShownRun->check(), award, false, ReportLanguage::Japanese, "\r\n");
+    const std::string list = writeApplicationList(gShownRun->check(), award, false, reportLanguage(), "\r\n");
     if (!writeWholeFile(path, list))
-        messageBoxSjis(window, kSaveListTexts.failed, kSaveListTexts.failedCaption, MB_ICONWARNING | MB_OK);
+        messageBoxSjis(window, uiText(TextId::LogSaveFailed), uiText(TextId::LogSaveFailedCaption),
+                       MB_ICONWARNING | MB_OK);
 }
 
 }  // namespace
@@ -157,13 +140,14 @@ HWND logCheckShow(HWND owner, const std::wstring& path, const StagedUpdate& upda
     const std::string name = shownName(path);
     const std::string report = reportOf(path, name, update);
     SetCursor(previous);
-    const TextWindowButton save{kSaveListTexts.button, gShownRun != nullptr, saveListPress};
-    return textWindowOpen(owner, kLogReportTextWindow, kReportTitle + name, report, &save);
+    const TextWindowButton save{uiText(TextId::LogSaveList), gShownRun != nullptr, saveListPress};
+    return textWindowOpen(owner, kLogReportTextWindow, formatText(TextId::LogReportTitle, uiLanguage(), name.c_str()),
+                          report, &save);
 }
 
 void logCheckOpen(HWND owner, const StagedUpdate& update) {
     std::wstring filter;
-    for (const char* part : kFilters) filter += sjisToWide(part) + L'\0';
+    for (const auto& [label, pattern] : kFilters) filter += uiWide(label) + L'\0' + pattern + L'\0';
     filter += L'\0';
     wchar_t file[32768] = {};
     OPENFILENAMEW dialog{};

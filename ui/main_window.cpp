@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <cstring>
 #include <string>
 
 #include "dict/edition.h"
@@ -16,13 +17,16 @@
 #include "ui/day_box.h"
 #include "ui/form_view.h"
 #include "ui/help_window.h"
+#include "ui/language.h"
 #include "ui/log_check.h"
+#include "ui/menus.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 #include "ui/text_window.h"
 #include "ui/tree_window.h"
 #include "ui/window_class.h"
 #include "update/startup.h"
+#include "update/update_file.h"
 
 namespace orvetta {
 
@@ -37,28 +41,6 @@ const wchar_t kTitle[] = L"Orvetta ver 1.0p";
 // Command ids 209 and 210 sit in the focus range but move nothing.
 constexpr int kUnusedFocusIds[] = {209, 210};
 
-// The start-up notices: the missing update file is an information box, a
-// failed load or a rejected update file an error box, each owned by the main
-// window being created.
-void informUser(void* owner, const char* text, const char* caption) {
-    messageBoxSjis(static_cast<HWND>(owner), text, caption, MB_ICONINFORMATION | MB_OK);
-}
-
-void warnUser(void* owner, const char* text, const char* caption) {
-    messageBoxSjis(static_cast<HWND>(owner), text, caption, MB_ICONWARNING | MB_OK);
-}
-
-// A list rebuilt for another day that could not be made leaves the one in
-// use; the box says so instead of the start-up's "終了します".
-const char kRebuildFailedText[] =  // 基準日の地名を用意できませんでした\n今までの地名のまま続けます
-    "\x8a\xee\x8f\x80\x93\xfa\x82\xcc\x92n\x96\xbc\x82\xf0\x97p\x88\xd3\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1"
-    "\x82\xc5\x82\xb5\x82\xbd\n\x8d\xa1\x82\xdc\x82\xc5\x82\xcc\x92n\x96\xbc\x82\xcc\x82\xdc\x82\xdc\x91\xb1"
-    "\x82\xaf\x82\xdc\x82\xb7";
-
-void warnRebuildFailed(void* owner, const char*, const char* caption) {
-    messageBoxSjis(static_cast<HWND>(owner), kRebuildFailedText, caption, MB_ICONWARNING | MB_OK);
-}
-
 // The edition the window shows, handed to createMainWindow.
 const Edition* gShownEdition = nullptr;
 // The update file as read at start-up, merged again whenever the list is
@@ -66,6 +48,44 @@ const Edition* gShownEdition = nullptr;
 StagedUpdate gStagedUpdate;
 // The day the list describes: "" for the edition's own.
 std::string gListDay;
+
+// The start-up's notices arrive worded in Japanese by the load and the update
+// file; the box shows the same row of the table in the face in force, and a
+// rejected update file's message with its line and reason.
+const TextId kNoticeRows[] = {
+    TextId::StartNoMemoryText, TextId::StartNoMemoryCaption, TextId::StartInitErrorText, TextId::StartInitErrorCaption,
+    TextId::UpdateMissingText, TextId::UpdateMissingCaption, TextId::UpdateErrorCaption,
+};
+
+std::string inFace(const char* japanese) {
+    for (TextId id : kNoticeRows)
+        if (std::strcmp(japanese, textOf(id, Language::Japanese)) == 0) return uiText(id);
+    return japanese;
+}
+
+void showNotice(void* owner, const char* text, const char* caption, UINT type) {
+    const std::string shown = std::strcmp(caption, kUpdateErrorCaption) == 0
+                                  ? updateErrorText(gStagedUpdate.error, uiLanguage())
+                                  : inFace(text);
+    messageBoxSjis(static_cast<HWND>(owner), shown.c_str(), inFace(caption).c_str(), type);
+}
+
+// The missing update file is an information box, a failed load or a rejected
+// update file an error box, each owned by the main window being created.
+void informUser(void* owner, const char* text, const char* caption) {
+    showNotice(owner, text, caption, MB_ICONINFORMATION | MB_OK);
+}
+
+void warnUser(void* owner, const char* text, const char* caption) {
+    showNotice(owner, text, caption, MB_ICONWARNING | MB_OK);
+}
+
+// A list rebuilt for another day that could not be made leaves the one in
+// use; the box says so instead of the start-up's "終了します".
+void warnRebuildFailed(void* owner, const char*, const char* caption) {
+    messageBoxSjis(static_cast<HWND>(owner), uiText(TextId::RebuildFailedText), inFace(caption).c_str(),
+                   MB_ICONWARNING | MB_OK);
+}
 
 // Only an edition with a history can go back to another day.
 bool canChooseDay() { return historyCovers(*gShownEdition, gShownEdition->snapshotDate); }
@@ -115,7 +135,7 @@ void rebuildPlaces(HWND window, const std::string& day) {
     gListDay = day;
     treeRebuild(gPlaces);
     formInitialise(gPlaces);
-    statusSetNotice(day.empty() ? std::string() : dayNotice(day.c_str()));
+    statusSetDay(day);
     SetCursor(previous);
 }
 
@@ -178,6 +198,7 @@ void mainOnCommand(HWND window, int id, int code) {
     case IDM_HELP: helpOpen(window); return;
     case IDM_CHOOSE_DAY: mainOnChooseDay(window); return;
     case IDM_CHECK_LOG: logCheckOpen(window, gStagedUpdate); return;
+    case IDM_LANGUAGE: switchLanguage(window); return;
     default: formOnCommand(id, code); return;
     }
 }
@@ -210,14 +231,14 @@ bool registerMainWindowClass(HINSTANCE instance) {
     const bool smallIcon = !ntLine && LOBYTE(LOWORD(version)) >= 4;
     return registerWindowClass(
         instance, {kClassName, mainWindowProc, CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW,
-                   COLOR_MENU, kClassName, smallIcon});
+                   COLOR_MENU, nullptr, smallIcon});  // the menu is built in the face in force
 }
 
 HWND createMainWindow(HINSTANCE instance, const Edition& edition) {
     gInstance = instance;
     gShownEdition = &edition;
     HWND window = CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  kDesignWidth, kDesignHeight, nullptr, nullptr, instance, nullptr);
+                                  kDesignWidth, kDesignHeight, nullptr, createMainMenu(), instance, nullptr);
     // A start-up that destroyed the window during creation leaves no window.
     if (window && !IsWindow(window)) window = nullptr;
     gMainWindow = window;
@@ -247,8 +268,11 @@ INT_PTR CALLBACK aboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
     case WM_INITDIALOG:
         // The edition the program carries names its own snapshot.
+        SetWindowTextW(dialog, uiWide(TextId::AboutCaption).c_str());
         SetDlgItemTextW(dialog, IDC_ABOUT_SNAPSHOT,
-                        sjisToWide(reinterpret_cast<const Edition*>(lParam)->aboutNotice).c_str());
+                        sjisToWide(editionNotice(*reinterpret_cast<const Edition*>(lParam), kAboutNotice)).c_str());
+        SetDlgItemTextW(dialog, IDC_ABOUT_NUMBERS, uiWide(TextId::AboutNumbers).c_str());
+        SetDlgItemTextW(dialog, IDOK, uiWide(TextId::ButtonOk).c_str());
         // True: the platform focuses the first tab stop, the OK button.
         return TRUE;
     case WM_COMMAND:

@@ -14,6 +14,7 @@
 #define IDM_ABOUT 300
 #define IDM_CHOOSE_DAY 301
 #define IDM_CHECK_LOG 302
+#define IDM_LANGUAGE 303
 #define IDM_HELP 40005
 #define IDM_TREE_HIDE 40007
 #define IDM_TREE_TOGGLE 40008
@@ -43,15 +44,18 @@
 // About box.
 #define IDC_ABOUT_TITLE 400
 #define IDC_ABOUT_SNAPSHOT 401  // the line naming the snapshot of the edition
+#define IDC_ABOUT_NUMBERS 402   // the line naming where the numbers come from
 
 // Day box: the date picker, the button back to the edition's own list and
 // the line naming the days it offers.
 #define IDC_DAY_PICKER 410
 #define IDC_DAY_LATEST 411
 #define IDC_DAY_RANGE 412  // the days the picker offers
+#define IDC_DAY_PROMPT 413
 
-// The help text (Shift-JIS, CR LF), and the edit control of every text
-// window, the help window's among them.
+// The help texts (Shift-JIS, CR LF), Japanese and English, and the edit
+// control of every text window, the help window's among them.
 #define IDR_HELP_TEXT 500
+#define IDR_HELP_TEXT_EN 502
 #define IDC_TEXT_VIEW 501
 #define IDC_TEXT_BUTTON 502  // the button below the text of a window that has one

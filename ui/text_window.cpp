@@ -179,14 +179,20 @@ HWND createTextWindow(HINSTANCE instance, HWND owner, TextWindowKind kind) {
 
 }  // namespace
 
+void textWindowReplace(TextWindowKind kind, std::string_view title, std::string_view text) {
+    HWND window = gTextWindows[kind];
+    if (!window) return;
+    SetWindowTextW(window, sjisToWide(title.data(), title.size()).c_str());
+    if (HWND edit = textOf(window)) SetWindowTextW(edit, editText(text).c_str());
+}
+
 HWND textWindowOpen(HWND owner, TextWindowKind kind, std::string_view title, std::string_view text,
                     const TextWindowButton* button) {
     HWND& window = gTextWindows[kind];
     if (!window) window = createTextWindow(gInstance, owner, kind);
     if (!window) return nullptr;
     textSetButton(window, kind, button);
-    SetWindowTextW(window, sjisToWide(title.data(), title.size()).c_str());
-    if (HWND edit = textOf(window)) SetWindowTextW(edit, editText(text).c_str());
+    textWindowReplace(kind, title, text);
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);

@@ -30,6 +30,10 @@ struct TextWindowButton {
 HWND textWindowOpen(HWND owner, TextWindowKind kind, std::string_view title, std::string_view text,
                     const TextWindowButton* button = nullptr);
 
+// Shows `title` and `text` in the open window of `kind`, where it lies; nothing
+// when it is closed.
+void textWindowReplace(TextWindowKind kind, std::string_view title, std::string_view text);
+
 // Release step: closes every text window still open.
 void textWindowsClose();
 

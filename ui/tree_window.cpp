@@ -18,6 +18,10 @@
 #include <string>
 
 #include "dict/place.h"
+#include "search/result_line.h"
+#include "search/romaji_name.h"
+#include "ui/language.h"
+#include "ui/menus.h"
 #include "ui/resource.h"
 #include "ui/text.h"
 #include "ui/window_class.h"
@@ -31,8 +35,10 @@ double gTreeFillMilliseconds;
 
 namespace {
 
+// The list the tree shows, for building it again in another face.
+const PlaceList* gTreePlaces;
+
 const wchar_t kTreeClassName[] = L"Velkar Tree";
-const char kTreeTitle[] = "\x92\x6e\x96\xbc\x83\x63\x83\x8a\x81\x5b";  // 地名ツリー
 constexpr int kTreeWidth = 200;
 constexpr int kTreeHeight = 250;
 
@@ -81,6 +87,16 @@ void formatPlaceText(const PlaceRecord& record, char (&text)[kPlaceTextBuffer]) 
              isCurrentForTree(record.current) ? "" : kOldMarker);
 }
 
+// The English face: "  0101 Sapporo-shi (札幌市)", and " (deleted)" behind an
+// old place.
+std::string englishPlaceText(const PlaceRecord& record) {
+    char number[8];
+    snprintf(number, sizeof number, "%6.*s", fieldLength(record.number), record.number);
+    std::string text = std::string(number) + " " + placeName(record, Language::English);
+    if (!isCurrentForTree(record.current)) text += kDeletedMarkEnglish;
+    return text;
+}
+
 HTREEITEM treeAppend(HTREEITEM parent, const char* sjisText, int image, LPARAM record) {
     std::wstring text = sjisToWide(sjisText);
     TVINSERTSTRUCTW insert = {};
@@ -98,24 +114,32 @@ void treeAddPlaces(const PlaceList& places, HTREEITEM prefectureNode, const Pref
     if (!places.records || row.first < 0 || row.last >= places.count()) return;
     HTREEITEM parent = prefectureNode;
     char text[kPlaceTextBuffer];
+    const bool english = uiLanguage() == Language::English;
     for (int i = row.first; i <= row.last; ++i) {
         const PlaceRecord& record = places.records[i];
-        formatPlaceText(record, text);
+        std::string englishText;
+        if (english)
+            englishText = englishPlaceText(record);
+        else
+            formatPlaceText(record, text);
         bool cityOrDistrict = record.kind == kKindCity || record.kind == kKindDistrict;
-        HTREEITEM node = treeAppend(cityOrDistrict ? prefectureNode : parent, text, placeImage(record), i);
+        HTREEITEM node = treeAppend(cityOrDistrict ? prefectureNode : parent, english ? englishText.c_str() : text,
+                                    placeImage(record), i);
         // An old city or district still collects the places that follow it.
         if (cityOrDistrict) parent = node;
     }
 }
 
 void treeFill(const PlaceList& places) {
+    gTreePlaces = &places;
     for (const AreaCaption& area : kAreaCaptions) {
-        HTREEITEM areaNode = treeAppend(TVI_ROOT, area.caption, kImageArea, kTreeNoRecord);
+        HTREEITEM areaNode = treeAppend(TVI_ROOT, areaCaptionLabel(area, uiLanguage()), kImageArea, kTreeNoRecord);
         // Row 0 (all) and row 48 (unknown) are never shown.
         for (int r = 1; r <= kLastPrefectureRow; ++r) {
             const PrefectureRow& row = places.prefectureTable[r];
             if (strcmp(row.area, area.area) != 0) continue;
-            HTREEITEM prefectureNode = treeAppend(areaNode, row.name, kImagePrefecture, kTreeNoRecord);
+            HTREEITEM prefectureNode =
+                treeAppend(areaNode, prefectureLabel(row, uiLanguage()), kImagePrefecture, kTreeNoRecord);
             treeAddPlaces(places, prefectureNode, row);
         }
     }
@@ -208,7 +232,7 @@ LRESULT CALLBACK treeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 bool registerTreeWindowClass(HINSTANCE instance) {
     return registerWindowClass(instance, {kTreeClassName, treeWindowProc, CS_VREDRAW | CS_HREDRAW | CS_PARENTDC,
-                                          COLOR_WINDOW, L"TREE", false});
+                                          COLOR_WINDOW, nullptr, false});
 }
 
 }  // namespace
@@ -218,10 +242,9 @@ HWND createTreeWindow(HINSTANCE instance, HWND owner, const PlaceList& places) {
     gTreeView = nullptr;
     gTreeImageList = nullptr;
     if (!registerTreeWindowClass(instance)) return nullptr;
-    std::wstring title = sjisToWide(kTreeTitle);
-    HWND window = CreateWindowExW(0, kTreeClassName, title.c_str(), WS_POPUP | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, kTreeWidth, kTreeHeight, owner, nullptr, instance,
-                                  const_cast<PlaceList*>(&places));
+    HWND window = CreateWindowExW(0, kTreeClassName, uiWide(TextId::TreeTitle).c_str(),
+                                  WS_POPUP | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, kTreeWidth,
+                                  kTreeHeight, owner, createTreeMenu(), instance, const_cast<PlaceList*>(&places));
     gTreeWindow = window;
     return window;
 }
@@ -231,6 +254,11 @@ void treeRebuild(const PlaceList& places) {
     SendMessageW(gTreeView, WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteAllItems(gTreeView);
     treeFillView(places);
+}
+
+void treeApplyLanguage() {
+    if (gTreeWindow) SetWindowTextW(gTreeWindow, uiWide(TextId::TreeTitle).c_str());
+    if (gTreePlaces) treeRebuild(*gTreePlaces);
 }
 
 void treeSetFont(HFONT font) {

@@ -29,6 +29,10 @@ HWND createTreeWindow(HINSTANCE instance, HWND owner, const PlaceList& places);
 // another day). Nothing happens once the tree window is gone.
 void treeRebuild(const PlaceList& places);
 
+// The title and every node in the face in force (the tree is built again,
+// all nodes closed).
+void treeApplyLanguage();
+
 // Gives the tree font to the tree view, with an immediate redraw.
 void treeSetFont(HFONT font);
 

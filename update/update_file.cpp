@@ -21,17 +21,6 @@ namespace orvetta {
 
 const char kUpdateFileName[] = "velkarad.txt";
 
-const char kUpdateMissingText[] =
-    "velkarad.txt \x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\n"
-    "\x8dX\x90V\x8f\x88\x97\x9d\x82\xf0\x8ds\x82\xc8\x82\xed\x82\xb8\x82\xc9\x8bN\x93\xae\x82\xb5\x82\xdc\x82\xb7";  // velkarad.txt が見つかりませんでした\n更新処理を行なわずに起動します
-const char kUpdateMissingCaption[] = "Orvetta";
-const char kUpdateErrorText[] =
-    "\x92n\x96\xbc\x82\xcc\x95\xcf\x8dX\x81\x45\x93o\x98^\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\n"
-    "velkarad.txt \x82\xcc\x93\xe0\x97\x65\x82\xf0\x83`\x83\x46\x83\x62\x83N\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42\n"
-    "\n"
-    "\x8dX\x90V\x8f\x88\x97\x9d\x82\xf0\x8ds\x82\xc8\x82\xed\x82\xb8\x82\xc9\x8bN\x93\xae\x82\xb5\x82\xdc\x82\xb7";  // 地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n\n更新処理を行なわずに起動します
-const char kUpdateErrorCaption[] = "Orvetta\x81\x46\x8dX\x90V\x83G\x83\x89\x81[";  // Orvetta：更新エラー
-
 namespace {
 
 constexpr size_t kNumberLimit = sizeof(PlaceRecord::number) - 1;
@@ -51,27 +40,10 @@ int reject(UpdateError* error, const UpdateError& found) {
     return kUpdateRejected;
 }
 
-// " 行目: ": the line number goes in front.
-const char kLineSuffix[] = " \x8ds\x96\xda: ";
-
-// The reasons, in the order of UpdateFault.
-const char* const kFaultReasons[] = {
-    "",
-    "\x83t\x83@\x83\x43\x83\x8b\x82\xaa\x8b\xf3\x82\xc5\x82\xb7",  // ファイルが空です
-    "\x83t\x83@\x83\x43\x83\x8b\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1",  // ファイルを読み込めません
-    "\x83t\x83@\x83\x43\x83\x8b\x82\xaa 1 MiB \x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7",  // ファイルが 1 MiB を超えています
-    "\x8ds\x82\xaa 248 \x83o\x83\x43\x83g\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7",  // 行が 248 バイトを超えています
-    "\x83\x66\x81[\x83^\x8ds\x82\xaa 100 \x8ds\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7",  // データ行が 100 行を超えています
-    "\x94\xd4\x8d\x86,\x92n\x96\xbc,\x93\xc7\x82\xdd,\x8c\xbb\x91\xb6 \x82\xcc 4 \x8d\x80\x96\xda\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1",  // 番号,地名,読み,現存 の 4 項目がありません
-    "\x94\xd4\x8d\x86\x82\xcc\x90\xe6\x93\xaa 2 \x95\xb6\x8e\x9a\x82\xaa 01\x81`47 \x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1",  // 番号の先頭 2 文字が 01～47 ではありません
-    "\x94\xd4\x8d\x86\x82\xaa 6 \x95\xb6\x8e\x9a\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7",  // 番号が 6 文字を超えています
-    "\x94\xd4\x8d\x86\x82\xcc\x89p\x8e\x9a\x82\xaa\x91\xe5\x95\xb6\x8e\x9a A\x81`Z \x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1",  // 番号の英字が大文字 A～Z ではありません
-    "\x92n\x96\xbc\x82\xaa 16 \x83o\x83\x43\x83g(\x91S\x8ap 8 \x95\xb6\x8e\x9a)\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7",  // 地名が 16 バイト(全角 8 文字)を超えています
-    "\x92n\x96\xbc\x82\xaa \x8es\x81\x45\x8cS\x81\x45\x8b\xe6\x81\x45\x92\xac\x81\x45\x91\xba \x82\xc5\x8fI\x82\xed\x82\xc1\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1",  // 地名が 市・郡・区・町・村 で終わっていません
-    "\x93\xc7\x82\xdd\x82\xaa 28 \x83o\x83\x43\x83g(\x91S\x8ap 14 \x95\xb6\x8e\x9a)\x82\xf0\x92\xb4\x82\xa6\x82\xc4\x82\xa2\x82\xdc\x82\xb7",  // 読みが 28 バイト(全角 14 文字)を超えています
-    "\x8c\xbb\x91\xb6\x82\xaa 1 \x95\xb6\x8e\x9a\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1",  // 現存が 1 文字ではありません
-};
-static_assert(std::size(kFaultReasons) == static_cast<size_t>(UpdateFault::CurrentMark) + 1);
+// The reasons' rows of the table are in the order of UpdateFault, from its
+// first fault on.
+static_assert(static_cast<int>(TextId::UpdateFaultCurrentMark) - static_cast<int>(TextId::UpdateFaultFileEmpty) ==
+              static_cast<int>(UpdateFault::CurrentMark) - static_cast<int>(UpdateFault::FileEmpty));
 
 }  // namespace
 
@@ -216,17 +188,19 @@ int readUpdateFile(const UpdateNotifier& notifier, PlaceRecord* records, AreaRow
                          prefectureTable);
 }
 
-const char* updateFaultReason(UpdateFault fault) {
-    const auto index = static_cast<size_t>(fault);
-    return index < std::size(kFaultReasons) ? kFaultReasons[index] : "";
+const char* updateFaultReason(UpdateFault fault, Language language) {
+    if (fault < UpdateFault::FileEmpty || fault > UpdateFault::CurrentMark) return "";
+    const int row = static_cast<int>(TextId::UpdateFaultFileEmpty) + static_cast<int>(fault) -
+                    static_cast<int>(UpdateFault::FileEmpty);
+    return textOf(static_cast<TextId>(row), language);
 }
 
-std::string updateErrorText(const UpdateError& error) {
-    std::string text = kUpdateErrorText;
+std::string updateErrorText(const UpdateError& error, Language language) {
+    std::string text = textOf(TextId::UpdateErrorText, language);
     if (error.fault == UpdateFault::None) return text;
-    std::string detail;
-    if (error.line > 0) detail = std::to_string(error.line) + kLineSuffix;
-    detail += updateFaultReason(error.fault);
+    const char* reason = updateFaultReason(error.fault, language);
+    const std::string detail =
+        error.line > 0 ? formatText(TextId::UpdateErrorLine, language, error.line, reason) : reason;
     // After the first two lines, before the blank line.
     text.insert(text.find("\n\n"), "\n" + detail);
     return text;

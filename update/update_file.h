@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dict/place.h"
+#include "text/texts.h"
 
 namespace orvetta {
 
@@ -110,19 +111,19 @@ UpdateFault checkUpdateLine(const char* line, PlaceRecord* slot);
 int parseUpdateLine(const char* line, PlaceRecord* slot);
 
 // The reason shown for a fault (Shift-JIS), e.g. 番号が 6 文字を超えています.
-const char* updateFaultReason(UpdateFault fault);
+const char* updateFaultReason(UpdateFault fault, Language language = Language::Japanese);
 
 // The update error message for a rejected file: kUpdateErrorText with a third
 // line after its second naming the line and the reason, e.g.
 // "12 行目: 番号が 6 文字を超えています", or the reason alone for a fault of the
 // whole file (Shift-JIS).
-std::string updateErrorText(const UpdateError& error);
+std::string updateErrorText(const UpdateError& error, Language language = Language::Japanese);
 
-// Message texts (Shift-JIS).
-extern const char kUpdateMissingText[];  // velkarad.txt が見つかりませんでした\n更新処理を行なわずに起動します
-extern const char kUpdateMissingCaption[];  // Orvetta
-extern const char kUpdateErrorText
-    [];  // 地名の変更・登録に失敗しました\nvelkarad.txt の内容をチェックしてください。\n\n更新処理を行なわずに起動します
-extern const char kUpdateErrorCaption[];  // Orvetta：更新エラー
+// Message texts (Shift-JIS), in Japanese; the windows show the form of their
+// face from the same rows of the table.
+inline constexpr const char* kUpdateMissingText = textOf(TextId::UpdateMissingText, Language::Japanese);
+inline constexpr const char* kUpdateMissingCaption = textOf(TextId::UpdateMissingCaption, Language::Japanese);
+inline constexpr const char* kUpdateErrorText = textOf(TextId::UpdateErrorText, Language::Japanese);
+inline constexpr const char* kUpdateErrorCaption = textOf(TextId::UpdateErrorCaption, Language::Japanese);
 
 }  // namespace orvetta

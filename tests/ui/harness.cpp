@@ -12,6 +12,7 @@
 
 #include "dict/load.h"
 #include "ui/controls.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/text.h"
@@ -294,7 +295,40 @@ void FreshDirectoryTest::TearDown() {
     deleteTree(directory_);
 }
 
-HWND FreshDirectoryTest::startProgram() {
+namespace {
+
+struct FoundWindow {
+    DWORD process;
+    const wchar_t* className;
+    HWND window;
+};
+
+BOOL CALLBACK findProcessWindow(HWND window, LPARAM lParam) {
+    auto* found = reinterpret_cast<FoundWindow*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (process != found->process || lstrcmpW(className, found->className) != 0) return TRUE;
+    found->window = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND waitForProcessWindow(DWORD process, const wchar_t* className) {
+    for (int tries = 0; tries < 300; ++tries) {
+        FoundWindow found{process, className, nullptr};
+        EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&found));
+        // Shown only once its creation, the whole start-up, has finished.
+        if (found.window && IsWindowVisible(found.window)) return found.window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+HWND FreshDirectoryTest::startProgram(const wchar_t* commandLine) {
+    chooseStartLanguage(commandLine);
     window_ = createMainWindow(GetModuleHandleW(nullptr), *gEdition);
     if (window_) {
         ShowWindow(window_, SW_SHOWNORMAL);
@@ -325,9 +359,10 @@ void ProgramTest::SetUp() {
 
 namespace {
 
-// --scene: the program as a person sees it after a search, with the tree
-// window beside it opened at 札幌市, for screenshots. Writes "scene-ready" in
-// the working directory once drawn, and ends when "scene-done" appears.
+// --scene [en]: the program as a person sees it after a search, with the tree
+// window beside it opened at 札幌市, for screenshots; in the Japanese face, or
+// the English one. Writes "scene-ready" in the working directory once drawn,
+// and ends when "scene-done" appears.
 void CALLBACK checkSceneDone(HWND, UINT, UINT_PTR, DWORD) {
     if (GetFileAttributesW(L"scene-done") != INVALID_FILE_ATTRIBUTES && orvetta::gMainWindow)
         DestroyWindow(orvetta::gMainWindow);
@@ -342,23 +377,25 @@ HTREEITEM expandChild(HTREEITEM parent, const std::wstring& text) {
     return item;
 }
 
-int runScene(HINSTANCE instance) {
+int runScene(HINSTANCE instance, bool english) {
     using namespace orvetta;
     using namespace orvetta::test;
+    chooseStartLanguage(english ? L"--lang en" : L"--lang ja");
     if (!registerMainWindowClass(instance) || !createMainWindow(instance, *gEdition)) return 1;
     SetWindowPos(gMainWindow, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(gMainWindow, SW_SHOWNORMAL);
     UpdateWindow(gMainWindow);
     if (gTreeWindow) SetWindowPos(gTreeWindow, nullptr, 550, 0, 300, 420, SWP_NOZORDER);
     pickEntry(IDC_PREFECTURE, 1);
-    typeText(IDC_WARD, "\xe5\x8c\x97\xe5\x8c\xba");  // 北区
+    typeText(IDC_WARD, english ? "kita-ku" : "\xe5\x8c\x97\xe5\x8c\xba");  // 北区
     sendCommand(IDC_SEARCH);
     eraseText(IDC_WARD);
-    typeText(IDC_CITY, "\xe6\x9c\xad\xe5\xb9\x8c");  // 札幌
+    typeText(IDC_CITY, english ? "sapporo" : "\xe6\x9c\xad\xe5\xb9\x8c");  // 札幌
     sendCommand(IDC_SEARCH);
     if (gTreeView) {
-        HTREEITEM area = expandChild(nullptr, L"(\x5317\x6d77\x9053)");  // (北海道)
-        HTREEITEM prefecture = area ? expandChild(area, L"\x5317\x6d77\x9053") : nullptr;
+        const wchar_t* hokkaido = english ? L"Hokkaido" : L"\x5317\x6d77\x9053";  // 北海道
+        HTREEITEM area = expandChild(nullptr, (L"(" + std::wstring(hokkaido) + L")").c_str());
+        HTREEITEM prefecture = area ? expandChild(area, hokkaido) : nullptr;
         HTREEITEM city = prefecture ? expandChild(prefecture, L"0101 ") : nullptr;
         if (city) TreeView_SelectItem(gTreeView, city);
     }
@@ -379,7 +416,8 @@ int main(int argc, char** argv) {
     using namespace orvetta;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     test::installBoxHook();
-    if (argc == 3 && std::strcmp(argv[1], "--program") == 0) {
+    if (argc >= 3 && std::strcmp(argv[1], "--program") == 0) {
+        chooseStartLanguage(GetCommandLineW());
         static const uint8_t kBadImage[] = {0xFF, 0xFF, 0xFF, 0xFF};
         if (std::strcmp(argv[2], "nomemory") == 0) gLoadSeams.allocate = [](size_t) -> void* { return nullptr; };
         if (std::strcmp(argv[2], "baddecode") == 0) {
@@ -388,7 +426,8 @@ int main(int argc, char** argv) {
         }
         return runProgram(instance, SW_SHOWNORMAL, *gEdition);
     }
-    if (argc == 2 && std::strcmp(argv[1], "--scene") == 0) return runScene(instance);
+    if (argc >= 2 && std::strcmp(argv[1], "--scene") == 0)
+        return runScene(instance, argc == 3 && std::strcmp(argv[2], "en") == 0);
     ::testing::InitGoogleTest(&argc, argv);
     if (!registerMainWindowClass(instance)) {
         fprintf(stderr, "ui_test: the main window class could not be registered\n");

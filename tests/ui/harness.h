@@ -74,6 +74,10 @@ struct SeenMenu {
 // chosen with the arrow and Enter keys.
 SeenMenu useContextMenu(HWND control, LPARAM where, int pick, HWND reportedTo = nullptr);
 
+// The visible window of class `className` that process `process` shows,
+// waited for up to 15 s; null when none came.
+HWND waitForProcessWindow(DWORD process, const wchar_t* className);
+
 // Writes `bytes` as "velkarad.txt" in the current directory.
 void writeUpdateFile(const std::string& bytes);
 
@@ -82,8 +86,9 @@ class FreshDirectoryTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // Creates the main window (the whole start-up), shows it and lays it out.
-    HWND startProgram();
+    // Creates the main window (the whole start-up), shows it and lays it out,
+    // in the face a program started with `commandLine` shows.
+    HWND startProgram(const wchar_t* commandLine = L"--lang ja");
     // Destroys the main window and drains the quit message it posts.
     void endProgram();
 

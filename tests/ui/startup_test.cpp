@@ -112,7 +112,7 @@ TEST_F(StartProgram, FailedStartupsExitWithCodeZero) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     for (const wchar_t* mode : {L"nomemory", L"baddecode"}) {
-        std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --program " + mode;
+        std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --program " + mode + L" --lang ja";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
@@ -129,34 +129,6 @@ TEST_F(StartProgram, FailedStartupsExitWithCodeZero) {
 
 // orvetta-current.exe, started as a user starts it: its own window, the
 // 2024 snapshot in its about box and every place of its list.
-struct FoundWindow {
-    DWORD process;
-    const wchar_t* className;
-    HWND window;
-};
-
-BOOL CALLBACK findProcessWindow(HWND window, LPARAM lParam) {
-    auto* found = reinterpret_cast<FoundWindow*>(lParam);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t className[32] = {};
-    GetClassNameW(window, className, 32);
-    if (process != found->process || lstrcmpW(className, found->className) != 0) return TRUE;
-    found->window = window;
-    return FALSE;
-}
-
-HWND waitForWindow(DWORD process, const wchar_t* className) {
-    for (int tries = 0; tries < 300; ++tries) {
-        FoundWindow found{process, className, nullptr};
-        EnumWindows(findProcessWindow, reinterpret_cast<LPARAM>(&found));
-        // Shown only once its creation, the whole start-up, has finished.
-        if (found.window && IsWindowVisible(found.window)) return found.window;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
 TEST_F(StartProgram, CurrentEditionProgramShowsTodaysList) {
     // Beside this test program's folder tests\ui sits ui\orvetta-current.exe.
     wchar_t self[MAX_PATH];
@@ -166,20 +138,20 @@ TEST_F(StartProgram, CurrentEditionProgramShowsTodaysList) {
     program += L"\\ui\\orvetta-current.exe";
     writeUpdateFile("; nothing to change\r\n");
 
-    std::wstring commandLine = L"\"" + program + L"\"";
+    std::wstring commandLine = L"\"" + program + L"\" --lang ja";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(
         CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         << toUtf8(program);
-    HWND main = waitForWindow(process.dwProcessId, L"VELKAR");
+    HWND main = waitForProcessWindow(process.dwProcessId, L"VELKAR");
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(windowText(main), L"Orvetta ver 1.0p");
     EXPECT_EQ(comboCount(GetDlgItem(main, IDC_NUMBER)), 4453);
 
     PostMessageW(main, WM_COMMAND, IDM_ABOUT, 0);
-    HWND about = waitForWindow(process.dwProcessId, L"#32770");
+    HWND about = waitForProcessWindow(process.dwProcessId, L"#32770");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(windowText(GetDlgItem(about, IDC_ABOUT_SNAPSHOT)), fromUtf8("市区町村：2024年5月26日現在"));
     PostMessageW(about, WM_COMMAND, IDOK, 0);

@@ -14,6 +14,7 @@
 
 #include "dict/place.h"
 #include "tests/ui/harness.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/resource.h"
 #include "ui/tree_window.h"
@@ -319,6 +320,7 @@ protected:
         gPlaces.areaTable[0].last = static_cast<int32_t>(records_.size()) - 1;
         gPlaces.prefectureTable[1].first = 0;
         gPlaces.prefectureTable[1].last = static_cast<int32_t>(records_.size()) - 1;
+        chooseStartLanguage(L"--lang ja");
         EXPECT_NE(createTreeWindow(GetModuleHandleW(nullptr), nullptr, gPlaces), nullptr);
         return prefectureNode("８エリア(北海道)", "北海道");
     }
