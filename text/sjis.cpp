@@ -3,6 +3,7 @@
 #include "text/sjis.h"
 
 #include "text/convert.h"
+#include "text/utf.h"
 
 namespace orvetta {
 
@@ -54,33 +55,6 @@ bool keepIfWhole(bool converted, std::string& sjis) {
     if (converted && isWholeSjis(sjis)) return true;
     sjis.clear();
     return false;
-}
-
-// Bytes of the well-formed UTF-8 character at p (p < end), 0 when there is
-// none: no overlong forms, no surrogates, nothing above U+10FFFF.
-size_t utf8CharLength(const char* p, const char* end) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(p[k]); };
-    const unsigned char c = byte(0);
-    if (c < 0x80) return 1;
-    size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-        length = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        if (c == 0xE0) low = 0xA0;
-        if (c == 0xED) high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        if (c == 0xF0) low = 0x90;
-        if (c == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (static_cast<size_t>(end - p) < length || byte(1) < low || byte(1) > high) return 0;
-    for (size_t k = 2; k < length; ++k)
-        if (byte(k) < 0x80 || byte(k) > 0xBF) return 0;
-    return length;
 }
 
 }  // namespace

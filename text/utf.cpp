@@ -10,44 +10,45 @@ namespace {
 
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
-// Well-formed UTF-8 as Unicode defines it: the second byte's range depends on
-// the first, which rules out overlong forms, surrogates and values past
-// U+10FFFF.
+// Well-formed UTF-8 as Unicode defines it, character by character.
 bool isWellFormedUtf8(std::string_view text) {
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* const end = p + text.size();
+    const char* p = text.data();
+    const char* const end = p + text.size();
     while (p < end) {
-        const unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        size_t length;
-        unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            if (c == 0xE0) low = 0xA0;
-            if (c == 0xED) high = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            if (c == 0xF0) low = 0x90;
-            if (c == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (static_cast<size_t>(end - p) < length || p[1] < low || p[1] > high) return false;
-        for (size_t i = 2; i < length; ++i)
-            if (!isContinuation(p[i])) return false;
-        p += length;
+        const size_t n = utf8CharLength(p, end);
+        if (n == 0) return false;
+        p += n;
     }
     return true;
 }
 
 }  // namespace
+
+size_t utf8CharLength(const char* p, const char* end) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(p[k]); };
+    const unsigned char c = byte(0);
+    if (c < 0x80) return 1;
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        if (c == 0xE0) low = 0xA0;
+        if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        if (c == 0xF0) low = 0x90;
+        if (c == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (static_cast<size_t>(end - p) < length || byte(1) < low || byte(1) > high) return 0;
+    for (size_t k = 2; k < length; ++k)
+        if (byte(k) < 0x80 || byte(k) > 0xBF) return 0;
+    return length;
+}
 
 bool utf16FromUtf8(std::string_view utf8, std::u16string& text) {
     text.clear();

@@ -13,10 +13,16 @@
 // itself; this rule sits above them, as for Shift-JIS (text/sjis.h).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace orvetta {
+
+// Bytes of the well-formed UTF-8 character at p (p < end), 0 when there is
+// none: the second byte's range depends on the first, which rules out
+// overlong forms, surrogates and values past U+10FFFF.
+size_t utf8CharLength(const char* p, const char* end);
 
 bool utf16FromUtf8(std::string_view utf8, std::u16string& text);
 std::string utf8FromUtf16(std::u16string_view text);
