@@ -35,7 +35,7 @@ struct NumberFacts {
     bool uncertainEnd = false;  // endsBefore is only JARL's bound, not a known day
     std::string firstDay;       // created after 1998-04-01: the day the history created it
     std::string kanji;          // the place's name in the place list, e.g. 保谷市
-    std::string romaji;         // JARL's romaji, e.g. Hoya; "" for towns
+    std::string romaji;         // JARL's romaji, e.g. Hoya; a town's made from its reading (Ashoro-cho)
     std::string successors;     // numbers that took over, separated by one space, e.g. "1030"
 };
 

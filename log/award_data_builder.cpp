@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "dict/history.h"
+#include "search/romaji_name.h"
 
 namespace orvetta {
 
@@ -102,6 +103,7 @@ AwardData buildAwardData(const PlaceList& currentList, const Edition& history) {
         f.firstDay = dated.created;
         f.successors = dated.successors;
         f.kanji = fieldText(record->kanji, sizeof record->kanji);
+        f.romaji = romajiName(*record);  // JARL's lists hold no towns: the reading in Hepburn
         data.numbers.push_back(std::move(f));
     }
 
