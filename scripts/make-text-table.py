@@ -12,31 +12,18 @@ The build stops, naming the line, when a row lacks a form, an id is not a C++
 name or comes twice, a form has no Shift-JIS form, or the two forms of a row
 take different printf arguments (so either form can be given the same ones).
 """
+import importlib.util
 import pathlib
 import re
-import string
 import sys
 
+# One writer of Shift-JIS literals: scripts/sjis-literal.py's.
+_spec = importlib.util.spec_from_file_location("sjis_literal", pathlib.Path(__file__).with_name("sjis-literal.py"))
+_sjis_literal = importlib.util.module_from_spec(_spec)
+_spec.loader.exec_module(_sjis_literal)
+literal = _sjis_literal.literal_of_bytes
+
 CONVERSION = re.compile(r"%(?:%|[-+ 0#]*\d*(?:\.\d+)?[sdu])")
-
-
-def literal(data: bytes) -> str:
-    out, escaped = [], False
-    for b in data:
-        c = chr(b)
-        if 0x20 <= b < 0x7F and c not in '"\\':
-            out.append("\\x%02x" % b if escaped and c in string.hexdigits else c)
-            escaped = escaped and c in string.hexdigits
-        elif c == "\n":
-            out.append("\\n")
-            escaped = False
-        elif c == "\t":
-            out.append("\\t")
-            escaped = False
-        else:
-            out.append("\\x%02x" % b)
-            escaped = True
-    return '"' + "".join(out) + '"'
 
 
 def arguments(form: str) -> list:

@@ -11,9 +11,10 @@ import string
 import sys
 
 
-def literal(text: str) -> str:
+def literal_of_bytes(data: bytes) -> str:
+    """The literal of Shift-JIS bytes; make-text-table.py uses it too."""
     out, escaped = [], False
-    for b in text.encode("cp932"):
+    for b in data:
         c = chr(b)
         if 0x20 <= b < 0x7F and c not in '"\\':
             if escaped and c in string.hexdigits:
@@ -33,5 +34,10 @@ def literal(text: str) -> str:
     return '"' + "".join(out) + '"'
 
 
-for arg in sys.argv[1:]:
-    print(f"{literal(arg.replace(chr(92) + 'n', chr(10)))}  // {arg}")
+def literal(text: str) -> str:
+    return literal_of_bytes(text.encode("cp932"))
+
+
+if __name__ == "__main__":
+    for arg in sys.argv[1:]:
+        print(f"{literal(arg.replace(chr(92) + 'n', chr(10)))}  // {arg}")
